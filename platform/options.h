@@ -1,0 +1,29 @@
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// Everything the command line can say. Each option is one row of the table in options.cpp.
+struct ProgramOptions {
+    std::optional<std::string> appDir;
+    bool help = false;
+    bool version = false;
+};
+
+class OptionError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Reads the arguments after the program name; an unknown option, a missing value or a stray
+// argument raises OptionError with a message for the user.
+ProgramOptions parseOptions(const std::vector<std::string>& arguments);
+
+std::string usageText(const std::string& programName);
+std::string versionText(); // "TARVIX-4140B v2.5.2"
+
+} // namespace platform

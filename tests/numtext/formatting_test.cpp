@@ -1,0 +1,108 @@
+#include "quenta/numtext/numtext.h"
+#include "support/comma_locale.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct PictureCase {
+    double value;
+    const char* picture;
+    const char* expected;
+};
+
+class Picture : public testing::TestWithParam<PictureCase> {};
+
+TEST_P(Picture, LaysTheNumberOut) {
+    const PictureCase& c = GetParam();
+    EXPECT_EQ(numtext::formatPicture(c.value, c.picture), c.expected)
+        << c.value << " with \"" << c.picture << "\"";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandPictures, Picture,
+    testing::Values(PictureCase{3, "0", "3"}, PictureCase{2.5, "0", "3"},
+                    PictureCase{-2.5, "0", "-3"}, PictureCase{10, "##0.0#", "10.0"},
+                    PictureCase{-5, "##0.0#", "-5.0"}, PictureCase{2.25, "##0.0#", "2.25"},
+                    PictureCase{123.456, "##0.0#", "123.46"}, PictureCase{0.05, "#0.0#", "0.05"},
+                    PictureCase{1, "#0.0#", "1.0"}, PictureCase{0.125, "#0.0#", "0.13"},
+                    PictureCase{-0.125, "#0.0#", "-0.13"}, PictureCase{10, "###0.0", "10.0"},
+                    PictureCase{0.1, "#0.0###", "0.1"}, PictureCase{0.0125, "#0.0###", "0.0125"},
+                    PictureCase{0.1f, "#0.0###", "0.1"}, PictureCase{1999.95, "###0.0", "2000.0"},
+                    PictureCase{5, "###0.0#", "5.0"}, PictureCase{1.234, "###0.0#", "1.23"},
+                    PictureCase{12.5, "###0.0#", "12.5"}, PictureCase{5, "00", "05"},
+                    PictureCase{0.25, "###0.000", "0.250"}, PictureCase{12.5, "#####0.000", "12.500"},
+                    PictureCase{-0.001, "0.00", "0.00"}, PictureCase{0.9999, "0.00", "1.00"}));
+
+INSTANTIATE_TEST_SUITE_P(
+    PictureElements, Picture,
+    testing::Values(PictureCase{1234567.891, "#,##0.00", "1,234,567.89"},
+                    PictureCase{999, "#,##0", "999"}, PictureCase{-1234, "#,##0", "-1,234"},
+                    PictureCase{1234567, "#,##0,", "1,235"}, PictureCase{0.256, "0%", "26%"},
+                    PictureCase{0.5, "0.0 %", "50.0 %"}, PictureCase{12345, "0.00E+00", "1.23E+04"},
+                    PictureCase{0.00012345, "0.00E+00", "1.23E-04"},
+                    PictureCase{12345, "0.00e-0", "1.23e4"}, PictureCase{0.0015, "0.0E-00", "1.5E-03"},
+                    PictureCase{99999, "0.0E+0", "1.0E+5"}, PictureCase{0, "0.00E+00", "0.00E+00"},
+                    PictureCase{5, "0;(0);zero", "5"}, PictureCase{-5, "0;(0);zero", "(5)"},
+                    PictureCase{0, "0;(0);\"nil\"", "nil"}, PictureCase{-5, "0;;z", "-5"},
+                    PictureCase{3.5, "0.0 \"V\"", "3.5 V"}, PictureCase{7, "\\#0", "#7"},
+                    PictureCase{5551234, "###-####", "555-1234"}, PictureCase{0.5, "#.##", ".5"},
+                    PictureCase{5, "#.##", "5."}, PictureCase{5.5, ".00", "5.50"}));
+
+TEST(FormatText, LaysOutNumbersAndKeepsOtherText) {
+    EXPECT_EQ(numtext::formatText("3", "0.00"), "3.00");
+    EXPECT_EQ(numtext::formatText("abc", "0.00"), "abc");
+    EXPECT_EQ(numtext::formatText("12abc", "0.00"), "12abc");
+    EXPECT_EQ(numtext::formatText(" 1999.9 ", "###0.0"), "1999.9");
+    EXPECT_EQ(numtext::formatText("abc", ""), "abc");
+}
+
+struct GeneralCase {
+    double value;
+    const char* expected;
+};
+
+class GeneralDouble : public testing::TestWithParam<GeneralCase> {};
+
+TEST_P(GeneralDouble, SwitchesToExponentFormWhereGDoes) {
+    EXPECT_EQ(numtext::formatGeneral(GetParam().value), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SwitchPoints, GeneralDouble,
+    testing::Values(GeneralCase{0, "0"}, GeneralCase{-5, "-5"}, GeneralCase{2.5, "2.5"},
+                    GeneralCase{0.0001, "0.0001"}, GeneralCase{0.00001, "1E-05"},
+                    GeneralCase{2.5E-7, "2.5E-07"}, GeneralCase{1E20, "1E+20"},
+                    GeneralCase{123456789012345, "123456789012345"},
+                    GeneralCase{1234567890123456, "1.23456789012346E+15"},
+                    GeneralCase{0.1 + 0.2, "0.3"}, GeneralCase{1999.9, "1999.9"},
+                    GeneralCase{-1E-300, "-1E-300"}));
+
+class GeneralSingle : public testing::TestWithParam<GeneralCase> {};
+
+TEST_P(GeneralSingle, HasSevenSignificantDigits) {
+    EXPECT_EQ(numtext::formatGeneralSingle(static_cast<float>(GetParam().value)),
+              GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SwitchPoints, GeneralSingle,
+    testing::Values(GeneralCase{1.5E-12, "1.5E-12"}, GeneralCase{2.5E-07, "2.5E-07"},
+                    GeneralCase{1E20, "1E+20"}, GeneralCase{0.001, "0.001"},
+                    GeneralCase{0.0001, "0.0001"}, GeneralCase{0.00001, "1E-05"},
+                    GeneralCase{1234567, "1234567"}, GeneralCase{12345678, "1.234568E+07"},
+                    GeneralCase{0.1, "0.1"}, GeneralCase{-2.5, "-2.5"}, GeneralCase{10, "10"}));
+
+TEST(CommaLocale, NumberTextsKeepTheDecimalPoint) {
+    testsupport::CommaLocale comma;
+    ASSERT_TRUE(comma.ok()) << "locale de_DE.UTF-8 is missing; scripts/setup.sh generates it";
+    EXPECT_EQ(numtext::formatGeneral(2.5), "2.5");
+    EXPECT_EQ(numtext::formatGeneralSingle(1.5E-12f), "1.5E-12");
+    EXPECT_EQ(numtext::formatPicture(-5, "##0.0#"), "-5.0");
+    EXPECT_EQ(numtext::formatPicture(1234.5, "#,##0.0"), "1,234.5");
+    EXPECT_DOUBLE_EQ(numtext::readNumber("2.5"), 2.5);
+    EXPECT_DOUBLE_EQ(numtext::readNumber("2,5"), 2.0);
+    EXPECT_EQ(numtext::parseNumber("+1.5E-09"), 1.5E-09);
+}
+
+} // namespace

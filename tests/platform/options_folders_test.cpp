@@ -1,0 +1,74 @@
+#include "platform/app_error.h"
+#include "platform/folders.h"
+#include "platform/options.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+TEST(Options, ReadsKnownOptionsInBothSpellings) {
+    const auto options = platform::parseOptions({"--app-dir", "/tmp/a", "--version"});
+    EXPECT_EQ(options.appDir, "/tmp/a");
+    EXPECT_TRUE(options.version);
+    EXPECT_FALSE(options.help);
+    EXPECT_EQ(platform::parseOptions({"--app-dir=/tmp/b"}).appDir, "/tmp/b");
+    EXPECT_TRUE(platform::parseOptions({"--help"}).help);
+}
+
+TEST(Options, RefusesWhatItDoesNotKnow) {
+    EXPECT_THROW(platform::parseOptions({"--frobnicate"}), platform::OptionError);
+    EXPECT_THROW(platform::parseOptions({"stray"}), platform::OptionError);
+    EXPECT_THROW(platform::parseOptions({"--app-dir"}), platform::OptionError);
+    EXPECT_THROW(platform::parseOptions({"--help=yes"}), platform::OptionError);
+}
+
+TEST(Options, UsageListsEveryOptionAndTheVersionIsTheTitleLine) {
+    const std::string usage = platform::usageText("tarvix4140");
+    EXPECT_NE(usage.find("Usage: tarvix4140"), std::string::npos);
+    EXPECT_NE(usage.find("--app-dir DIR"), std::string::npos);
+    EXPECT_NE(usage.find("--version"), std::string::npos);
+    EXPECT_EQ(platform::versionText(), "TARVIX-4140B v2.5.2");
+}
+
+class Folders : public testing::Test {
+protected:
+    void SetUp() override {
+        root_ = fs::temp_directory_path() / ("tarvix-folders-" + std::to_string(::getpid()));
+        fs::create_directories(root_ / "install" / "bin");
+    }
+    void TearDown() override { fs::remove_all(root_); }
+    fs::path root_;
+};
+
+TEST_F(Folders, AWritableExecutableFolderIsTheProgramFolder) {
+    const auto folders = platform::resolveFolders(root_ / "install" / "bin" / "tarvix4140", {});
+    EXPECT_EQ(folders.program, root_ / "install" / "bin");
+    EXPECT_EQ(folders.install, root_ / "install");
+    EXPECT_EQ(folders.libFolder(), root_ / "install" / "lib");
+}
+
+TEST_F(Folders, AChosenFolderIsCreatedAndUsed) {
+    const auto folders =
+        platform::resolveFolders(root_ / "install" / "bin" / "tarvix4140", root_ / "mine" / "deep");
+    EXPECT_EQ(folders.program, root_ / "mine" / "deep");
+    EXPECT_TRUE(fs::is_directory(root_ / "mine" / "deep"));
+}
+
+TEST_F(Folders, AChosenFolderThatCannotBeMadeIsAnError) {
+    std::ofstream(root_ / "file").put('x');
+    EXPECT_THROW(platform::resolveFolders(root_ / "install" / "bin" / "x", root_ / "file" / "sub"),
+                 platform::AppError);
+}
+
+TEST(UserDataFolder, FollowsXdgDataHome) {
+    ::setenv("XDG_DATA_HOME", "/srv/xdg", 1);
+    EXPECT_EQ(platform::userDataFolder(), fs::path("/srv/xdg/tarvix-4140"));
+    ::unsetenv("XDG_DATA_HOME");
+}
+
+} // namespace
