@@ -35,7 +35,7 @@ bool Gpib::GPIBDriverPresent() {
     } catch (const platform::AppError& error) {
         platform::setCurrentError(error);
         debugLog_.AddEntry("GPIBNIDLL is Missing");
-        settings::ShowCurrentError();
+        FormUtility::ShowCurrentError();
         return false;
     }
     debugLog_.AddEntry("GPIBNIDLL is Present");

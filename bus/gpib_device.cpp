@@ -86,7 +86,7 @@ std::string GPIBDevice::SendAndReceiveDelay(const std::string& command, std::int
 }
 
 void GPIBDevice::RunFileScript(const std::string& path) {
-    if (!settings::FileExists(path))
+    if (!FormUtility::FileExists(path))
         return;
     std::ifstream script(path);
     if (!script) {
