@@ -12,6 +12,12 @@ double SimClock::realNow() const {
     return realOffset_ + elapsed.count();
 }
 
+void SimClock::restart() {
+    origin_ = std::chrono::steady_clock::now();
+    realOffset_ = 0.0;
+    virtualNow_ = 0.0;
+}
+
 double SimClock::now() const {
     return virtual_ ? virtualNow_ : realNow();
 }

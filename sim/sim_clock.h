@@ -12,6 +12,8 @@ class SimClock {
 public:
     SimClock();
 
+    // Back to 0, in the same mode.
+    void restart();
     double now() const;
     bool isVirtual() const { return virtual_; }
     void setVirtual(bool enable);

@@ -7,8 +7,10 @@ namespace gpibsim {
 Simulator::Simulator() : instrument_(settings_), board_(settings_, clock_, instrument_, trace_) {}
 
 void Simulator::reset() {
+    const bool virtualTime = clock_.isVirtual();
     settings_ = SimSettings{};
-    clock_ = SimClock{};
+    settings_.virtualTime = virtualTime;
+    clock_.restart();
     instrument_.powerOn();
     board_.powerOn();
 }

@@ -21,8 +21,8 @@ public:
     Simulator(const Simulator&) = delete;
     Simulator& operator=(const Simulator&) = delete;
 
-    // Power-on: built-in settings, a fresh instrument and board, the clock from 0 in real time.
-    // The trace file stays open.
+    // Power-on: built-in settings, a fresh instrument and board, the clock back at 0. The clock
+    // keeps its mode (a virtual clock then stands at 0) and the trace file stays open.
     void reset();
     ConfigReport loadConfig(const std::string& path);
     // One key of the configuration; returns the problem, or an empty text.
