@@ -121,15 +121,25 @@ bool Gpib::GPIBSRQ(std::int16_t board, std::int16_t address) {
     return requested;
 }
 
-int Gpib::GPIBErrorCode() const { return bus::GPIBErrorCode(calls_.status()); }
+int Gpib::GPIBErrorCode() const {
+    return bus::GPIBErrorCode(calls_.status());
+}
 
-std::string Gpib::GPIBIberrText() const { return bus::GPIBIberrText(calls_.status()); }
+std::string Gpib::GPIBIberrText() const {
+    return bus::GPIBIberrText(calls_.status());
+}
 
-std::string Gpib::GPIBIbstaText() const { return bus::GPIBIbstaText(calls_.status()); }
+std::string Gpib::GPIBIbstaText() const {
+    return bus::GPIBIbstaText(calls_.status());
+}
 
-std::string Gpib::GPIBStatusText() const { return bus::GPIBStatusText(calls_.status()); }
+std::string Gpib::GPIBStatusText() const {
+    return bus::GPIBStatusText(calls_.status());
+}
 
-bool Gpib::GPIBBoardValid(std::int16_t board) { return board >= 0 && board <= 3; }
+bool Gpib::GPIBBoardValid(std::int16_t board) {
+    return board >= 0 && board <= 3;
+}
 
 bool Gpib::GPIBAddressValid(std::int16_t board, std::int16_t address) {
     return GPIBBoardValid(board) && address >= 0 && address <= 30;

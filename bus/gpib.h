@@ -17,7 +17,8 @@ namespace bus {
 // bus log line in the debug log (and, on a bus error, in the error queue).
 class Gpib {
 public:
-    Gpib(GpibCalls& calls, diagnostics::oocDebugLog& debugLog, diagnostics::oocErrorQueue& errorQueue);
+    Gpib(GpibCalls& calls, diagnostics::oocDebugLog& debugLog,
+         diagnostics::oocErrorQueue& errorQueue);
 
     // True when the driver library can be bound and called; otherwise the loader's error is
     // shown to the user.

@@ -181,13 +181,14 @@ std::int16_t GPIBDevice::SPOLL() {
     return status;
 }
 
-bool GPIBDevice::MAV() { return (SPOLL() & mavMask_) > 0; }
+bool GPIBDevice::MAV() {
+    return (SPOLL() & mavMask_) > 0;
+}
 
 float GPIBDevice::WaitForMAV(float fMaxWaitTime, bool EnableDoEvents) {
     if (demo_)
         return 0.0f;
-    return pollUntil([this] { return MAV(); }, fMaxWaitTime, 50, EnableDoEvents,
-                     "_WaitForMAV... ");
+    return pollUntil([this] { return MAV(); }, fMaxWaitTime, 50, EnableDoEvents, "_WaitForMAV... ");
 }
 
 float GPIBDevice::WaitForSRQ(float& fMaxWaitTime) {
@@ -213,8 +214,8 @@ float GPIBDevice::pollUntil(Condition condition, float maxWait, int pauseMs, boo
         const float elapsed = static_cast<float>(clock_.elapsedSeconds()) - start;
         // Polls cost no time on a virtual clock; ">=" still polls exactly once for a zero wait.
         if (elapsed >= maxWait) {
-            logWait(std::string(waitName) + "FAIL after " + numtext::formatPicture(maxWait, "###0.000") +
-                    " seconds");
+            logWait(std::string(waitName) + "FAIL after " +
+                    numtext::formatPicture(maxWait, "###0.000") + " seconds");
             return -1.0f;
         }
         clock_.sleep(std::chrono::milliseconds(pauseMs));

@@ -11,9 +11,13 @@ namespace hp4140 {
 
 namespace {
 
-std::string number(double value, const char* picture) { return numtext::formatPicture(value, picture); }
+std::string number(double value, const char* picture) {
+    return numtext::formatPicture(value, picture);
+}
 
-bool validLimit(std::int16_t limit) { return limit >= 1 && limit <= 3; }
+bool validLimit(std::int16_t limit) {
+    return limit >= 1 && limit <= 3;
+}
 
 } // namespace
 

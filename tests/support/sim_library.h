@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <dlfcn.h>
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -18,7 +19,9 @@ inline std::filesystem::path buildDir() {
     return dir;
 }
 
-inline std::string simulatorPath() { return (buildDir() / "lib" / "libtarvix-gpibsim.so").string(); }
+inline std::string simulatorPath() {
+    return (buildDir() / "lib" / "libtarvix-gpibsim.so").string();
+}
 
 class SimLibrary {
 public:
@@ -32,7 +35,8 @@ public:
     SimLibrary& operator=(const SimLibrary&) = delete;
 
     // Calls a control function by name: sim.call<int(int)>("gpibsim_set_address", 17).
-    template <typename Signature, typename... Args> auto call(const char* name, Args... args) {
+    template <typename Signature, typename... Args>
+    typename std::function<Signature>::result_type call(const char* name, Args... args) {
         auto* function = reinterpret_cast<Signature*>(::dlsym(handle_, name));
         if (!function)
             throw std::runtime_error(std::string("the simulator has no ") + name);
