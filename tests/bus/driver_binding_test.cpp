@@ -1,4 +1,5 @@
 #include "bus/driver_binding.h"
+#include "bus/driver_choice.h"
 #include "bus/gpib_calls.h"
 #include "platform/app_error.h"
 
@@ -81,6 +82,24 @@ TEST(LongToStatusInt, KeepsTheLow16BitsAsASignedNumber) {
     EXPECT_EQ(bus::LongToStatusInt(0x8100), static_cast<std::int16_t>(-32512));
     EXPECT_EQ(bus::LongToStatusInt(0xDEAD37F0L), 0x37F0);
     EXPECT_EQ(bus::LongToStatusInt(0x2100), 0x2100);
+}
+
+} // namespace
+
+namespace {
+
+TEST(DriverChoice, TheSettingsFileNamesTheDriverUnlessTheOptionDoes) {
+    const fs::path folder =
+        fs::temp_directory_path() / ("tarvix-driver-" + std::to_string(getpid()));
+    fs::create_directories(folder);
+    const platform::ProgramFolders folders{"/opt/tarvix", folder};
+    EXPECT_EQ(bus::driverCandidates(std::nullopt, folders).front(), "libgpib.so.0");
+    std::ofstream(folder / "Tarvix-4140.ini") << "[gpib]\ndriver = sim\n";
+    EXPECT_EQ(bus::driverCandidates(std::nullopt, folders),
+              std::vector<std::string>{"/opt/tarvix/lib/libtarvix-gpibsim.so"});
+    EXPECT_EQ(bus::driverCandidates("libgpib.so.0", folders),
+              std::vector<std::string>{"libgpib.so.0"});
+    fs::remove_all(folder);
 }
 
 } // namespace
