@@ -5,7 +5,6 @@
 
 #include <QCloseEvent>
 #include <QPlainTextEdit>
-#include <QScrollBar>
 #include <QTextCursor>
 #include <QTimer>
 
@@ -24,20 +23,10 @@ int twipsToPixels(int twips, int dotsPerInch) {
     return (twips * dotsPerInch + kTwipsPerInch / 2) / kTwipsPerInch;
 }
 
-// The box as txtDebug shows it: one paragraph per line, the final line break left out so the
-// box ends on the newest line rather than on an empty one.
-QString displayText(const std::string& buffer) {
-    QString text = QString::fromUtf8(buffer.data(), static_cast<qsizetype>(buffer.size()));
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    if (text.endsWith(QLatin1Char('\n')))
-        text.chop(1);
-    return text;
-}
-
 } // namespace
 
 oofLog::oofLog(QWidget* parent)
-    : QWidget(parent, Qt::Tool), txtDebug_(new QPlainTextEdit(this)),
+    : QWidget(parent, Qt::Tool), txtDebug_(new QPlainTextEdit(this)), logBox_(*txtDebug_),
       uniqueName_(QStringLiteral("oofLog")) {
     txtDebug_->setObjectName(QStringLiteral("txtDebug"));
     txtDebug_->setReadOnly(true);
@@ -53,7 +42,7 @@ void oofLog::SendString(const std::string& s) {
     buffer_.SendString(s);
     caretFollows_ = caretFollowsEnd(buffer_.length());
     caret_ = caretAfterSend(buffer_.length(), std::min(caret_, buffer_.length()));
-    boxStale_ = true;
+    logBox_.lineSent(s);
     scheduleRefresh();
 }
 
@@ -61,8 +50,7 @@ void oofLog::Clear() {
     buffer_.Clear();
     caret_ = 0;
     caretFollows_ = false;
-    boxStale_ = false;
-    txtDebug_->clear();
+    logBox_.clear();
 }
 
 void oofLog::Kill() {
@@ -135,23 +123,13 @@ void oofLog::scheduleRefresh() {
 
 void oofLog::refreshBox() {
     // A hidden box is brought up to date when it is shown again.
-    if (!boxStale_ || !isVisible())
+    if (!logBox_.behind() || !isVisible())
         return;
-    boxStale_ = false;
-    QScrollBar* scrollBar = txtDebug_->verticalScrollBar();
-    const int oldScroll = scrollBar->value();
-    const int oldCaret = txtDebug_->textCursor().position();
-    txtDebug_->setPlainText(displayText(buffer_.text()));
-    QTextCursor cursor = txtDebug_->textCursor();
+    logBox_.catchUp(buffer_);
     if (caretFollows_) {
-        cursor.movePosition(QTextCursor::End);
-        txtDebug_->setTextCursor(cursor);
+        txtDebug_->moveCursor(QTextCursor::End);
         txtDebug_->ensureCursorVisible();
-        return;
     }
-    cursor.setPosition(std::min(oldCaret, txtDebug_->document()->characterCount() - 1));
-    txtDebug_->setTextCursor(cursor);
-    scrollBar->setValue(oldScroll);
 }
 
 } // namespace diagnostics

@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -135,6 +137,48 @@ TEST_F(LogWindow, TheBoxFillsTheWindowLessTheFrameAndNeverSpillsOver) {
     const int frameHeight = (400 * window->logicalDpiY() + 720) / 1440;
     EXPECT_EQ(box.width(), std::min(window->frameGeometry().width() - frameWidth, 500));
     EXPECT_EQ(box.height(), std::min(window->frameGeometry().height() - frameHeight, 350));
+}
+
+// What a box given the whole buffer at once would show: one paragraph per line, and a new
+// paragraph at a CR LF or a lone CR inside a line.
+std::string expectedBox(const std::string& buffer) {
+    QString text = QString::fromStdString(buffer);
+    text.replace("\r\n", "\n");
+    text.replace('\r', '\n');
+    text.chop(1);
+    QPlainTextEdit reference;
+    reference.setPlainText(text);
+    return reference.toPlainText().toStdString();
+}
+
+TEST_F(LogWindow, TheBoxFollowsTheBufferThroughTurnsOfEverySize) {
+    const std::vector<std::string> kinds = {
+        "plain",
+        "",
+        "tab\there",
+        "two\r\nparts",
+        "\xc3\xa9t\xc3\xa9 \xf0\x9f\x94\xa5", // two- and four-byte characters
+        "lone\rcr",
+        "\xe2\x80\xa9paragraph\xe2\x80\xa8line separators", // U+2029, U+2028
+        std::string("nul\0byte", 8) + " and bad bytes \xff\xfe"};
+    int sent = 0;
+    for (int turnSize : {1, 7, 120, 499, 500, 501, 1300, 3}) {
+        for (int i = 0; i < turnSize; ++i, ++sent)
+            window->SendString(std::to_string(sent) +
+                               kinds[static_cast<std::size_t>(sent) % kinds.size()]);
+        runEventLoopTurn();
+        ASSERT_EQ(shownText(*window).toStdString(), expectedBox(window->boxText()))
+            << "after " << sent;
+    }
+}
+
+TEST_F(LogWindow, AHiddenWindowCatchesUpWhenShown) {
+    window->hide();
+    for (int i = 0; i < 700; ++i)
+        window->SendString("hidden " + std::to_string(i));
+    runEventLoopTurn();
+    window->show();
+    EXPECT_EQ(shownText(*window).toStdString(), expectedBox(window->boxText()));
 }
 
 TEST_F(LogWindow, UniqueNameStartsAsTheWindowsOwnName) {
