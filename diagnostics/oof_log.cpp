@@ -1,7 +1,8 @@
 #include "oof_log.h"
 
 #include "app_diagnostics.h"
-#include "log_placement.h"
+#include "settings/form_placement.h"
+#include "settings/placement.h"
 
 #include <QCloseEvent>
 #include <QPlainTextEdit>
@@ -14,24 +15,20 @@ namespace diagnostics {
 
 namespace {
 
-constexpr int kTwipsPerInch = 1440;
 // The window's frame around the box on the system the layout was drawn for, in twips.
 constexpr int kFrameWidthTwips = 120;
 constexpr int kFrameHeightTwips = 400;
-
-int twipsToPixels(int twips, int dotsPerInch) {
-    return (twips * dotsPerInch + kTwipsPerInch / 2) / kTwipsPerInch;
-}
 
 } // namespace
 
 oofLog::oofLog(QWidget* parent)
     : QWidget(parent, Qt::Tool), txtDebug_(new QPlainTextEdit(this)), logBox_(*txtDebug_),
       uniqueName_(QStringLiteral("oofLog")) {
+    setObjectName(uniqueName_);
     txtDebug_->setObjectName(QStringLiteral("txtDebug"));
     txtDebug_->setReadOnly(true);
     txtDebug_->viewport()->installEventFilter(this);
-    LoadLogPlacement(*this, uniqueName_);
+    settings::LoadFormPlacement(*this, uniqueName_.toStdString());
 }
 
 oofLog::~oofLog() {
@@ -61,7 +58,7 @@ void oofLog::Kill() {
 
 void oofLog::setUniqueName(const QString& name) {
     uniqueName_ = name;
-    LoadLogPlacement(*this, uniqueName_);
+    settings::LoadFormPlacement(*this, uniqueName_.toStdString());
 }
 
 void oofLog::closeEvent(QCloseEvent* event) {
@@ -77,7 +74,7 @@ void oofLog::Form_QueryUnload(QCloseEvent& event) {
     // A hidden window has no frame to measure; show it so the saved placement is its real one.
     if (!isVisible())
         show();
-    SaveLogPlacement(*this, uniqueName_);
+    settings::SaveFormPlacement(*this, uniqueName_.toStdString());
     event.accept();
 }
 
@@ -92,8 +89,8 @@ void oofLog::Form_Resize() {
     // Outer size less the frame the layout was drawn for, but never beyond the inner area: frames
     // here are often thinner than that.
     const QRect outer = frameGeometry();
-    const int width = outer.width() - twipsToPixels(kFrameWidthTwips, logicalDpiX());
-    const int height = outer.height() - twipsToPixels(kFrameHeightTwips, logicalDpiY());
+    const int width = outer.width() - settings::twipsToPixels(kFrameWidthTwips, logicalDpiX());
+    const int height = outer.height() - settings::twipsToPixels(kFrameHeightTwips, logicalDpiY());
     txtDebug_->setGeometry(0, 0, std::clamp(width, 0, this->width()),
                            std::clamp(height, 0, this->height()));
 }

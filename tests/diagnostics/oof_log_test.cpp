@@ -1,10 +1,17 @@
 #include "diagnostics/app_diagnostics.h"
 #include "diagnostics/oof_log.h"
+#include "platform/folders.h"
+#include "settings/private_profile.h"
+#include "settings/setting_keys.h"
+#include "temp_folder.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QScreen>
 #include <QTest>
+#include <cmath>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -23,14 +30,22 @@ QString shownText(const oofLog& window) {
 
 class LogWindow : public testing::Test {
 protected:
+    // The window keeps its placement in the program folder: a temporary one here.
     void SetUp() override {
+        savedFolders = platform::programFolders();
+        platform::setProgramFolders({folder.path(), folder.path()});
         window = new oofLog;
         window->resize(400, 300);
         window->show();
         runEventLoopTurn();
     }
-    void TearDown() override { delete window.data(); }
+    void TearDown() override {
+        delete window.data();
+        platform::setProgramFolders(savedFolders);
+    }
 
+    testsupport::TempFolder folder;
+    platform::ProgramFolders savedFolders;
     QPointer<oofLog> window;
 };
 
@@ -184,8 +199,34 @@ TEST_F(LogWindow, AHiddenWindowCatchesUpWhenShown) {
 TEST_F(LogWindow, UniqueNameStartsAsTheWindowsOwnName) {
     EXPECT_EQ(window->UniqueName(), "oofLog");
     EXPECT_FALSE(window->Invincible());
+}
+
+TEST_F(LogWindow, SettingUniqueNameMovesTheWindowToThePlacementSavedUnderIt) {
+    const double dpi = window->screen()->logicalDotsPerInch();
+    const auto twips = [dpi](int pixels) {
+        return std::to_string(std::lround(pixels * 1440.0 / dpi));
+    };
+    std::ofstream(folder.path() / "Second log.ini")
+        << "[FORM_PLACEMENT]\nLeft=" << twips(40) << "\nTop=" << twips(30)
+        << "\nWidth=" << twips(320) << "\nHeight=" << twips(200) << "\n";
     window->setUniqueName("Second log");
     EXPECT_EQ(window->UniqueName(), "Second log");
+    EXPECT_EQ(window->frameGeometry(), QRect(40, 30, 320, 200));
+}
+
+TEST_F(LogWindow, ClosingSavesThePlacementUnderItsUniqueName) {
+    window->setUniqueName("Bus trace");
+    window->close();
+    const std::filesystem::path file = folder.path() / "Bus trace.ini";
+    const int width = settings::GetPrivateProfileIntA(settings::keys::kPlacementSection,
+                                                      settings::keys::kPlacementWidth, -1, file);
+    EXPECT_GT(width, 0);
+}
+
+TEST_F(LogWindow, ClosingWhileInvincibleSavesNothing) {
+    window->setInvincible(true);
+    window->close();
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "oofLog.ini"));
 }
 
 } // namespace
