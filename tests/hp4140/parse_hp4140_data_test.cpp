@@ -84,6 +84,7 @@ TEST(ParseHP4140Data, RejectedRepliesGiveZeroValuesAndOneLine) {
     const std::vector<Rejected> cases{
         {"", shortReply},
         {"ABC", shortReply},
+        {"A" + kLineEnd, shortReply},
         {"ABCD", noComma},
         {"A,BC9", noComma},
         {"NAI+1.234E-12 V+10.00" + kLineEnd, noComma},
