@@ -196,11 +196,6 @@ TEST_F(LogWindow, AHiddenWindowCatchesUpWhenShown) {
     EXPECT_EQ(shownText(*window).toStdString(), expectedBox(window->boxText()));
 }
 
-TEST_F(LogWindow, UniqueNameStartsAsTheWindowsOwnName) {
-    EXPECT_EQ(window->UniqueName(), "oofLog");
-    EXPECT_FALSE(window->Invincible());
-}
-
 TEST_F(LogWindow, SettingUniqueNameMovesTheWindowToThePlacementSavedUnderIt) {
     const double dpi = window->screen()->logicalDotsPerInch();
     const auto twips = [dpi](int pixels) {
