@@ -1,11 +1,11 @@
 #include "oof_log.h"
 
 #include "app_diagnostics.h"
-#include "log_placement.h"
+#include "settings/form_placement.h"
+#include "settings/placement.h"
 
 #include <QCloseEvent>
 #include <QPlainTextEdit>
-#include <QScrollBar>
 #include <QTextCursor>
 #include <QTimer>
 
@@ -15,34 +15,20 @@ namespace diagnostics {
 
 namespace {
 
-constexpr int kTwipsPerInch = 1440;
 // The window's frame around the box on the system the layout was drawn for, in twips.
 constexpr int kFrameWidthTwips = 120;
 constexpr int kFrameHeightTwips = 400;
 
-int twipsToPixels(int twips, int dotsPerInch) {
-    return (twips * dotsPerInch + kTwipsPerInch / 2) / kTwipsPerInch;
-}
-
-// The box as txtDebug shows it: one paragraph per line, the final line break left out so the
-// box ends on the newest line rather than on an empty one.
-QString displayText(const std::string& buffer) {
-    QString text = QString::fromUtf8(buffer.data(), static_cast<qsizetype>(buffer.size()));
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    if (text.endsWith(QLatin1Char('\n')))
-        text.chop(1);
-    return text;
-}
-
 } // namespace
 
 oofLog::oofLog(QWidget* parent)
-    : QWidget(parent, Qt::Tool), txtDebug_(new QPlainTextEdit(this)),
+    : QWidget(parent, Qt::Tool), txtDebug_(new QPlainTextEdit(this)), logBox_(*txtDebug_),
       uniqueName_(QStringLiteral("oofLog")) {
+    setObjectName(uniqueName_);
     txtDebug_->setObjectName(QStringLiteral("txtDebug"));
     txtDebug_->setReadOnly(true);
     txtDebug_->viewport()->installEventFilter(this);
-    LoadLogPlacement(*this, uniqueName_);
+    settings::LoadFormPlacement(*this, uniqueName_.toStdString());
 }
 
 oofLog::~oofLog() {
@@ -53,7 +39,7 @@ void oofLog::SendString(const std::string& s) {
     buffer_.SendString(s);
     caretFollows_ = caretFollowsEnd(buffer_.length());
     caret_ = caretAfterSend(buffer_.length(), std::min(caret_, buffer_.length()));
-    boxStale_ = true;
+    logBox_.lineSent(s);
     scheduleRefresh();
 }
 
@@ -61,8 +47,7 @@ void oofLog::Clear() {
     buffer_.Clear();
     caret_ = 0;
     caretFollows_ = false;
-    boxStale_ = false;
-    txtDebug_->clear();
+    logBox_.clear();
 }
 
 void oofLog::Kill() {
@@ -73,7 +58,7 @@ void oofLog::Kill() {
 
 void oofLog::setUniqueName(const QString& name) {
     uniqueName_ = name;
-    LoadLogPlacement(*this, uniqueName_);
+    settings::LoadFormPlacement(*this, uniqueName_.toStdString());
 }
 
 void oofLog::closeEvent(QCloseEvent* event) {
@@ -89,7 +74,7 @@ void oofLog::Form_QueryUnload(QCloseEvent& event) {
     // A hidden window has no frame to measure; show it so the saved placement is its real one.
     if (!isVisible())
         show();
-    SaveLogPlacement(*this, uniqueName_);
+    settings::SaveFormPlacement(*this, uniqueName_.toStdString());
     event.accept();
 }
 
@@ -104,8 +89,8 @@ void oofLog::Form_Resize() {
     // Outer size less the frame the layout was drawn for, but never beyond the inner area: frames
     // here are often thinner than that.
     const QRect outer = frameGeometry();
-    const int width = outer.width() - twipsToPixels(kFrameWidthTwips, logicalDpiX());
-    const int height = outer.height() - twipsToPixels(kFrameHeightTwips, logicalDpiY());
+    const int width = outer.width() - settings::twipsToPixels(kFrameWidthTwips, logicalDpiX());
+    const int height = outer.height() - settings::twipsToPixels(kFrameHeightTwips, logicalDpiY());
     txtDebug_->setGeometry(0, 0, std::clamp(width, 0, this->width()),
                            std::clamp(height, 0, this->height()));
 }
@@ -135,23 +120,13 @@ void oofLog::scheduleRefresh() {
 
 void oofLog::refreshBox() {
     // A hidden box is brought up to date when it is shown again.
-    if (!boxStale_ || !isVisible())
+    if (!logBox_.behind() || !isVisible())
         return;
-    boxStale_ = false;
-    QScrollBar* scrollBar = txtDebug_->verticalScrollBar();
-    const int oldScroll = scrollBar->value();
-    const int oldCaret = txtDebug_->textCursor().position();
-    txtDebug_->setPlainText(displayText(buffer_.text()));
-    QTextCursor cursor = txtDebug_->textCursor();
+    logBox_.catchUp(buffer_);
     if (caretFollows_) {
-        cursor.movePosition(QTextCursor::End);
-        txtDebug_->setTextCursor(cursor);
+        txtDebug_->moveCursor(QTextCursor::End);
         txtDebug_->ensureCursorVisible();
-        return;
     }
-    cursor.setPosition(std::min(oldCaret, txtDebug_->document()->characterCount() - 1));
-    txtDebug_->setTextCursor(cursor);
-    scrollBar->setValue(oldScroll);
 }
 
 } // namespace diagnostics

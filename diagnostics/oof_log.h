@@ -1,5 +1,6 @@
 #pragma once
 
+#include "log_box.h"
 #include "log_buffer.h"
 #include "platform/log_sink.h"
 
@@ -53,11 +54,11 @@ private:
 
     QPlainTextEdit* txtDebug_;
     LogBuffer buffer_;
+    LogBox logBox_;
     QString uniqueName_;
     bool invincible_ = false;
     std::size_t caret_ = 0;
     bool caretFollows_ = false;
-    bool boxStale_ = false;
     bool refreshQueued_ = false;
 };
 

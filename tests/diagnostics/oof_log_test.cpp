@@ -1,11 +1,20 @@
 #include "diagnostics/app_diagnostics.h"
 #include "diagnostics/oof_log.h"
+#include "platform/folders.h"
+#include "settings/private_profile.h"
+#include "settings/setting_keys.h"
+#include "temp_folder.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QScreen>
 #include <QTest>
+#include <cmath>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -21,14 +30,22 @@ QString shownText(const oofLog& window) {
 
 class LogWindow : public testing::Test {
 protected:
+    // The window keeps its placement in the program folder: a temporary one here.
     void SetUp() override {
+        savedFolders = platform::programFolders();
+        platform::setProgramFolders({folder.path(), folder.path()});
         window = new oofLog;
         window->resize(400, 300);
         window->show();
         runEventLoopTurn();
     }
-    void TearDown() override { delete window.data(); }
+    void TearDown() override {
+        delete window.data();
+        platform::setProgramFolders(savedFolders);
+    }
 
+    testsupport::TempFolder folder;
+    platform::ProgramFolders savedFolders;
     QPointer<oofLog> window;
 };
 
@@ -137,11 +154,74 @@ TEST_F(LogWindow, TheBoxFillsTheWindowLessTheFrameAndNeverSpillsOver) {
     EXPECT_EQ(box.height(), std::min(window->frameGeometry().height() - frameHeight, 350));
 }
 
-TEST_F(LogWindow, UniqueNameStartsAsTheWindowsOwnName) {
-    EXPECT_EQ(window->UniqueName(), "oofLog");
-    EXPECT_FALSE(window->Invincible());
+// What a box given the whole buffer at once would show: one paragraph per line, and a new
+// paragraph at a CR LF or a lone CR inside a line.
+std::string expectedBox(const std::string& buffer) {
+    QString text = QString::fromStdString(buffer);
+    text.replace("\r\n", "\n");
+    text.replace('\r', '\n');
+    text.chop(1);
+    QPlainTextEdit reference;
+    reference.setPlainText(text);
+    return reference.toPlainText().toStdString();
+}
+
+TEST_F(LogWindow, TheBoxFollowsTheBufferThroughTurnsOfEverySize) {
+    const std::vector<std::string> kinds = {
+        "plain",
+        "",
+        "tab\there",
+        "two\r\nparts",
+        "\xc3\xa9t\xc3\xa9 \xf0\x9f\x94\xa5", // two- and four-byte characters
+        "lone\rcr",
+        "\xe2\x80\xa9paragraph\xe2\x80\xa8line separators", // U+2029, U+2028
+        std::string("nul\0byte", 8) + " and bad bytes \xff\xfe"};
+    int sent = 0;
+    for (int turnSize : {1, 7, 120, 499, 500, 501, 1300, 3}) {
+        for (int i = 0; i < turnSize; ++i, ++sent)
+            window->SendString(std::to_string(sent) +
+                               kinds[static_cast<std::size_t>(sent) % kinds.size()]);
+        runEventLoopTurn();
+        ASSERT_EQ(shownText(*window).toStdString(), expectedBox(window->boxText()))
+            << "after " << sent;
+    }
+}
+
+TEST_F(LogWindow, AHiddenWindowCatchesUpWhenShown) {
+    window->hide();
+    for (int i = 0; i < 700; ++i)
+        window->SendString("hidden " + std::to_string(i));
+    runEventLoopTurn();
+    window->show();
+    EXPECT_EQ(shownText(*window).toStdString(), expectedBox(window->boxText()));
+}
+
+TEST_F(LogWindow, SettingUniqueNameMovesTheWindowToThePlacementSavedUnderIt) {
+    const double dpi = window->screen()->logicalDotsPerInch();
+    const auto twips = [dpi](int pixels) {
+        return std::to_string(std::lround(pixels * 1440.0 / dpi));
+    };
+    std::ofstream(folder.path() / "Second log.ini")
+        << "[FORM_PLACEMENT]\nLeft=" << twips(40) << "\nTop=" << twips(30)
+        << "\nWidth=" << twips(320) << "\nHeight=" << twips(200) << "\n";
     window->setUniqueName("Second log");
     EXPECT_EQ(window->UniqueName(), "Second log");
+    EXPECT_EQ(window->frameGeometry(), QRect(40, 30, 320, 200));
+}
+
+TEST_F(LogWindow, ClosingSavesThePlacementUnderItsUniqueName) {
+    window->setUniqueName("Bus trace");
+    window->close();
+    const std::filesystem::path file = folder.path() / "Bus trace.ini";
+    const int width = settings::GetPrivateProfileIntA(settings::keys::kPlacementSection,
+                                                      settings::keys::kPlacementWidth, -1, file);
+    EXPECT_GT(width, 0);
+}
+
+TEST_F(LogWindow, ClosingWhileInvincibleSavesNothing) {
+    window->setInvincible(true);
+    window->close();
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "oofLog.ini"));
 }
 
 } // namespace

@@ -27,14 +27,6 @@ TEST(MessageBoxLook, ButtonsIconAndDefaultFollowTheStyle) {
     EXPECT_EQ(lookOf(mb::RetryCancel | mb::DefaultButton2).defaultButton, QMessageBox::Cancel);
 }
 
-TEST(MessageBoxLook, EveryButtonAnswersWithItsOwnValue) {
-    EXPECT_EQ(diagnostics::answerOf(QMessageBox::Abort), mb::Abort);
-    EXPECT_EQ(diagnostics::answerOf(QMessageBox::Retry), mb::Retry);
-    EXPECT_EQ(diagnostics::answerOf(QMessageBox::Ignore), mb::Ignore);
-    EXPECT_EQ(diagnostics::answerOf(QMessageBox::Yes), mb::Yes);
-    EXPECT_EQ(diagnostics::answerOf(QMessageBox::No), mb::No);
-}
-
 struct SeenBox {
     QString title;
     QString text;
