@@ -1,0 +1,80 @@
+#include "plot_series.h"
+
+namespace chart {
+
+namespace {
+
+const QColor kLineColour(0, 0, 160);
+constexpr double kSymbolSize = 6.0;
+
+} // namespace
+
+PlotSeries::PlotSeries(QCPAxis* keyAxis, QCPAxis* valueAxis)
+    : graph_(new QCPGraph(keyAxis, valueAxis)), curve_(new QCPCurve(keyAxis, valueAxis)) {
+    for (QCPAbstractPlottable* plottable :
+         {static_cast<QCPAbstractPlottable*>(graph_), static_cast<QCPAbstractPlottable*>(curve_)}) {
+        plottable->setPen(QPen(kLineColour, 1.0));
+        plottable->setSelectable(QCP::stNone);
+    }
+    curve_->setVisible(false);
+    setSymbols(true);
+}
+
+void PlotSeries::setSymbols(bool on) {
+    const QCPScatterStyle symbols =
+        on ? QCPScatterStyle(QCPScatterStyle::ssCircle, kLineColour, Qt::white, kSymbolSize)
+           : QCPScatterStyle(QCPScatterStyle::ssNone);
+    graph_->setScatterStyle(symbols);
+    curve_->setScatterStyle(symbols);
+}
+
+QCPAbstractPlottable* PlotSeries::active() const {
+    if (curveActive_)
+        return curve_;
+    return graph_;
+}
+
+void PlotSeries::show(const DrawnPoints& drawn, DrawnPoints::Update update) {
+    const bool useCurve = !drawn.keysRise();
+    if (update.rebuilt || useCurve != curveActive_) {
+        curveActive_ = useCurve;
+        fill(drawn);
+    } else {
+        append(drawn, update.firstNew);
+    }
+}
+
+void PlotSeries::fill(const DrawnPoints& drawn) {
+    graph_->data()->clear();
+    curve_->data()->clear();
+    graph_->setVisible(!curveActive_);
+    curve_->setVisible(curveActive_);
+    const std::vector<DrawnPoint>& points = drawn.points();
+    if (curveActive_) {
+        QVector<QCPCurveData> data;
+        data.reserve(static_cast<qsizetype>(points.size()));
+        for (const DrawnPoint& point : points)
+            data.append(QCPCurveData(point.number, point.key, point.value));
+        curve_->data()->set(data, true);
+    } else {
+        QVector<QCPGraphData> data;
+        data.reserve(static_cast<qsizetype>(points.size()));
+        for (const DrawnPoint& point : points)
+            data.append(QCPGraphData(point.key, point.value));
+        graph_->data()->set(data, true);
+    }
+}
+
+// One at a time: the containers append a point whose sort key is not below the last one, and
+// keep equal keys in the order they came.
+void PlotSeries::append(const DrawnPoints& drawn, std::size_t from) {
+    const std::vector<DrawnPoint>& points = drawn.points();
+    for (std::size_t i = from; i < points.size(); ++i) {
+        if (curveActive_)
+            curve_->data()->add(QCPCurveData(points[i].number, points[i].key, points[i].value));
+        else
+            graph_->data()->add(QCPGraphData(points[i].key, points[i].value));
+    }
+}
+
+} // namespace chart
