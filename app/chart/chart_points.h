@@ -1,10 +1,12 @@
 #pragma once
 
 #include "chart_values.h"
+#include "label_texts.h"
 
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <vector>
 
@@ -15,7 +17,7 @@ struct ChartPointRecord {
     float y = 0.0f;
     float voltage = 0.0f;
     float time = 0.0f;
-    std::string label;
+    std::uint32_t label = 0; // the number of its text in the point set's label texts
     std::int16_t mark = kMarkNotFilled;
 };
 
@@ -45,6 +47,11 @@ public:
     // Writes one value of point p; a number outside 1..kMaxCount is ignored.
     template <typename T>
     void set(std::int32_t p, T ChartPointRecord::*field, std::type_identity_t<T> value);
+    void setLabel(std::int32_t p, std::string_view text) {
+        set(p, &ChartPointRecord::label, labels_.idOf(text));
+    }
+    const std::string& label(std::int32_t p) const { return labels_.text(at(p).label); }
+    const LabelTexts& labelTexts() const { return labels_; }
 
     Changes takeChanges();
 
@@ -52,6 +59,7 @@ private:
     void noteChange(std::int32_t index);
 
     std::vector<ChartPointRecord> points_;
+    LabelTexts labels_;
     std::int32_t changedFirst_ = std::numeric_limits<std::int32_t>::max();
     std::int32_t changedLast_ = -1;
 };

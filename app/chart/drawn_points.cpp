@@ -61,7 +61,9 @@ void DrawnPoints::append(const ChartPoints& points, std::int32_t firstIndex, std
             keysRise_ = false;
         widen(keys_, point.x, first);
         widen(values_, point.y, first);
-        points_.push_back({point.x, point.y, index + 1});
+        const double value = point.y;
+        points_.push_back(
+            {point.x, value, logY ? std::log10(value) : value, index + 1, point.label});
         covered_ = index + 1;
     }
 }

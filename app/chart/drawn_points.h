@@ -12,7 +12,9 @@ namespace chart {
 struct DrawnPoint {
     double key;
     double value;
+    double scaledValue; // the value in axis units: its decimal logarithm on a logarithmic axis
     std::int32_t number;
+    std::uint32_t label;
 };
 
 struct ValueRange {

@@ -25,7 +25,7 @@ void setRange(QCPAxis* axis, AxisRange range) {
 
 LiveChart::LiveChart(QWidget* parent)
     : QWidget(parent), plot_(new QCustomPlot(this)), series_(plot_->xAxis, plot_->yAxis),
-      labels_(new PointLabelLayer(plot_->xAxis, plot_->yAxis, drawn_, points_)),
+      labels_(new PointLabelLayer(plot_->xAxis, plot_->yAxis, drawn_, points_.labelTexts())),
       xAutoTicker_(new QCPAxisTicker), xStepTicker_(new StepTicker),
       yAutoTicker_(new QCPAxisTicker), yIntervalTicker_(new IntervalTicker),
       yLogTicker_(new QCPAxisTickerLog) {
@@ -34,7 +34,8 @@ LiveChart::LiveChart(QWidget* parent)
     layout->addWidget(plot_);
     // Axis numbers with a decimal point whatever the user's locale.
     plot_->setLocale(QLocale::c());
-    plot_->yAxis->setNumberFormat("gbc");
+    plot_->yAxis->setNumberFormat("gb");
+    plot_->yAxis->setNumberPrecision(3);
     labels_->setOffset(kLabelOffset);
     connect(plot_, &QCustomPlot::beforeReplot, this, &LiveChart::prepareReplot);
     connect(plot_, &QCustomPlot::mousePress, this, &LiveChart::onPlotPress);
@@ -55,11 +56,11 @@ void LiveChart::setChartType(ChartType type) {
 }
 
 void LiveChart::setChartPointLabel(std::int32_t p, const QString& text) {
-    points_.set(p, &ChartPointRecord::label, text.toStdString());
+    points_.setLabel(p, text.toStdString());
 }
 
 QString LiveChart::chartPointLabel(std::int32_t p) const {
-    return QString::fromStdString(points_.at(p).label);
+    return QString::fromStdString(points_.label(p));
 }
 
 std::optional<double> LiveChart::setting(std::int32_t id) const {
@@ -114,8 +115,6 @@ void LiveChart::applyYAxis() {
     QCPAxis* axis = plot_->yAxis;
     const bool logY = type_ == ChartType::LogY;
     axis->setScaleType(logY ? QCPAxis::stLogarithmic : QCPAxis::stLinear);
-    axis->setNumberFormat(logY ? "eb" : "gbc");
-    axis->setNumberPrecision(logY ? 0 : 6);
     if (y_.mode == ScaleMode::Manual) {
         if (const auto range = manualRange(y_.min, y_.max, logY)) {
             setRange(axis, *range);

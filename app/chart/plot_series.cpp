@@ -5,7 +5,19 @@ namespace chart {
 namespace {
 
 const QColor kLineColour(0, 0, 160);
-constexpr double kSymbolSize = 6.0;
+constexpr int kSymbolSize = 7;
+
+// A symbol drawn once and copied to every point: far cheaper than drawing each circle.
+QPixmap symbolPicture() {
+    QPixmap pixmap(kSymbolSize, kSymbolSize);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(kLineColour, 1.0));
+    painter.setBrush(Qt::white);
+    painter.drawEllipse(QRectF(0.5, 0.5, kSymbolSize - 1.0, kSymbolSize - 1.0));
+    return pixmap;
+}
 
 } // namespace
 
@@ -21,9 +33,11 @@ PlotSeries::PlotSeries(QCPAxis* keyAxis, QCPAxis* valueAxis)
 }
 
 void PlotSeries::setSymbols(bool on) {
+    if (on == symbolsOn_)
+        return;
+    symbolsOn_ = on;
     const QCPScatterStyle symbols =
-        on ? QCPScatterStyle(QCPScatterStyle::ssCircle, kLineColour, Qt::white, kSymbolSize)
-           : QCPScatterStyle(QCPScatterStyle::ssNone);
+        on ? QCPScatterStyle(symbolPicture()) : QCPScatterStyle(QCPScatterStyle::ssNone);
     graph_->setScatterStyle(symbols);
     curve_->setScatterStyle(symbols);
 }

@@ -4,6 +4,8 @@
 
 #include <qcustomplot.h>
 
+#include <optional>
+
 namespace chart {
 
 // Shows the drawn points as one line through them in reading order. A QCPGraph draws fast even
@@ -25,6 +27,7 @@ private:
     QCPGraph* graph_;
     QCPCurve* curve_;
     bool curveActive_ = false;
+    std::optional<bool> symbolsOn_;
 };
 
 } // namespace chart

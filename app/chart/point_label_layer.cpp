@@ -3,7 +3,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-#include <cstdint>
+#include <cmath>
 
 namespace chart {
 
@@ -11,28 +11,43 @@ namespace {
 
 // Labels closer than this to an equal label already drawn are skipped.
 constexpr int kCellPixels = 3;
-// Distinct label texts are few ("+" and "-"); a stream of different ones must not grow forever.
-constexpr std::size_t kMaxPictures = 256;
 
-QPixmap pictureOf(const std::string& text, const QFont& font, const QColor& colour, qreal ratio) {
-    const QString label = QString::fromStdString(text);
-    const QSize size = QFontMetrics(font).size(Qt::TextSingleLine, label);
+// Pixel = scale * coordinate + offset, the coordinate in axis units (decimal logarithms on a
+// logarithmic axis): one multiply-add per point instead of the axis's general mapping.
+struct PixelMap {
+    double scale;
+    double offset;
+    double operator()(double coordinate) const { return scale * coordinate + offset; }
+};
+
+PixelMap pixelMapOf(const QCPAxis* axis) {
+    const QCPRange range = axis->range();
+    const bool logarithmic = axis->scaleType() == QCPAxis::stLogarithmic;
+    const double lower = logarithmic ? std::log10(range.lower) : range.lower;
+    const double upper = logarithmic ? std::log10(range.upper) : range.upper;
+    const double lowerPixel = axis->coordToPixel(range.lower);
+    const double scale = (axis->coordToPixel(range.upper) - lowerPixel) / (upper - lower);
+    return {scale, lowerPixel - scale * lower};
+}
+
+QPixmap pictureOfText(const QString& text, const QFont& font, qreal ratio) {
+    const QSize size = QFontMetrics(font).size(Qt::TextSingleLine, text);
     QPixmap pixmap(size * ratio);
     pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setFont(font);
-    painter.setPen(colour);
-    painter.drawText(QRect(QPoint(0, 0), size), Qt::AlignCenter, label);
+    painter.setPen(Qt::black);
+    painter.drawText(QRect(QPoint(0, 0), size), Qt::AlignCenter, text);
     return pixmap;
 }
 
 } // namespace
 
 PointLabelLayer::PointLabelLayer(QCPAxis* keyAxis, QCPAxis* valueAxis, const DrawnPoints& drawn,
-                                 const ChartPoints& points)
+                                 const LabelTexts& texts)
     : QCPLayerable(keyAxis->parentPlot()), keyAxis_(keyAxis), valueAxis_(valueAxis), drawn_(drawn),
-      points_(points) {}
+      texts_(texts) {}
 
 void PointLabelLayer::applyDefaultAntialiasingHint(QCPPainter* painter) const {
     painter->setAntialiasing(false);
@@ -42,16 +57,17 @@ QRect PointLabelLayer::clipRect() const {
     return keyAxis_->axisRect()->rect();
 }
 
-std::size_t PointLabelLayer::slotFor(const std::string& text) {
-    for (std::size_t i = 0; i < pictures_.size(); ++i) {
-        if (pictures_[i].text == text)
-            return i + 1;
+const PointLabelLayer::Picture& PointLabelLayer::pictureOf(std::uint32_t label) {
+    if (label >= pictures_.size())
+        pictures_.resize(label + 1);
+    std::optional<Picture>& picture = pictures_[label];
+    if (!picture) {
+        const QPixmap pixmap =
+            pictureOfText(QString::fromStdString(texts_.text(label)), mParentPlot->font(),
+                          mParentPlot->bufferDevicePixelRatio());
+        picture = Picture{pixmap, pixmap.deviceIndependentSize()};
     }
-    if (pictures_.size() >= kMaxPictures)
-        pictures_.clear();
-    pictures_.push_back({text, pictureOf(text, mParentPlot->font(), Qt::black,
-                                         mParentPlot->bufferDevicePixelRatio())});
-    return pictures_.size();
+    return *picture;
 }
 
 void PointLabelLayer::draw(QCPPainter* painter) {
@@ -60,26 +76,26 @@ void PointLabelLayer::draw(QCPPainter* painter) {
         return;
     const int columns = area.width() / kCellPixels + 1;
     const int rows = area.height() / kCellPixels + 1;
-    std::vector<std::uint16_t> drawnHere(static_cast<std::size_t>(columns) * rows, 0);
+    labelInCell_.assign(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows), 0);
+    const PixelMap toX = pixelMapOf(keyAxis_);
+    const PixelMap toY = pixelMapOf(valueAxis_);
+    const double left = area.left();
+    const double top = area.top();
 
     for (const DrawnPoint& point : drawn_.points()) {
-        const QPointF at(keyAxis_->coordToPixel(point.key), valueAxis_->coordToPixel(point.value));
-        if (!QRectF(area).contains(at))
+        const double x = toX(point.key) - left;
+        const double y = toY(point.scaledValue) - top;
+        if (point.label == 0 || !(x >= 0.0 && x < area.width() && y >= 0.0 && y < area.height()))
             continue;
-        const std::string& text = points_.atIndex(static_cast<std::size_t>(point.number - 1)).label;
-        if (text.empty())
+        std::uint32_t& inCell = labelInCell_[static_cast<std::size_t>(
+            static_cast<int>(y) / kCellPixels * columns + static_cast<int>(x) / kCellPixels)];
+        if (inCell == point.label)
             continue;
-        const std::size_t slot = slotFor(text);
-        const auto cell = static_cast<std::size_t>(
-            (static_cast<int>(at.y()) - area.top()) / kCellPixels * columns +
-            (static_cast<int>(at.x()) - area.left()) / kCellPixels);
-        if (drawnHere[cell] == slot)
-            continue;
-        drawnHere[cell] = static_cast<std::uint16_t>(slot);
-        const QPixmap& pixmap = pictures_[slot - 1].pixmap;
-        const QSizeF size = pixmap.deviceIndependentSize();
-        painter->drawPixmap(QPointF(at.x() - size.width() / 2, at.y() - offset_ - size.height()),
-                            pixmap);
+        inCell = point.label;
+        const Picture& picture = pictureOf(point.label);
+        painter->drawPixmap(
+            QPointF(left + x - picture.size.width() / 2, top + y - offset_ - picture.size.height()),
+            picture.pixmap);
     }
 }
 

@@ -1,23 +1,24 @@
 #pragma once
 
-#include "chart_points.h"
 #include "drawn_points.h"
+#include "label_texts.h"
 
 #include <qcustomplot.h>
 
-#include <string>
+#include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace chart {
 
 // Draws the label text of every drawn point just above its symbol, all in one layerable: one
-// item per point would make every repaint cost a object per reading. Each distinct text is
-// drawn once into a small picture and copied; where a label would land on the same few pixels
-// as an equal one already drawn, it is skipped, as it could not be seen anyway.
+// item per point would make every repaint walk an object per reading. Each distinct text is
+// drawn once into a small picture and copied; a label that would land on the same few pixels as
+// an equal one already drawn is skipped, as it could not be seen anyway.
 class PointLabelLayer : public QCPLayerable {
 public:
     PointLabelLayer(QCPAxis* keyAxis, QCPAxis* valueAxis, const DrawnPoints& drawn,
-                    const ChartPoints& points);
+                    const LabelTexts& texts);
 
     // Distance in pixels between a point and the bottom of its label.
     void setOffset(double pixels) { offset_ = pixels; }
@@ -29,19 +30,19 @@ protected:
 
 private:
     struct Picture {
-        std::string text;
         QPixmap pixmap;
+        QSizeF size;
     };
 
-    // The picture's slot (from 1) for a text, made on first use.
-    std::size_t slotFor(const std::string& text);
+    const Picture& pictureOf(std::uint32_t label);
 
     QCPAxis* keyAxis_;
     QCPAxis* valueAxis_;
     const DrawnPoints& drawn_;
-    const ChartPoints& points_;
+    const LabelTexts& texts_;
     double offset_ = 4.0;
-    std::vector<Picture> pictures_;
+    std::vector<std::optional<Picture>> pictures_; // by label number
+    std::vector<std::uint32_t> labelInCell_;
 };
 
 } // namespace chart

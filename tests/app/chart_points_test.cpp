@@ -53,6 +53,19 @@ TEST(ChartPoints, NumbersOutsideTheRangeAreIgnored) {
     EXPECT_EQ(points.at(7).mark, kMarkNotFilled);
 }
 
+TEST(ChartPoints, LabelsReadBackAndEqualTextsShareOneNumber) {
+    ChartPoints points;
+    points.setLabel(1, "-");
+    points.setLabel(2, "+");
+    points.setLabel(3, "-");
+    EXPECT_EQ(points.label(1), "-");
+    EXPECT_EQ(points.label(2), "+");
+    EXPECT_EQ(points.at(1).label, points.at(3).label);
+    EXPECT_EQ(points.label(4), "");
+    EXPECT_EQ(points.labelTexts().size(), 3u); // with the empty text
+    EXPECT_EQ(points.labelTexts().text(99), "");
+}
+
 TEST(DrawnPoints, DrawsOnlyFilledPoints) {
     ChartPoints points;
     points.setCount(10);
