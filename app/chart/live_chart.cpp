@@ -36,7 +36,6 @@ LiveChart::LiveChart(QWidget* parent)
     plot_->setLocale(QLocale::c());
     plot_->yAxis->setNumberFormat("gb");
     plot_->yAxis->setNumberPrecision(3);
-    labels_->setOffset(kLabelOffset);
     connect(plot_, &QCustomPlot::beforeReplot, this, &LiveChart::prepareReplot);
     connect(plot_, &QCustomPlot::mousePress, this, &LiveChart::onPlotPress);
 }

@@ -42,12 +42,6 @@ void PlotSeries::setSymbols(bool on) {
     curve_->setScatterStyle(symbols);
 }
 
-QCPAbstractPlottable* PlotSeries::active() const {
-    if (curveActive_)
-        return curve_;
-    return graph_;
-}
-
 void PlotSeries::show(const DrawnPoints& drawn, DrawnPoints::Update update) {
     const bool useCurve = !drawn.keysRise();
     if (update.rebuilt || useCurve != curveActive_) {

@@ -18,7 +18,6 @@ public:
 
     void show(const DrawnPoints& drawn, DrawnPoints::Update update);
     void setSymbols(bool on);
-    QCPAbstractPlottable* active() const;
 
 private:
     void fill(const DrawnPoints& drawn);

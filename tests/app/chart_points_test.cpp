@@ -66,30 +66,6 @@ TEST(ChartPoints, LabelsReadBackAndEqualTextsShareOneNumber) {
     EXPECT_EQ(points.labelTexts().text(99), "");
 }
 
-TEST(DrawnPoints, DrawsOnlyFilledPoints) {
-    ChartPoints points;
-    points.setCount(10);
-    fill(points, 1, 0.0f, 1.0f);
-    points.set(2, &ChartPointRecord::y, 5.0f); // values, but not filled
-    fill(points, 3, 2.0f, 3.0f);
-    DrawnPoints drawn;
-    drawn.update(points, false, false);
-    EXPECT_EQ(numbersOf(drawn), (std::vector<std::int32_t>{1, 3}));
-}
-
-TEST(DrawnPoints, ALogarithmicAxisSkipsValuesAtOrBelowZero) {
-    ChartPoints points;
-    fill(points, 1, 0.0f, 1e-9f);
-    fill(points, 2, 1.0f, 0.0f);
-    fill(points, 3, 2.0f, 1e-8f);
-    fill(points, 4, 3.0f, NAN);
-    DrawnPoints drawn;
-    drawn.update(points, true, false);
-    EXPECT_EQ(numbersOf(drawn), (std::vector<std::int32_t>{1, 3}));
-    drawn.update(points, false, true);
-    EXPECT_EQ(numbersOf(drawn), (std::vector<std::int32_t>{1, 2, 3}));
-}
-
 TEST(DrawnPoints, NewPointsAtTheEndAreAppended) {
     ChartPoints points;
     points.setCount(100);
@@ -129,22 +105,6 @@ TEST(DrawnPoints, RewritingAnEqualValueChangesNothing) {
     const DrawnPoints::Update update = drawn.update(points, false, false);
     EXPECT_FALSE(update.rebuilt);
     EXPECT_EQ(update.firstNew, 2u);
-}
-
-TEST(DrawnPoints, KeysRiseUntilASweepTurnsBack) {
-    ChartPoints points;
-    DrawnPoints drawn;
-    const float sweep[] = {0.0f, 1.0f, 1.0f, 2.0f, 1.0f, 0.0f};
-    for (std::int32_t p = 1; p <= 6; ++p) {
-        fill(points, p, sweep[p - 1], 1.0f);
-        drawn.update(points, false, false);
-        EXPECT_EQ(drawn.keysRise(), p <= 4) << p;
-    }
-    // Back on a rising axis after a rebuild.
-    for (std::int32_t p = 1; p <= 6; ++p)
-        points.set(p, &ChartPointRecord::x, static_cast<float>(p));
-    drawn.update(points, false, false);
-    EXPECT_TRUE(drawn.keysRise());
 }
 
 TEST(DrawnPoints, RangesCoverTheDrawnPointsOnly) {

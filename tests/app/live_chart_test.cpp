@@ -97,6 +97,7 @@ TEST(LiveChart, ALogarithmicAxisLeavesOutValuesAtOrBelowZero) {
     plot(chart, 1, 1.0f, 0.0f, 1e-9f);
     plot(chart, 2, 2.0f, 0.0f, 0.0f);
     plot(chart, 3, 3.0f, 0.0f, -1e-8f);
+    plot(chart, 4, 4.0f, 0.0f, NAN); // no number at all is never drawn
     chart.setChartType(ChartType::LogY);
     redraw(chart);
     EXPECT_EQ(plottedPoints(chart).size(), 2u);
@@ -106,6 +107,7 @@ TEST(LiveChart, ALogarithmicAxisLeavesOutValuesAtOrBelowZero) {
     chart.setChartType(ChartType::Linear);
     redraw(chart);
     EXPECT_EQ(plottedPoints(chart).size(), 3u);
+    EXPECT_TRUE(std::isfinite(chart.plot()->yAxis->range().upper));
 }
 
 TEST(LiveChart, MoreThan32767PointsAreAllKept) {
