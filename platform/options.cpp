@@ -20,6 +20,8 @@ const std::vector<OptionRow>& optionTable() {
     static const std::vector<OptionRow> table{
         {"--app-dir", "DIR", "use DIR as the program folder (settings, config/, data/, logs/)",
          [](ProgramOptions& o, const std::string& v) { o.appDir = v; }},
+        {"--driver", "NAME|PATH", "GPIB driver library to bind (\"sim\": the simulated instrument)",
+         [](ProgramOptions& o, const std::string& v) { o.driver = v; }},
         {"--help", nullptr, "show this help and exit",
          [](ProgramOptions& o, const std::string&) { o.help = true; }},
         {"--version", nullptr, "show the version and exit",
@@ -68,12 +70,14 @@ std::string usageText(const std::string& programName) {
         std::string left = std::string("  ") + row.name;
         if (row.valueName)
             left += std::string(" ") + row.valueName;
-        left.resize(std::max<std::size_t>(left.size() + 2, 24), ' ');
+        left.resize(std::max<std::size_t>(left.size() + 2, 26), ' ');
         text += left + row.help + "\n";
     }
     return text;
 }
 
-std::string versionText() { return titleLine(); }
+std::string versionText() {
+    return titleLine();
+}
 
 } // namespace platform

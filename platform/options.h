@@ -10,6 +10,7 @@ namespace platform {
 // Everything the command line can say. Each option is one row of the table in options.cpp.
 struct ProgramOptions {
     std::optional<std::string> appDir;
+    std::optional<std::string> driver;
     bool help = false;
     bool version = false;
 };

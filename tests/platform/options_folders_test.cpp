@@ -18,6 +18,8 @@ TEST(Options, ReadsKnownOptionsInBothSpellings) {
     EXPECT_FALSE(options.help);
     EXPECT_EQ(platform::parseOptions({"--app-dir=/tmp/b"}).appDir, "/tmp/b");
     EXPECT_TRUE(platform::parseOptions({"--help"}).help);
+    EXPECT_EQ(platform::parseOptions({"--driver", "sim"}).driver, "sim");
+    EXPECT_FALSE(platform::parseOptions({}).driver);
 }
 
 TEST(Options, RefusesWhatItDoesNotKnow) {

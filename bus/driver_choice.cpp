@@ -1,0 +1,17 @@
+#include "bus/driver_choice.h"
+
+#include "bus/driver_binding.h"
+#include "settings/form_utility.h"
+#include "settings/setting_keys.h"
+
+namespace bus {
+
+std::vector<std::string> driverCandidates(const std::optional<std::string>& option,
+                                          const platform::ProgramFolders& folders) {
+    namespace keys = settings::keys;
+    const std::string setting = FormUtility::ReadIniString(
+        keys::kGpibSection, keys::kGpibDriver, "", folders.program / keys::kAppSettingsFile);
+    return DriverBinding::candidateNames(option, setting, folders.libFolder());
+}
+
+} // namespace bus
