@@ -1,0 +1,167 @@
+#pragma once
+
+#include "axis_tickers.h"
+#include "chart_points.h"
+#include "chart_values.h"
+#include "drawn_points.h"
+#include "plot_series.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <utility>
+
+class QCustomPlot;
+class QMouseEvent;
+
+namespace chart {
+
+class PointLabelLayer;
+
+// The live chart of the readings. It offers the settings the program has always driven its
+// chart with: numbered points (from 1) with their values, labels and marks, axis titles,
+// automatic or manual limits with tick counts, a linear or logarithmic vertical axis, symbols,
+// point labels, a redraw request, and a signal naming a clicked point. Settings written here
+// show at the next redraw; requests within one event-loop turn give one repaint.
+class LiveChart : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit LiveChart(QWidget* parent = nullptr);
+    ~LiveChart() override;
+
+    void setChartXTitle(const QString& title) { xTitle_ = title; }
+    QString chartXTitle() const { return xTitle_; }
+    void setChartYTitle(const QString& title) { yTitle_ = title; }
+    QString chartYTitle() const { return yTitle_; }
+
+    // Non-zero shows the label texts of the points.
+    void setChartPointLabelsOn(std::int16_t on) { labelsOn_ = on; }
+    std::int16_t chartPointLabelsOn() const { return labelsOn_; }
+
+    // kRedrawNow redraws the chart with its current points and settings; any value is kept.
+    void setChartRedraw(std::int32_t value);
+    std::int32_t chartRedraw() const { return redraw_; }
+
+    void setChartStyle(ChartStyle style) { style_ = style; }
+    ChartStyle chartStyle() const { return style_; }
+    void setChartType(ChartType type);
+    ChartType chartType() const { return type_; }
+
+    // The number of points held; a write to a point beyond it grows it.
+    void setChartPointCount(std::int32_t count) { points_.setCount(count); }
+    std::int32_t chartPointCount() const { return points_.count(); }
+
+    // The chart holds one data set; the number is kept for whoever reads it back.
+    void setChartDataSet(std::int16_t dataSet) { dataSet_ = dataSet; }
+    std::int16_t chartDataSet() const { return dataSet_; }
+
+    void setChartXMin(float value) { x_.min = value; }
+    float chartXMin() const { return x_.min; }
+    void setChartXMax(float value) { x_.max = value; }
+    float chartXMax() const { return x_.max; }
+    // 0, -4, -5 or -9: the manual axis's rounding unit and its sub-ticks (0, 4, 5 or 9).
+    void setChartXMinorTicks(std::int16_t value) { x_.minorTicks = value; }
+    std::int16_t chartXMinorTicks() const { return x_.minorTicks; }
+    void setChartXScaleMode(ScaleMode mode) { x_.mode = mode; }
+    ScaleMode chartXScaleMode() const { return x_.mode; }
+    void setChartXTicks(float value) { x_.ticks = value; }
+    float chartXTicks() const { return x_.ticks; }
+
+    void setChartYMin(double value) { y_.min = value; }
+    double chartYMin() const { return y_.min; }
+    void setChartYMax(double value) { y_.max = value; }
+    double chartYMax() const { return y_.max; }
+    void setChartYScaleMode(ScaleMode mode) { y_.mode = mode; }
+    ScaleMode chartYScaleMode() const { return y_.mode; }
+    // Tick intervals of a manual linear vertical axis.
+    void setChartYTicks(std::int16_t value) { y_.ticks = value; }
+    std::int16_t chartYTicks() const { return y_.ticks; }
+
+    // Per point p, from 1. Reading a point that does not exist gives a new point's values.
+    void setChartYValue(std::int32_t p, float value) {
+        points_.set(p, &ChartPointRecord::y, value);
+    }
+    float chartYValue(std::int32_t p) const { return points_.at(p).y; }
+    void setChartXValue(std::int32_t p, float value) {
+        points_.set(p, &ChartPointRecord::x, value);
+    }
+    float chartXValue(std::int32_t p) const { return points_.at(p).x; }
+    void setChartVoltage(std::int32_t p, float value) {
+        points_.set(p, &ChartPointRecord::voltage, value);
+    }
+    float chartVoltage(std::int32_t p) const { return points_.at(p).voltage; }
+    void setChartTime(std::int32_t p, float value) {
+        points_.set(p, &ChartPointRecord::time, value);
+    }
+    float chartTime(std::int32_t p) const { return points_.at(p).time; }
+    void setChartPointLabel(std::int32_t p, const QString& text);
+    QString chartPointLabel(std::int32_t p) const;
+    // kMarkFilled draws the point; kMarkNotFilled (a new point's mark) leaves it out.
+    void setChartPointMark(std::int32_t p, std::int16_t mark) {
+        points_.set(p, &ChartPointRecord::mark, mark);
+    }
+    std::int16_t chartPointMark(std::int32_t p) const { return points_.at(p).mark; }
+
+    // Settings the drawing has no use for, kept by their identifiers so they read back.
+    void setSetting(std::int32_t id, double value) { settings_[id] = value; }
+    std::optional<double> setting(std::int32_t id) const;
+    void setIndexedSetting(std::int32_t id, std::int32_t index, double value);
+    std::optional<double> indexedSetting(std::int32_t id, std::int32_t index) const;
+
+    // The drawing surface, for printing, tests and measurements.
+    QCustomPlot* plot() const { return plot_; }
+
+signals:
+    // A click on the symbol of point p.
+    void pointClicked(std::int32_t point);
+
+private:
+    struct XAxisSettings {
+        ScaleMode mode = ScaleMode::Automatic;
+        float min = 0.0f;
+        float max = 50.0f;
+        float ticks = 5.0f;
+        std::int16_t minorTicks = -9;
+    };
+    struct YAxisSettings {
+        ScaleMode mode = ScaleMode::Automatic;
+        double min = 1e-15;
+        double max = 1e-3;
+        std::int16_t ticks = 10;
+    };
+
+    void prepareReplot();
+    void applyXAxis();
+    void applyYAxis();
+    void onPlotPress(QMouseEvent* event);
+
+    QCustomPlot* plot_;
+    ChartPoints points_;
+    DrawnPoints drawn_;
+    bool rebuildNeeded_ = false;
+    PlotSeries series_;
+    PointLabelLayer* labels_;
+    QSharedPointer<QCPAxisTicker> xAutoTicker_;
+    QSharedPointer<StepTicker> xStepTicker_;
+    QSharedPointer<QCPAxisTicker> yAutoTicker_;
+    QSharedPointer<IntervalTicker> yIntervalTicker_;
+    QSharedPointer<QCPAxisTickerLog> yLogTicker_;
+
+    QString xTitle_;
+    QString yTitle_;
+    std::int16_t labelsOn_ = 0;
+    std::int32_t redraw_ = 0;
+    ChartStyle style_ = ChartStyle::LinesAndSymbols;
+    ChartType type_ = ChartType::Linear;
+    std::int16_t dataSet_ = 1;
+    XAxisSettings x_;
+    YAxisSettings y_;
+    std::map<std::int32_t, double> settings_;
+    std::map<std::pair<std::int32_t, std::int32_t>, double> indexedSettings_;
+};
+
+} // namespace chart

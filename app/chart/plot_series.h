@@ -1,0 +1,32 @@
+#pragma once
+
+#include "drawn_points.h"
+
+#include <qcustomplot.h>
+
+#include <optional>
+
+namespace chart {
+
+// Shows the drawn points as one line through them in reading order. A QCPGraph draws fast even
+// with 10^5 points, but keeps its data sorted by key, so it serves only while the keys rise
+// (always on the time axis); once a voltage sweep turns back, an order-keeping QCPCurve takes
+// over, its parameter being the point number.
+class PlotSeries {
+public:
+    PlotSeries(QCPAxis* keyAxis, QCPAxis* valueAxis);
+
+    void show(const DrawnPoints& drawn, DrawnPoints::Update update);
+    void setSymbols(bool on);
+
+private:
+    void fill(const DrawnPoints& drawn);
+    void append(const DrawnPoints& drawn, std::size_t from);
+
+    QCPGraph* graph_;
+    QCPCurve* curve_;
+    bool curveActive_ = false;
+    std::optional<bool> symbolsOn_;
+};
+
+} // namespace chart
