@@ -1,0 +1,36 @@
+#pragma once
+
+#include "hp4140/test_config.h"
+
+#include <string>
+#include <vector>
+
+namespace platform {
+class Clock;
+}
+
+namespace bus {
+class GPIBDevice;
+class Gpib;
+} // namespace bus
+
+namespace hp4140 {
+
+// One command of the configuration, and whether the instrument is polled right after it.
+struct Command {
+    std::string text;
+    bool pollAfter = false;
+};
+
+// The configuration commands for a test, in the order they are sent ("T1", "L1", ... "I1").
+// Numbers always carry a decimal point, whatever the locale: the instrument reads nothing else.
+std::vector<Command> ConfigurationCommands(const TestConfig& config);
+
+// Sends the configuration, pauses 1000 ms without running the event loop, polls twice and
+// switches the data output on. Results are not examined: a failed write is in the bus log.
+void DownloadTestConfig(const TestConfig& config, bus::GPIBDevice& device, platform::Clock& clock);
+
+// Stops the output, switches data output off, returns to function I and to local control.
+void SetInstrumentIdle(const TestConfig& config, bus::GPIBDevice& device, bus::Gpib& gpib);
+
+} // namespace hp4140

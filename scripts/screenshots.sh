@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Renders the program's windows at 100 % into screenshots/*.png for people to look at: offscreen,
+# and once more under Xvfb into screenshots/xvfb/ when xvfb-run is installed. Builds nothing:
+# pass the build folder (default build/), built with the tarvix-screenshots target.
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${1:-$root/build}
+program="$build/bin/tarvix-screenshots"
+if [ ! -x "$program" ]; then
+    echo "No $program: build it first (cmake --build $build --target tarvix-screenshots)" >&2
+    exit 1
+fi
+
+out="$root/screenshots"
+export QT_SCALE_FACTOR=1 QT_ENABLE_HIGHDPI_SCALING=0
+QT_QPA_PLATFORM=offscreen "$program" "$out"
+if command -v xvfb-run >/dev/null 2>&1; then
+    QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" "$program" "$out/xvfb"
+fi

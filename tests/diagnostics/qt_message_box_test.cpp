@@ -1,0 +1,82 @@
+#include "diagnostics/qt_message_box.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace mb = platform::mb;
+using diagnostics::lookOf;
+
+TEST(MessageBoxLook, ButtonsIconAndDefaultFollowTheStyle) {
+    const auto look = lookOf(mb::YesNoCancel | mb::Question | mb::DefaultButton2);
+    EXPECT_EQ(look.buttons, (std::vector<QMessageBox::StandardButton>{
+                                QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel}));
+    EXPECT_EQ(look.icon, QMessageBox::Question);
+    EXPECT_EQ(look.defaultButton, QMessageBox::No);
+
+    const auto plain = lookOf(mb::OkOnly);
+    EXPECT_EQ(plain.buttons, (std::vector<QMessageBox::StandardButton>{QMessageBox::Ok}));
+    EXPECT_EQ(plain.icon, QMessageBox::NoIcon);
+
+    EXPECT_EQ(lookOf(mb::AbortRetryIgnore | mb::Critical).icon, QMessageBox::Critical);
+    EXPECT_EQ(lookOf(mb::OkOnly | mb::Exclamation).icon, QMessageBox::Warning);
+    EXPECT_EQ(lookOf(mb::OkOnly | mb::Information).icon, QMessageBox::Information);
+    EXPECT_EQ(lookOf(mb::RetryCancel | mb::DefaultButton2).defaultButton, QMessageBox::Cancel);
+}
+
+TEST(MessageBoxLook, EveryButtonAnswersWithItsOwnValue) {
+    EXPECT_EQ(diagnostics::answerOf(QMessageBox::Abort), mb::Abort);
+    EXPECT_EQ(diagnostics::answerOf(QMessageBox::Retry), mb::Retry);
+    EXPECT_EQ(diagnostics::answerOf(QMessageBox::Ignore), mb::Ignore);
+    EXPECT_EQ(diagnostics::answerOf(QMessageBox::Yes), mb::Yes);
+    EXPECT_EQ(diagnostics::answerOf(QMessageBox::No), mb::No);
+}
+
+struct SeenBox {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int buttons = 0;
+    Qt::TextFormat format = Qt::AutoText;
+};
+
+// Once the box is up, notes what it shows and presses its default button, as Enter would.
+void answerWithDefaultWhenShown(SeenBox& seen) {
+    QTimer::singleShot(0, [&seen] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            answerWithDefaultWhenShown(seen);
+            return;
+        }
+        seen = {box->windowTitle(), box->text(), box->icon(),
+                static_cast<int>(box->buttons().size()), box->textFormat()};
+        box->defaultButton()->click();
+    });
+}
+
+TEST(QtMessageBox, ShowsTheTextPlainUnderTheApplicationsTitleAndAnswersTheDefault) {
+    diagnostics::QtMessageBox box;
+    SeenBox seen;
+    answerWithDefaultWhenShown(seen);
+    const int answer =
+        box.show("Header:\r\n<b>A</b>", "", mb::YesNo | mb::Exclamation | mb::DefaultButton2);
+    EXPECT_EQ(answer, mb::No);
+    EXPECT_EQ(seen.title, "TARVIX-4140B");
+    EXPECT_EQ(seen.text, "Header:\n<b>A</b>");
+    EXPECT_EQ(seen.icon, QMessageBox::Warning);
+    EXPECT_EQ(seen.buttons, 2);
+    EXPECT_EQ(seen.format, Qt::PlainText);
+}
+
+TEST(QtMessageBox, AGivenTitleIsUsed) {
+    diagnostics::QtMessageBox box;
+    SeenBox seen;
+    answerWithDefaultWhenShown(seen);
+    EXPECT_EQ(box.show("text", "QE", mb::OkOnly), mb::Ok);
+    EXPECT_EQ(seen.title, "QE");
+}
+
+} // namespace

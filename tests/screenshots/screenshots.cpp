@@ -1,0 +1,62 @@
+// Renders the program's windows into PNG files for people to look at: tarvix-screenshots FOLDER.
+// The pictures are not compared by any test.
+#include "diagnostics/msg_box_layout.h"
+#include "diagnostics/oof_msg_box.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QWidget>
+#include <functional>
+#include <iostream>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Shot = std::pair<const char*, std::function<std::unique_ptr<QWidget>()>>;
+
+std::vector<Shot> shots() {
+    return {
+        {"msgbox-three-buttons",
+         [] {
+             return std::make_unique<diagnostics::oofMSGBox>(
+                 "The test has ended. Save the readings to a data file before the next test "
+                 "clears them?",
+                 0, QStringList{"Save", "Discard", "   ", "Cancel"});
+         }},
+        {"msgbox-large-type",
+         [] {
+             return std::make_unique<diagnostics::oofMSGBox>("Start the sweep with the output on?",
+                                                             diagnostics::msgboxflag::LargeType,
+                                                             QStringList{"Start", "  ", "Cancel"});
+         }},
+    };
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::cerr << "usage: " << argv[0] << " FOLDER\n";
+        return 2;
+    }
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    if (!folder.mkpath(".")) {
+        std::cerr << "cannot create " << argv[1] << '\n';
+        return 1;
+    }
+    int failures = 0;
+    for (const auto& [name, make] : shots()) {
+        const std::unique_ptr<QWidget> widget = make();
+        const QString path = folder.filePath(QString(name) + ".png");
+        if (widget->grab().save(path)) {
+            std::cout << path.toStdString() << '\n';
+        } else {
+            std::cerr << "cannot write " << path.toStdString() << '\n';
+            ++failures;
+        }
+    }
+    return failures == 0 ? 0 : 1;
+}
