@@ -7,6 +7,7 @@
 #include <functional>
 #include <limits>
 #include <optional>
+#include <type_traits>
 
 namespace gpibsim {
 

@@ -26,7 +26,10 @@ SweepPlan::SweepPlan(const InstrumentSetup& setup, double readingTime, double st
     const double stepSize = std::fabs(setup.stepVoltage);
     step_ = direction * stepSize;
     rate_ = direction * setup.rampRate;
-    levels_ = static_cast<long>(std::floor(std::fabs(span) / stepSize + kSlack)) + 1;
+    // The command set never lets a step or rate of 0 through; should one come, the run is a
+    // single reading at PS rather than a division by zero.
+    const bool moves = stepSize > 0.0 && setup.rampRate > 0.0;
+    levels_ = moves ? static_cast<long>(std::floor(std::fabs(span) / stepSize + kSlack)) + 1 : 1;
     const bool upDown = setup.ramp == Ramp::SweepUpDown || setup.ramp == Ramp::StairUpDown;
 
     switch (shape_) {
@@ -39,7 +42,7 @@ SweepPlan::SweepPlan(const InstrumentSetup& setup, double readingTime, double st
         first_ = startTime + setup.holdTime + interval_;
         break;
     case Shape::Sweep:
-        interval_ = stepSize / setup.rampRate;
+        interval_ = moves ? stepSize / setup.rampRate : readingTime;
         first_ = startTime + setup.holdTime;
         break;
     }

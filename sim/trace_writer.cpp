@@ -31,8 +31,11 @@ std::string optionalNumber(std::optional<int> value) {
 } // namespace
 
 bool TraceWriter::open(const std::string& path) {
-    file_.reset(std::fopen(path.c_str(), "ae"));
-    return isOpen();
+    std::FILE* file = std::fopen(path.c_str(), "ae");
+    if (!file)
+        return false;
+    file_.reset(file);
+    return true;
 }
 
 std::string TraceWriter::escape(std::string_view bytes) {

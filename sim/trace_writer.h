@@ -28,6 +28,7 @@ struct TraceEntry {
 // Lines that belong to no call read: time  note  text.
 class TraceWriter {
 public:
+    // A file that cannot be opened leaves the present trace as it was.
     bool open(const std::string& path);
     void close() { file_.reset(); }
     bool isOpen() const { return file_ != nullptr; }

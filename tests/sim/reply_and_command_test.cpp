@@ -1,9 +1,11 @@
 #include "sim/command_parser.h"
 #include "sim/reply_format.h"
+#include "sim/settings_keys.h"
+#include "sim/trace_writer.h"
+#include "support/comma_locale.h"
 
 #include <gtest/gtest.h>
 
-#include <locale>
 #include <string>
 
 namespace gpibsim {
@@ -26,16 +28,22 @@ TEST(ReplyFormat, WritesStatusValueAndVoltageInTheInstrumentsLayout) {
         EXPECT_EQ(formatReply(c.reading), c.text);
 }
 
-TEST(ReplyFormat, IgnoresTheProcessLocale) {
-    std::locale previous;
-    try {
-        previous = std::locale::global(std::locale("de_DE.UTF-8"));
-    } catch (const std::runtime_error&) {
+TEST(ReplyFormat, NumbersIgnoreACommaLocale) {
+    const testsupport::CommaLocale comma;
+    if (!comma.ok())
         GTEST_SKIP() << "de_DE.UTF-8 is not installed";
-    }
-    const std::string text = formatReply({ReadingStatus::Normal, false, 1.5e-12, 2.5});
-    std::locale::global(previous);
-    EXPECT_EQ(text, "NAI+1.500E-12,V+2.50\r\n");
+    EXPECT_EQ(formatReply({ReadingStatus::Normal, false, 1.5e-12, 2.5}),
+              "NAI+1.500E-12,V+2.50\r\n");
+    InstrumentSetup s;
+    EXPECT_EQ(applyCommand("PV0.0125", s).action, CommandAction::Setting);
+    EXPECT_EQ(s.rampRate, 0.0125);
+    TraceEntry e;
+    e.time = 1.5;
+    e.function = "SendIFC";
+    EXPECT_EQ(TraceWriter::line(e).substr(0, 6), "1.500\t");
+    SimSettings settings;
+    EXPECT_EQ(applySetting(settings, "instrument", "reading_time_short_ms", "2.5"), "");
+    EXPECT_DOUBLE_EQ(settings.readingTimes[0], 0.0025);
 }
 
 TEST(ReplyFormat, GarblesEachWayAFaultyLineWould) {

@@ -95,8 +95,15 @@ TEST(SweepPlan, SpanThatIsNoWholeNumberOfStepsTurnsAtTheLastStepShortOfTheStop) 
     EXPECT_EQ(SweepPlan(ivSetup(Ramp::SweepUp, 0.0, 1.0, 0.1), kReadingTime, 0.0).length(), 11);
 }
 
-TEST(SweepPlan, EqualStartAndStopGiveOneReading) {
+TEST(SweepPlan, EqualStartAndStopOrAStandingRampGiveOneReading) {
     EXPECT_EQ(SweepPlan(ivSetup(Ramp::SweepUpDown, 5.0, 5.0, 1.0), kReadingTime, 0.0).length(), 1);
+    InstrumentSetup standing = ivSetup(Ramp::SweepUp, 0.0, 5.0, 0.0);
+    const SweepPlan plan(standing, kReadingTime, 0.0);
+    EXPECT_EQ(plan.length(), 1);
+    EXPECT_DOUBLE_EQ(plan.point(0).readyTime, 2.0);
+    standing.stepVoltage = 1.0;
+    standing.rampRate = 0.0;
+    EXPECT_EQ(SweepPlan(standing, kReadingTime, 0.0).length(), 1);
 }
 
 TEST(SweepPlan, HeldOutputReadsEveryReadingTimeUntilStopped) {
