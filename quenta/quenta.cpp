@@ -29,8 +29,8 @@ bool focusMoveValidates(const QWidget* newFocus) {
 
 Quenta::Quenta(QWidget* parent) : QWidget(parent), text1_(new QLineEdit(this)) {
     text1_->setObjectName(QStringLiteral("text1"));
-    text1_->setText(QStringLiteral("Text1"));
     text1_->setMaxLength(std::numeric_limits<int>::max()); // MaxLength 0: no limit
+    writeText(QStringLiteral("Text1"));
     text1_->setAcceptDrops(false);                         // OLEDropMode 0: no drops
     text1_->setMouseTracking(true);                        // MouseMove without a button held
     text1_->installEventFilter(this);
@@ -50,12 +50,18 @@ void Quenta::notify(const char* name) {
         emit PropertyChanged(QString::fromLatin1(name));
 }
 
+// A text written by the program shows its beginning, with the cursor before it.
+void Quenta::writeText(const QString& text) {
+    text1_->setText(text);
+    text1_->setCursorPosition(0);
+}
+
 void Quenta::validateText() {
     const QString validated =
         QString::fromStdString(validatedText(text1_->text().toStdString(), rules_));
     // Writing an unchanged text back would still move the cursor and drop the selection.
     if (validated != text1_->text())
-        text1_->setText(validated);
+        writeText(validated);
 }
 
 QString Quenta::Text() const {
@@ -63,7 +69,7 @@ QString Quenta::Text() const {
 }
 
 void Quenta::setText(const QString& text) {
-    text1_->setText(text);
+    writeText(text);
     notify("Text");
     validateText();
 }

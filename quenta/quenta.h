@@ -289,6 +289,7 @@ private:
     };
 
     void notify(const char* name);
+    void writeText(const QString& text);
     void validateText();
     void readPassThrough(const PropertyBag& bag);
     void readOwn(const PropertyBag& bag);

@@ -132,7 +132,7 @@ void Quenta::readPassThrough(const PropertyBag& bag) {
     setSelLength(bag.readInt(u"SelLength", 0));
     setSelStart(bag.readInt(u"SelStart", 0));
     setSelText(bag.readString(u"SelText", QString()));
-    text1_->setText(bag.readString(u"Text", QStringLiteral("Text")));
+    writeText(bag.readString(u"Text", QStringLiteral("Text")));
     setWhatsThisHelpID(bag.readInt(u"WhatsThisHelpID", 0));
     setToolTipText(bag.readString(u"ToolTipText", QString()));
     setFontUnderline(bag.readBool(u"FontUnderline", false));
