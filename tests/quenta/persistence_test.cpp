@@ -121,7 +121,13 @@ TEST(WriteProperties, WritesTheEntriesInTheirOrderAndTheValueBackUnchanged) {
 TEST(WriteProperties, EveryPropertySurvivesARoundTrip) {
     Quenta original;
     original.InitProperties();
+    original.setBackColor(0x00FFFFFF);
     original.setForeColor(0x00123456);
+    original.setTextBoxEnabled(false);
+    original.setLocked(true);
+    original.setMax(50);
+    original.setMaxLimitEnabled(true);
+    original.setFormatString("0.0");
     original.setBorderStyle(0);
     original.setAlignment(1);
     original.setAppearance(0);
@@ -154,6 +160,47 @@ TEST(WriteProperties, EveryPropertySurvivesARoundTrip) {
     original.setText("12");
     PropertyBag first;
     original.WriteProperties(first);
+    // Every entry but the selection, MouseIcon and Value, in the order they are written.
+    EXPECT_EQ(entryNames(first), (QStringList{"BackColor",
+                                              "ForeColor",
+                                              "Enabled",
+                                              "Font",
+                                              "BorderStyle",
+                                              "Alignment",
+                                              "Appearance",
+                                              "CausesValidation",
+                                              "DataFormat",
+                                              "DataMember",
+                                              "LinkItem",
+                                              "LinkMode",
+                                              "LinkTimeout",
+                                              "LinkTopic",
+                                              "Locked",
+                                              "MaxLength",
+                                              "MousePointer",
+                                              "OLEDragMode",
+                                              "OLEDropMode",
+                                              "PasswordChar",
+                                              "RightToLeft",
+                                              "Text",
+                                              "WhatsThisHelpID",
+                                              "ToolTipText",
+                                              "FontUnderline",
+                                              "FontStrikethru",
+                                              "FontSize",
+                                              "FontName",
+                                              "FontItalic",
+                                              "FontBold",
+                                              "Max",
+                                              "Min",
+                                              "MaxLimitEnabled",
+                                              "MinLimitEnabled",
+                                              "FormatString",
+                                              "RoundToFormat",
+                                              "ValType",
+                                              "Exponent",
+                                              "ExpLocked",
+                                              "AutoSelect"}));
 
     Quenta copy;
     copy.ReadProperties(first);
@@ -162,7 +209,7 @@ TEST(WriteProperties, EveryPropertySurvivesARoundTrip) {
     EXPECT_EQ(entryNames(second), entryNames(first));
     for (const PropertyBag::Entry& entry : first.entries())
         EXPECT_EQ(*second.find(entry.name), entry.value) << entry.name.toStdString();
-    EXPECT_EQ(copy.Text(), "12");
+    EXPECT_EQ(copy.Text(), "12.0");
     EXPECT_EQ(copy.PasswordChar(), "*");
 }
 
