@@ -47,13 +47,14 @@ std::optional<QVariant> Quenta::invokeById(qint32 id, const QVariantList& argume
         arguments.size() > MaxArguments)
         return std::nullopt;
     std::array<QVariant, MaxArguments> converted;
+    std::array<QByteArray, MaxArguments> typeNames; // QGenericArgument keeps only pointers
     std::array<QGenericArgument, MaxArguments> passed;
     for (int i = 0; i < method.parameterCount(); ++i) {
         converted[i] = arguments[i];
         if (!converted[i].convert(method.parameterMetaType(i)))
             return std::nullopt;
-        passed[i] =
-            QGenericArgument(method.parameterTypeName(i).constData(), converted[i].constData());
+        typeNames[i] = method.parameterTypeName(i);
+        passed[i] = QGenericArgument(typeNames[i].constData(), converted[i].constData());
     }
     if (method.returnType() == QMetaType::Void) {
         if (!method.invoke(this, Qt::DirectConnection, passed[0]))

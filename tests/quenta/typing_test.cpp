@@ -154,6 +154,25 @@ TEST(Typing, ACancelledValidateKeepsTheFocusAndTheText) {
     EXPECT_EQ(window.control().Text(), "100");
 }
 
+TEST(Typing, TakingTheFocusBackLeavesTheOtherFieldAlone) {
+    ControlWindow window;
+    auto* next = new quenta::Quenta(&window.window());
+    next->ReadProperties(quenta::PropertyBag{
+        {"text", "500"}, {"max", 100}, {"maxlimitenabled", true}, {"valtype", 4}});
+    next->setGeometry(10, 78, 120, 24);
+    next->show();
+    int nextValidations = 0;
+    QObject::connect(next, &quenta::Quenta::Validate, [&](bool&) { ++nextValidations; });
+    QObject::connect(&window.control(), &quenta::Quenta::Validate,
+                     [](bool& cancel) { cancel = true; });
+    window.enter();
+    window.type("abc");
+    QTest::mouseClick(next->findChild<QLineEdit*>("text1"), Qt::LeftButton);
+    EXPECT_TRUE(window.text1().hasFocus());
+    EXPECT_EQ(nextValidations, 0);
+    EXPECT_EQ(next->Text(), "500");
+}
+
 TEST(Typing, FocusMovingToAFieldThatCausesNoValidationSkipsValidateNotTheLimits) {
     ControlWindow window;
     auto* next = new quenta::Quenta(&window.window());
