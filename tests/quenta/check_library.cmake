@@ -1,0 +1,36 @@
+# Checks a built libquenta.so: readelf -d must list Qt and system libraries only (nothing the
+# program builds into PROGRAM_LIBRARIES, nothing named after the program), and the dynamic
+# symbol table must not export the number texts linked into it.
+execute_process(COMMAND ${READELF} -d ${LIBRARY}
+    OUTPUT_VARIABLE dynamic RESULT_VARIABLE failed)
+if(failed)
+    message(FATAL_ERROR "readelf -d ${LIBRARY} failed")
+endif()
+string(REGEX MATCHALL "\\(NEEDED\\)[^\n]*\\[[^]\n]+\\]" lines "${dynamic}")
+set(needed "")
+foreach(line IN LISTS lines)
+    string(REGEX REPLACE ".*\\[([^]]+)\\]" "\\1" name "${line}")
+    list(APPEND needed ${name})
+endforeach()
+message(STATUS "libquenta.so needs: ${needed}")
+if(NOT needed MATCHES "libQt6Widgets")
+    message(FATAL_ERROR "readelf output not understood: no Qt6Widgets among ${needed}")
+endif()
+get_filename_component(self ${LIBRARY} NAME)
+foreach(name IN LISTS needed)
+    if(name MATCHES "tarvix|quenta|numtext|gpib" OR (EXISTS ${PROGRAM_LIBRARIES}/${name} AND NOT name STREQUAL self))
+        message(FATAL_ERROR "libquenta.so links a library of the program: ${name}")
+    endif()
+endforeach()
+
+execute_process(COMMAND ${NM} -D --defined-only ${LIBRARY}
+    OUTPUT_VARIABLE symbols RESULT_VARIABLE failed)
+if(failed)
+    message(FATAL_ERROR "nm -D ${LIBRARY} failed")
+endif()
+if(symbols MATCHES "_ZN?K?7numtext")
+    message(FATAL_ERROR "libquenta.so exports symbols of numtext")
+endif()
+if(NOT symbols MATCHES "6quenta6Quenta")
+    message(FATAL_ERROR "libquenta.so does not export the control class")
+endif()
