@@ -1,7 +1,10 @@
 #include "app/app_main.h"
 
+#include "app/application.h"
 #include "app/field_descriptions.h"
 #include "app/frm_main.h"
+#include "app/startup.h"
+#include "bus/driver_choice.h"
 #include "diagnostics/qt_message_box.h"
 #include "platform/app_error.h"
 #include "platform/folders.h"
@@ -33,14 +36,20 @@ int AppMain(int& argc, char** argv, const platform::ProgramOptions& options) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(platform::kAppTitle);
     platform::installMessageBox(std::make_unique<diagnostics::QtMessageBox>());
+    std::unique_ptr<Application> appObjects;
     std::unique_ptr<frmMain> window;
     try {
         resolveFolders(options);
+        const platform::ProgramFolders& folders = platform::programFolders();
+        const settings::AppSettings stored = PrepareAppSettings(folders);
+        appObjects = std::make_unique<Application>(bus::driverCandidates(options.driver, folders),
+                                                   stored.boardId);
         window = std::make_unique<frmMain>(FieldDescriptions::load(kMainWindowFields));
     } catch (const platform::AppError& error) {
         showStartupError(error);
         return 1;
     }
+    appObjects->device().setSpollObserver(window.get());
     window->show();
     return QApplication::exec();
 }

@@ -2,13 +2,23 @@
 
 #include "app/chart/graph_texts.h"
 #include "app/chart/live_chart.h"
+#include "app/config_file_commands.h"
 #include "app/config_panel.h"
 #include "app/graph_settings_frame.h"
 #include "app/left_column.h"
 #include "app/main_menus.h"
 #include "app/picture_frame.h"
+#include "app/qt_file_dialogs.h"
 #include "app/status_row.h"
+#include "app/window_caption.h"
+#include "diagnostics/app_diagnostics.h"
+#include "diagnostics/oof_log.h"
+#include "platform/folders.h"
 #include "platform/message_box.h"
+#include "settings/app_settings.h"
+#include "settings/current_config_path.h"
+#include "settings/form_placement.h"
+#include "settings/form_utility.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,7 +35,8 @@
 namespace app {
 
 frmMain::frmMain(const FieldDescriptions& fields, QWidget* parent)
-    : QMainWindow(parent), menus_(std::make_unique<MainMenus>(*this)) {
+    : QMainWindow(parent), menus_(std::make_unique<MainMenus>(*this)),
+      fileDialogs_(std::make_unique<QtFileDialogs>(this)), beep_(&QApplication::beep) {
     setObjectName("frmMain");
     auto* central = new QWidget(this);
     auto* columns = new QHBoxLayout(central);
@@ -33,11 +44,22 @@ frmMain::frmMain(const FieldDescriptions& fields, QWidget* parent)
     columns->addWidget(leftColumn_, 1);
     columns->addWidget(createRightColumn(fields));
     setCentralWidget(central);
+    configFiles_ = std::make_unique<ConfigFileCommands>(
+        *this, registry_,
+        ConfigFileCommands::WindowHooks{
+            [this](const settings::RegisteredControl& c) { controlLostFocus(c); },
+            [this] { updateCaption(); }},
+        fileDialogs_);
+    connect(menus_->itemSave, &QAction::triggered, this, &frmMain::itemSave_Click);
+    connect(menus_->itemSaveAs, &QAction::triggered, this, &frmMain::itemSaveAs_Click);
+    connect(menus_->itemLoadConfig, &QAction::triggered, this, &frmMain::itemLoadConfig_Click);
     connect(menus_->itemExit, &QAction::triggered, this, &QWidget::close);
     Form_Load();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+    delete oofLog_.data();
+}
 
 QWidget* frmMain::createRightColumn(const FieldDescriptions& fields) {
     auto* column = new QWidget(this);
@@ -67,6 +89,7 @@ QWidget* frmMain::createRightColumn(const FieldDescriptions& fields) {
 }
 
 void frmMain::Form_Load() {
+    settings::LoadFormPlacement(*this);
     bXAxisIsTime = true;
     leftColumn_->lblAppInfo()->setText(QString::fromStdString(platform::titleLine()));
     menus_->menuAbout->setText(QStringLiteral("&About ") + platform::kAppTitle);
@@ -74,16 +97,76 @@ void frmMain::Form_Load() {
     fillGraphScaleLists();
     configPanel_->InitSliderMultipliers();
     TestRunning = false;
+    loadControlValues();
     for (int i = 0; i < kConfigFieldCount; ++i)
         configPanel_->txtConfig_LostFocus(i);
     iExpectedPoints = 100;
     fExpectedTime = 20.0f;
+    createLogWindow();
     SetAtCurrentLimit(false);
     SetVoltageOutput(false);
 }
 
+// A configuration named in the settings that no longer exists is no error: the controls come
+// from the default file and the name stays, so the exit saves under it.
+void frmMain::loadControlValues() {
+    const std::string path = settings::CurrentConfigPath();
+    if (!path.empty() && FormUtility::FileExists(path))
+        LoadConfigFile(path);
+    else
+        settings::LoadFormControls(
+            *this, registry_, settings::DefaultFormFile(*this),
+            [this](const settings::RegisteredControl& c) { controlLostFocus(c); });
+}
+
+diagnostics::oofLog* frmMain::logWindow() const {
+    return oofLog_;
+}
+
+void frmMain::createLogWindow() {
+    oofLog_ = new diagnostics::oofLog;
+    oofLog_->show();
+    oofLog_->setWindowTitle(QStringLiteral("Application Log"));
+    diagnostics::oocErrorQueue& queue = diagnostics::AppErrorQueue();
+    queue.LogWindow = oofLog_;
+    queue.EnableLOGOutput();
+}
+
+// The window is not active while a file loads, so no focus events come: each control's
+// focus-loss handling is run directly instead.
+void frmMain::controlLostFocus(const settings::RegisteredControl& control) {
+    if (control.kind == settings::ControlKind::NumericField)
+        control.widget->setProperty("Text", control.widget->property("Text"));
+    if (control.name == QLatin1String("txtConfig") && control.index)
+        configPanel_->txtConfig_LostFocus(*control.index);
+}
+
 void frmMain::updateCaption() {
-    setWindowTitle(QString::fromStdString(platform::titleLine()));
+    setWindowTitle(QString::fromStdString(windowCaption(settings::CurrentConfigPath())));
+}
+
+bool frmMain::LoadConfigFile(const std::string& path) {
+    return configFiles_->LoadConfigFile(path);
+}
+
+bool frmMain::SaveConfigFile(const std::string& path) {
+    return configFiles_->SaveConfigFile(path);
+}
+
+void frmMain::itemLoadConfig_Click() {
+    configFiles_->itemLoadConfig_Click();
+}
+
+void frmMain::itemSave_Click() {
+    configFiles_->itemSave_Click();
+}
+
+void frmMain::itemSaveAs_Click() {
+    configFiles_->itemSaveAs_Click();
+}
+
+void frmMain::setFileDialogs(std::unique_ptr<FileDialogs> dialogs) {
+    fileDialogs_ = std::move(dialogs);
 }
 
 void frmMain::fillGraphScaleLists() {
@@ -138,12 +221,23 @@ void frmMain::SetSpoll(std::int16_t iSpoll) {
 
 void frmMain::closeEvent(QCloseEvent* event) {
     if (TestRunning) {
-        QApplication::beep();
-        QApplication::beep();
+        beep_();
+        beep_();
         event->ignore();
         return;
     }
+    Form_Unload();
     event->accept();
+}
+
+// Runs while the window is still shown, so its controls can be saved.
+void frmMain::Form_Unload() {
+    SaveConfigFile(settings::CurrentConfigPath());
+    settings::SaveFormPlacement(*this);
+    settings::SaveAppSettings(platform::programFolders().program, settings::CurrentConfigPath());
+    // Closed for good, so no window keeps the program running.
+    if (oofLog_)
+        oofLog_->Kill();
 }
 
 } // namespace app

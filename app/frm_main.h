@@ -5,14 +5,23 @@
 #include "settings/control_registry.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <string>
 
 class QPushButton;
 
+namespace diagnostics {
+class oofLog;
+}
+
 namespace app {
 
+class ConfigFileCommands;
 class ConfigPanel;
+class FileDialogs;
 class FieldDescriptions;
 class LeftColumn;
 struct MainMenus;
@@ -48,22 +57,44 @@ public:
     // Copies the window's settings into the test record and returns it.
     hp4140::TestConfig& Form_SaveConfig();
 
+    // Configuration files; an empty path means the window's default file.
+    bool LoadConfigFile(const std::string& path);
+    bool SaveConfigFile(const std::string& path);
+    void itemLoadConfig_Click();
+    void itemSave_Click();
+    void itemSaveAs_Click();
+    // Replace the file dialogs the File menu shows and the system beep (tests record them).
+    void setFileDialogs(std::unique_ptr<FileDialogs> dialogs);
+    void setBeep(std::function<void()> beep) { beep_ = std::move(beep); }
+    // The debug output window "Application Log", until it is closed for good at unload.
+    diagnostics::oofLog* logWindow() const;
+
     void SetAtCurrentLimit(bool bOn) override;
     void SetVoltageOutput(bool bOn) override;
     void SetSpoll(std::int16_t iSpoll) override;
 
 protected:
-    // Refused with two beeps while a test runs.
+    // Refused with two beeps while a test runs, whoever asks; otherwise the window saves and
+    // shuts down.
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void Form_Load();
+    void Form_Unload();
+    void loadControlValues();
+    void createLogWindow();
+    void controlLostFocus(const settings::RegisteredControl& control);
     QWidget* createRightColumn(const FieldDescriptions& fields);
     void fillGraphScaleLists();
     void updateCaption();
 
     settings::ControlRegistry registry_;
     std::unique_ptr<MainMenus> menus_;
+    std::unique_ptr<FileDialogs> fileDialogs_;
+    std::unique_ptr<ConfigFileCommands> configFiles_;
+    // The log window deletes itself once closed for good; until then the main window ends it.
+    QPointer<diagnostics::oofLog> oofLog_;
+    std::function<void()> beep_;
     LeftColumn* leftColumn_ = nullptr;
     ConfigPanel* configPanel_ = nullptr;
     QPushButton* cmdStart_ = nullptr;

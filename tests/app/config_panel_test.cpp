@@ -13,7 +13,8 @@ using apptest::MainWindow;
 using namespace app;
 
 TEST_F(MainWindow, FieldsAndSlidersStartAsDescribed) {
-    const QStringList texts{"0", "10", "1", "0", "1.0", "0", "0", "0"};
+    // The start-up's load validates every field: Hold Time's stored 0 comes up as its minimum.
+    const QStringList texts{"0", "10", "1", "0.1", "1.0", "0", "0", "0"};
     const QList<int> positions{0, -10, -10, 9999, 4900, 499, 0, 0};
     for (int i = 0; i < kConfigFieldCount; ++i) {
         EXPECT_EQ(field(i)->Text(), texts[i]) << i;
@@ -22,7 +23,7 @@ TEST_F(MainWindow, FieldsAndSlidersStartAsDescribed) {
         EXPECT_EQ(slider(i)->orientation(), Qt::Vertical);
     }
     // Every slider starts at its field's value; a value beyond the slider's range (Hold Time
-    // 0, dV/dt 0) leaves the slider at its end and the text as it is.
+    // 0.1, dV/dt 0) leaves the slider at its end and the text as it is.
     for (int i = 0; i < kConfigFieldCount; ++i)
         EXPECT_EQ(slider(i)->value(), positions[i]) << i;
     EXPECT_EQ(field(HoldTime)->FormatString(), "###0.0");

@@ -7,6 +7,7 @@
 #include "app/field_descriptions.h"
 #include "app/frm_main.h"
 #include "app/option_group.h"
+#include "program_folder_support.h"
 #include "quenta/quenta.h"
 
 #include <QApplication>
@@ -44,6 +45,7 @@ protected:
         panel().txtSampleRate()->setFocus(Qt::TabFocusReason);
     }
 
+    ScopedProgramFolder programFolder; // what the window reads and writes stays in here
     app::frmMain window;
 };
 

@@ -1,0 +1,99 @@
+#include "app/config_file_commands.h"
+
+#include "app/file_dialogs.h"
+#include "platform/app_error.h"
+#include "platform/folders.h"
+#include "settings/current_config_path.h"
+#include "settings/form_utility.h"
+
+#include <cerrno>
+#include <fstream>
+#include <system_error>
+
+namespace app {
+
+namespace {
+
+// An existing file that cannot be opened is a failure to report; a missing one simply leaves
+// every control at its current value.
+void checkReadable(const std::filesystem::path& file) {
+    std::error_code error;
+    if (!std::filesystem::exists(file, error))
+        return;
+    if (std::filesystem::is_directory(file, error))
+        throw platform::fileError(EISDIR, file.string(), "LoadConfigFile");
+    errno = 0;
+    std::ifstream in(file);
+    if (!in)
+        throw platform::fileError(errno != 0 ? errno : EACCES, file.string(), "LoadConfigFile");
+}
+
+} // namespace
+
+ConfigFileCommands::ConfigFileCommands(const QWidget& window,
+                                       const settings::ControlRegistry& controls, WindowHooks hooks,
+                                       const std::unique_ptr<FileDialogs>& dialogs)
+    : window_(window), controls_(controls), hooks_(std::move(hooks)), dialogs_(dialogs) {}
+
+std::filesystem::path ConfigFileCommands::fileFor(const std::string& path) const {
+    return path.empty() ? settings::DefaultFormFile(window_)
+                        : std::filesystem::path(FormUtility::CleanPath(path));
+}
+
+bool ConfigFileCommands::LoadConfigFile(const std::string& path) {
+    const std::filesystem::path file = fileFor(path);
+    try {
+        checkReadable(file);
+    } catch (const platform::AppError& error) {
+        platform::setCurrentError(error);
+        return false;
+    }
+    settings::LoadFormControls(window_, controls_, file, hooks_.focusLost);
+    settings::CurrentConfigPath() = path;
+    hooks_.updateCaption();
+    return true;
+}
+
+bool ConfigFileCommands::SaveConfigFile(const std::string& path) {
+    if (!settings::SaveFormControls(window_, controls_, fileFor(path), true))
+        return false;
+    settings::CurrentConfigPath() = path;
+    hooks_.updateCaption();
+    return true;
+}
+
+FileDialogRequest ConfigFileCommands::dialogRequest(const char* title,
+                                                    bool confirmOverwrite) const {
+    const std::filesystem::path folder = platform::programFolders().program / "config";
+    std::error_code ignored; // the dialog starts elsewhere when the folder cannot be made
+    std::filesystem::create_directories(folder, ignored);
+    FileDialogRequest request;
+    request.title = title;
+    request.folder = folder;
+    request.filters = {"Config Files (*.ini)", "All (*.*)"};
+    request.defaultSuffix = "ini";
+    request.confirmOverwrite = confirmOverwrite;
+    return request;
+}
+
+void ConfigFileCommands::itemLoadConfig_Click() {
+    const auto chosen = dialogs_->getOpenFileName(dialogRequest(kLoadTitle, false));
+    if (chosen && !LoadConfigFile(*chosen))
+        FormUtility::ShowCurrentError(kLoadFailureComment);
+}
+
+void ConfigFileCommands::itemSave_Click() {
+    const std::string& current = settings::CurrentConfigPath();
+    if (!current.empty() && FormUtility::FileExists(current))
+        SaveConfigFile(current);
+    else
+        itemSaveAs_Click();
+}
+
+void ConfigFileCommands::itemSaveAs_Click() {
+    // A failed save has already been shown by the save itself.
+    if (const auto chosen = dialogs_->getSaveFileName(dialogRequest(kSaveTitle, true)))
+        SaveConfigFile(*chosen);
+}
+
+} // namespace app

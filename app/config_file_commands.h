@@ -1,0 +1,60 @@
+#pragma once
+
+#include "settings/control_registry.h"
+#include "settings/form_controls.h"
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+class QWidget;
+
+namespace app {
+
+class FileDialogs;
+struct FileDialogRequest;
+
+// The main window's configuration-file commands: loading and saving its controls by name, the
+// File menu's load, save and save-as with their dialogs, and the current configuration path
+// they change.
+class ConfigFileCommands {
+public:
+    struct WindowHooks {
+        settings::FocusLossHandler focusLost; // a control's focus-loss handling
+        std::function<void()> updateCaption;
+    };
+
+    // The dialogs are the window's current ones, which a test may replace.
+    ConfigFileCommands(const QWidget& window, const settings::ControlRegistry& controls,
+                       WindowHooks hooks, const std::unique_ptr<FileDialogs>& dialogs);
+
+    // Restores the controls from the file (the window's default file for an empty path) and
+    // makes the path current. False, with the reason as the current error, when the file
+    // exists but cannot be read; the window is then left as it was.
+    bool LoadConfigFile(const std::string& path);
+    // Saves the controls, labels left out, to the file (the window's default file for an empty
+    // path) and makes the path current. A failed write has been shown once and returns false;
+    // the current path then stays as it was.
+    bool SaveConfigFile(const std::string& path);
+
+    void itemLoadConfig_Click();
+    void itemSave_Click();
+    void itemSaveAs_Click();
+
+    static constexpr const char* kLoadTitle = "Load Config File As...";
+    static constexpr const char* kSaveTitle = "Save Config File As...";
+    static constexpr const char* kLoadFailureComment =
+        "The error occurred in the config file load routine.";
+
+private:
+    std::filesystem::path fileFor(const std::string& path) const;
+    FileDialogRequest dialogRequest(const char* title, bool confirmOverwrite) const;
+
+    const QWidget& window_;
+    const settings::ControlRegistry& controls_;
+    WindowHooks hooks_;
+    const std::unique_ptr<FileDialogs>& dialogs_;
+};
+
+} // namespace app

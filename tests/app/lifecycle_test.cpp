@@ -1,0 +1,293 @@
+// Start-up, shut-down and the configuration-file commands of the main window, each in a
+// temporary program folder.
+#include "app/application.h"
+#include "app/config_file_commands.h"
+#include "app/config_panel.h"
+#include "app/field_descriptions.h"
+#include "app/file_dialogs.h"
+#include "app/frm_main.h"
+#include "app/graph_settings_frame.h"
+#include "app/left_column.h"
+#include "app/main_menus.h"
+#include "app/option_group.h"
+#include "app/startup.h"
+#include "app/window_caption.h"
+#include "diagnostics/app_diagnostics.h"
+#include "diagnostics/oof_log.h"
+#include "platform/message_box.h"
+#include "program_folder_support.h"
+#include "quenta/quenta.h"
+#include "settings/current_config_path.h"
+#include "settings/form_utility.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMap>
+#include <QRadioButton>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+using apptest::ScopedProgramFolder;
+using testsupport::fileText;
+using testsupport::putFile;
+namespace fs = std::filesystem;
+
+const std::string kTitle = "TARVIX-4140B v2.5.2";
+
+std::string read(const fs::path& file, const char* section, const char* key) {
+    return FormUtility::ReadIniString(section, key, "<none>", file);
+}
+
+// Every value a configuration file keeps, by key.
+QMap<QString, QString> savedValues(const settings::ControlRegistry& registry) {
+    QMap<QString, QString> values;
+    for (const settings::RegisteredControl& c : registry.controls()) {
+        if (c.kind == settings::ControlKind::NumericField)
+            values[c.key()] = c.widget->property("Text").toString();
+        else if (const auto* box = qobject_cast<const QCheckBox*>(c.widget))
+            values[c.key()] = QString::number(box->checkState());
+        else if (const auto* button = qobject_cast<const QRadioButton*>(c.widget))
+            values[c.key()] = button->isChecked() ? "1" : "0";
+        else if (const auto* list = qobject_cast<const QComboBox*>(c.widget))
+            values[c.key()] = QString::number(list->currentIndex());
+        else if (const auto* line = qobject_cast<const QLineEdit*>(c.widget))
+            values[c.key()] = line->text();
+    }
+    return values;
+}
+
+// The start-up as the program runs it, then the main window shown, with dialogs and beeps
+// recorded.
+class Lifecycle : public testing::Test {
+protected:
+    void startUp() {
+        stored = app::PrepareAppSettings(platform::programFolders());
+        window =
+            std::make_unique<app::frmMain>(app::FieldDescriptions::load(app::kMainWindowFields));
+        auto scripted = std::make_unique<app::ScriptedFileDialogs>();
+        dialogs = scripted.get();
+        window->setFileDialogs(std::move(scripted));
+        window->setBeep([this] { ++beeps; });
+        window->show();
+    }
+
+    void writeAppSettings(const std::string& text) { putFile(folder / "Tarvix-4140.ini", text); }
+
+    quenta::Quenta* field(int i) const { return window->configPanel().txtConfig(i); }
+    QLineEdit* pathToData() const { return window->leftColumn().txtPathToData(); }
+
+    ScopedProgramFolder folder;
+    platform::ScopedRecordingMessageBox box;
+    settings::AppSettings stored;
+    std::unique_ptr<app::frmMain> window;
+    app::ScriptedFileDialogs* dialogs = nullptr;
+    int beeps = 0;
+};
+
+TEST(WindowCaption, TitleLineAloneOrWithTheFileName) {
+    EXPECT_EQ(app::windowCaption(""), kTitle);
+    EXPECT_EQ(app::windowCaption("/home/lab/config/diode.ini"), kTitle + " - diode.ini");
+    EXPECT_EQ(app::windowCaption("relative.cfg"), kTitle + " - relative.cfg");
+}
+
+TEST_F(Lifecycle, FirstRunSeedsConfigAndWritesItsFilesOnExit) {
+    const fs::path shipped = folder.install() / "share" / "tarvix-4140" / "config";
+    fs::create_directories(shipped);
+    putFile(shipped / "IV_example.ini", "[FORM]\ntxtConfig(3)=2.5\n");
+    startUp();
+    EXPECT_TRUE(fs::exists(folder / "config/IV_example.ini"));
+    EXPECT_EQ(stored.boardId, 0);
+    EXPECT_EQ(settings::CurrentConfigPath(), "");
+    EXPECT_EQ(window->windowTitle().toStdString(), kTitle);
+    ASSERT_NE(window->logWindow(), nullptr);
+    EXPECT_EQ(window->logWindow()->windowTitle(), "Application Log");
+    EXPECT_EQ(diagnostics::AppErrorQueue().LogWindow, window->logWindow());
+
+    field(3)->setText("7");
+    const std::string shown = field(3)->Text().toStdString();
+    EXPECT_TRUE(window->close());
+    const fs::path appSettings = folder / "Tarvix-4140.ini";
+    EXPECT_EQ(read(appSettings, "GPIB", "BoardID"), "0");
+    EXPECT_EQ(read(appSettings, "Config", "Path"), "<none>");
+    EXPECT_EQ(read(folder / "frmMain.ini", "FORM", "txtConfig(3)"), shown);
+    EXPECT_NE(read(folder / "frmMain.ini", "FORM_PLACEMENT", "Width"), "<none>");
+    EXPECT_NE(read(folder / "oofLog.ini", "FORM_PLACEMENT", "Width"), "<none>");
+    EXPECT_TRUE(box->shown().empty());
+}
+
+TEST_F(Lifecycle, StoredPathOfAnExistingFileIsLoadedAndNamedInTheCaption) {
+    const fs::path config = folder / "mine.ini";
+    putFile(config, "[FORM]\ntxtConfig(3)=4.5\ntxtPathToData=/data/run1.txt\n");
+    putFile(folder / "frmMain.ini", "[FORM]\ntxtConfig(3)=9\n");
+    writeAppSettings("[Config]\nPath=" + config.string() + "\n[GPIB]\nBoardID=1\n");
+    startUp();
+    EXPECT_EQ(stored.boardId, 1);
+    EXPECT_EQ(window->windowTitle().toStdString(), kTitle + " - mine.ini");
+    EXPECT_EQ(field(3)->Text().toDouble(), 4.5);
+    EXPECT_EQ(pathToData()->text(), "/data/run1.txt");
+    app::Application objects({"/nonexistent/libgpib.so"}, stored.boardId);
+    EXPECT_EQ(objects.device().BoardID(), 1);
+}
+
+TEST_F(Lifecycle, StoredPathOfAMissingFileKeepsItsNameAndIsSavedOnExit) {
+    const fs::path config = folder / "gone.ini";
+    putFile(folder / "frmMain.ini", "[FORM]\ntxtConfig(3)=9\n");
+    writeAppSettings("[Config]\nPath=" + config.string() + "\n[GPIB]\nBoardID=0\n");
+    startUp();
+    EXPECT_EQ(window->windowTitle().toStdString(), kTitle + " - gone.ini");
+    EXPECT_EQ(field(3)->Text().toDouble(), 9.0);
+    const std::string shown = field(3)->Text().toStdString();
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(read(config, "FORM", "txtConfig(3)"), shown);
+    EXPECT_EQ(read(folder / "Tarvix-4140.ini", "Config", "Path"), config.string());
+}
+
+TEST_F(Lifecycle, CloseIsRefusedWithTwoBeepsDuringATestAndAcceptedAfter) {
+    startUp();
+    window->TestRunning = true;
+    for (auto ask : {+[](app::frmMain& w) { return w.close(); },
+                     +[](app::frmMain& w) {
+                         w.menus().itemExit->trigger();
+                         return !w.isVisible();
+                     }}) {
+        beeps = 0;
+        EXPECT_FALSE(ask(*window));
+        EXPECT_EQ(beeps, 2);
+        EXPECT_TRUE(window->isVisible());
+    }
+    EXPECT_FALSE(fs::exists(folder / "Tarvix-4140.ini"));
+    window->TestRunning = false;
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(fs::exists(folder / "Tarvix-4140.ini"));
+    EXPECT_TRUE(fs::exists(folder / "frmMain.ini"));
+}
+
+TEST_F(Lifecycle, SavedChangedAndLoadedBackEveryControlIsRestored) {
+    startUp();
+    app::ConfigPanel& panel = window->configPanel();
+    panel.optionFunction().select(1);
+    panel.optionCurrentLimit().select(1);
+    field(0)->setText("-2");
+    field(1)->setText("3");
+    window->configPanel().txtSampleRate()->setText("2");
+    window->leftColumn().frameGraphSettings()->chkYLog()->setChecked(false);
+    window->leftColumn().frameGraphSettings()->cmbGraphCurrent(0)->setCurrentIndex(3);
+    window->leftColumn().optionXAxis().select(1);
+    window->leftColumn().chkSaveToFile()->setChecked(true);
+    pathToData()->setText("/data/saved.txt");
+    const QMap<QString, QString> saved = savedValues(window->controls());
+
+    const std::string file = (folder / "config/saved.ini").string();
+    dialogs->queueAnswer(file);
+    window->menus().itemSaveAs->trigger();
+    ASSERT_EQ(dialogs->shown().size(), 1u);
+    const app::FileDialogRequest& request = dialogs->shown()[0].request;
+    EXPECT_EQ(dialogs->shown()[0].kind, app::ScriptedFileDialogs::Kind::Save);
+    EXPECT_EQ(request.title, "Save Config File As...");
+    EXPECT_EQ(request.folder, folder / "config");
+    EXPECT_TRUE(fs::is_directory(folder / "config"));
+    EXPECT_EQ(request.filters, (std::vector<std::string>{"Config Files (*.ini)", "All (*.*)"}));
+    EXPECT_EQ(request.defaultSuffix, "ini");
+    EXPECT_TRUE(request.confirmOverwrite);
+    EXPECT_EQ(settings::CurrentConfigPath(), file);
+    EXPECT_EQ(window->windowTitle().toStdString(), kTitle + " - saved.ini");
+    EXPECT_EQ(read(file, "FORM", "optionFunction(1)"), "1");
+    EXPECT_EQ(read(file, "FORM", "lblAppInfo"), "<none>"); // labels are left out
+
+    panel.optionFunction().select(2);
+    field(0)->setText("1");
+    window->leftColumn().frameGraphSettings()->chkYLog()->setChecked(true);
+    window->leftColumn().optionXAxis().select(0);
+    pathToData()->setText("/elsewhere.txt");
+    settings::CurrentConfigPath().clear();
+
+    dialogs->queueAnswer(file);
+    window->menus().itemLoadConfig->trigger();
+    EXPECT_EQ(dialogs->shown()[1].kind, app::ScriptedFileDialogs::Kind::Open);
+    EXPECT_EQ(dialogs->shown()[1].request.title, "Load Config File As...");
+    EXPECT_EQ(savedValues(window->controls()), saved);
+    EXPECT_EQ(settings::CurrentConfigPath(), file);
+    EXPECT_EQ(window->windowTitle().toStdString(), kTitle + " - saved.ini");
+    EXPECT_TRUE(box->shown().empty());
+}
+
+TEST_F(Lifecycle, ALoadedFileKeepsItsRampWhateverTheFunctionWasBefore) {
+    startUp();
+    window->configPanel().optionFunction().select(0);
+    putFile(folder / "cv.ini", "[FORM]\noptionFunction(0)=0\noptionFunction(2)=1\n"
+                               "optionRamp(0)=0\noptionRamp(1)=1\ntxtConfig(2)=0.1\n");
+    ASSERT_TRUE(window->LoadConfigFile((folder / "cv.ini").string()));
+    EXPECT_TRUE(window->configPanel().optionFunction().isSelected(2));
+    EXPECT_TRUE(window->configPanel().optionRamp().isSelected(1));
+}
+
+TEST_F(Lifecycle, SaveConfigWithoutAnExistingFileActsAsSaveAsAndCancelIsSilent) {
+    startUp();
+    window->menus().itemSave->trigger();
+    ASSERT_EQ(dialogs->shown().size(), 1u);
+    EXPECT_EQ(dialogs->shown()[0].request.title, "Save Config File As...");
+    window->menus().itemLoadConfig->trigger();
+    EXPECT_EQ(dialogs->shown().size(), 2u);
+    EXPECT_EQ(settings::CurrentConfigPath(), "");
+    EXPECT_EQ(window->windowTitle().toStdString(), kTitle);
+    EXPECT_TRUE(box->shown().empty());
+}
+
+TEST_F(Lifecycle, AClearedFieldKeepsItsOldValueInTheFile) {
+    startUp();
+    const std::string file = (folder / "kept.ini").string();
+    pathToData()->setText("/data/first.txt");
+    ASSERT_TRUE(window->SaveConfigFile(file));
+    pathToData()->clear();
+    window->menus().itemSave->trigger(); // the file exists: saved without a dialog
+    EXPECT_TRUE(dialogs->shown().empty());
+    EXPECT_EQ(read(file, "FORM", "txtPathToData"), "/data/first.txt");
+    ASSERT_TRUE(window->LoadConfigFile(file));
+    EXPECT_EQ(pathToData()->text(), "/data/first.txt");
+}
+
+TEST_F(Lifecycle, ALabelWithALineBreakTokenLoadsOnTwoLines) {
+    startUp();
+    putFile(folder / "label.ini", "[FORM]\nlblAppInfo=First&&CRLFSecond\n");
+    ASSERT_TRUE(window->LoadConfigFile((folder / "label.ini").string()));
+    EXPECT_EQ(window->leftColumn().lblAppInfo()->text(), "First\nSecond");
+}
+
+TEST_F(Lifecycle, AReadOnlyConfigFileIsReportedOnceAndStaysCurrent) {
+    startUp();
+    // Read-only even for the superuser, which tests may run as.
+    const std::string readOnly = "/proc/version";
+    ASSERT_TRUE(window->LoadConfigFile(readOnly));
+    EXPECT_EQ(window->windowTitle().toStdString(), kTitle + " - version");
+    window->menus().itemSave->trigger();
+    ASSERT_EQ(box->shown().size(), 1u);
+    EXPECT_NE(box->shown()[0].text.find(": "), std::string::npos);
+    EXPECT_EQ(settings::CurrentConfigPath(), readOnly);
+}
+
+TEST_F(Lifecycle, AnUnreadableConfigFileIsALoadFailure) {
+    startUp();
+    fs::create_directories(folder / "config/folder.ini");
+    dialogs->queueAnswer((folder / "config/folder.ini").string());
+    window->menus().itemLoadConfig->trigger();
+    ASSERT_EQ(box->shown().size(), 1u);
+    EXPECT_NE(box->shown()[0].text.find(app::ConfigFileCommands::kLoadFailureComment),
+              std::string::npos);
+    EXPECT_EQ(settings::CurrentConfigPath(), "");
+}
+
+TEST_F(Lifecycle, AMinimizedWindowWritesNoConfiguration) {
+    startUp();
+    window->showMinimized();
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(read(folder / "frmMain.ini", "FORM", "txtConfig(3)"), "<none>");
+    EXPECT_TRUE(fs::exists(folder / "Tarvix-4140.ini"));
+}
+
+} // namespace
