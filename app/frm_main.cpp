@@ -7,6 +7,7 @@
 #include "app/left_column.h"
 #include "app/main_menus.h"
 #include "app/picture_frame.h"
+#include "app/qt_timer.h"
 #include "app/status_row.h"
 #include "platform/message_box.h"
 
@@ -26,6 +27,7 @@ namespace app {
 
 frmMain::frmMain(const FieldDescriptions& fields, QWidget* parent)
     : QMainWindow(parent), menus_(std::make_unique<MainMenus>(*this)) {
+    setTimer1(std::make_unique<QtTimer>());
     setObjectName("frmMain");
     auto* central = new QWidget(this);
     auto* columns = new QHBoxLayout(central);
@@ -38,6 +40,12 @@ frmMain::frmMain(const FieldDescriptions& fields, QWidget* parent)
 }
 
 frmMain::~frmMain() = default;
+
+void frmMain::setTimer1(std::unique_ptr<platform::Timer> timer) {
+    timer->stop();
+    timer->setInterval(std::chrono::milliseconds(1000));
+    timer1_ = std::move(timer);
+}
 
 QWidget* frmMain::createRightColumn(const FieldDescriptions& fields) {
     auto* column = new QWidget(this);

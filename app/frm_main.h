@@ -3,6 +3,7 @@
 #include "app/control_registry.h"
 #include "bus/gpib_device.h"
 #include "hp4140/test_config.h"
+#include "platform/timer.h"
 
 #include <QMainWindow>
 #include <cstdint>
@@ -35,6 +36,11 @@ public:
     QPushButton* cmdAbort() const { return cmdAbort_; }
     QPushButton* cmdZero() const { return cmdZero_; }
 
+    // The window timer that paces a test: disabled, 1000 ms, until a test starts.
+    platform::Timer& Timer1() const { return *timer1_; }
+    // A dry run or a test paces the window by another timer (a virtual one).
+    void setTimer1(std::unique_ptr<platform::Timer> timer);
+
     bool TestRunning = false;
     bool bXAxisIsTime = true;
     std::int32_t iExpectedPoints = 100;
@@ -64,6 +70,7 @@ private:
 
     ControlRegistry registry_;
     std::unique_ptr<MainMenus> menus_;
+    std::unique_ptr<platform::Timer> timer1_;
     LeftColumn* leftColumn_ = nullptr;
     ConfigPanel* configPanel_ = nullptr;
     QPushButton* cmdStart_ = nullptr;

@@ -4,6 +4,7 @@
 #include "app/lamp.h"
 #include "app/left_column.h"
 #include "app/main_menus.h"
+#include "app/qt_timer.h"
 #include "app/status_row.h"
 #include "platform/app_error.h"
 
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -77,6 +79,37 @@ TEST_F(MainWindow, CaptionsAndStartValues) {
     EXPECT_TRUE(window.bXAxisIsTime);
     EXPECT_EQ(window.iExpectedPoints, 100);
     EXPECT_FALSE(window.TestRunning);
+    EXPECT_FALSE(window.Timer1().isActive());
+    EXPECT_EQ(window.Timer1().interval(), std::chrono::milliseconds(1000));
+}
+
+TEST_F(MainWindow, OptionButtonsReachedByKeyFindTheirGroup) {
+    auto* button = window.controls().get<QRadioButton>("optionFilter(0)");
+    app::OptionGroup* group = app::OptionGroup::groupOf(button);
+    ASSERT_EQ(group, &panel().optionFilter());
+    int clicks = 0;
+    QObject::connect(group, &app::OptionGroup::Click, [&](int index) { clicks += index + 1; });
+    group->setSelected(0, true);
+    EXPECT_EQ(clicks, 1);
+    group->setSelected(0, false); // a configuration file may leave a group without a selection
+    EXPECT_FALSE(group->isSelected(0));
+    EXPECT_FALSE(group->isSelected(1));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(app::OptionGroup::groupOf(nullptr), nullptr);
+}
+
+TEST(QtTimer, TicksAtItsIntervalUntilStopped) {
+    app::QtTimer timer;
+    int ticks = 0;
+    timer.setHandler([&] {
+        if (++ticks == 2)
+            timer.stop();
+    });
+    timer.setInterval(std::chrono::milliseconds(1));
+    timer.start();
+    EXPECT_TRUE(timer.isActive());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !timer.isActive(); }, 5000));
+    EXPECT_EQ(ticks, 2);
 }
 
 TEST_F(MainWindow, MenusCarryTheirCaptionsAndSeparators) {
