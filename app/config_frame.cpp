@@ -1,9 +1,9 @@
 #include "app/config_frame.h"
 
 #include "app/config_coupling.h"
-#include "app/control_registry.h"
 #include "app/field_descriptions.h"
 #include "quenta/quenta.h"
+#include "settings/control_registry.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -62,13 +62,14 @@ QStringList ConfigFrame::tickLabels(int field) {
     return labels;
 }
 
-ConfigFrame::ConfigFrame(int field, const FieldDescriptions& fields, ControlRegistry& registry,
-                         QWidget* parent)
+ConfigFrame::ConfigFrame(int field, const FieldDescriptions& fields,
+                         settings::ControlRegistry& registry, QWidget* parent)
     : QGroupBox(caption(field), parent) {
-    registry.add(this, "frameConfig", ControlKind::Other, field);
+    registry.add(this, "frameConfig", settings::ControlKind::Other, field);
     field_ = registry.add(fields.createField(QStringLiteral("txtConfig(%1)").arg(field), this),
-                          "txtConfig", ControlKind::NumericField, field);
-    slider_ = registry.add(makeSlider(field, this), "sliderConfig", ControlKind::Other, field);
+                          "txtConfig", settings::ControlKind::NumericField, field);
+    slider_ =
+        registry.add(makeSlider(field, this), "sliderConfig", settings::ControlKind::Other, field);
 
     auto* ticks = new QVBoxLayout;
     ticks->setSpacing(0);
@@ -77,7 +78,7 @@ ConfigFrame::ConfigFrame(int field, const FieldDescriptions& fields, ControlRegi
         if (k > 0)
             ticks->addStretch(1);
         auto* label = registry.add(new QLabel(labels[k], this), "lblSliderTicks",
-                                   ControlKind::Label, field * kTicks + k);
+                                   settings::ControlKind::Label, field * kTicks + k);
         ticks->addWidget(label);
     }
     auto* sliderRow = new QHBoxLayout;

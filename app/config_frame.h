@@ -9,16 +9,19 @@ namespace quenta {
 class Quenta;
 }
 
+namespace settings {
+class ControlRegistry;
+}
+
 namespace app {
 
-class ControlRegistry;
 class FieldDescriptions;
 
 // frameConfig(i): the configuration field txtConfig(i) above its vertical slider
 // sliderConfig(i), whose minimum is at the top, with five fixed tick labels beside it.
 class ConfigFrame : public QGroupBox {
 public:
-    ConfigFrame(int field, const FieldDescriptions& fields, ControlRegistry& registry,
+    ConfigFrame(int field, const FieldDescriptions& fields, settings::ControlRegistry& registry,
                 QWidget* parent);
 
     quenta::Quenta* field() const { return field_; }

@@ -1,10 +1,10 @@
 #include "app/config_panel.h"
 
 #include "app/config_frame.h"
-#include "app/control_registry.h"
 #include "app/field_descriptions.h"
 #include "app/option_group.h"
 #include "quenta/quenta.h"
+#include "settings/control_registry.h"
 
 #include <QApplication>
 #include <QFormLayout>
@@ -21,26 +21,27 @@ namespace app {
 
 namespace {
 
-QGroupBox* frame(ControlRegistry& registry, const QString& caption, const QString& name,
+QGroupBox* frame(settings::ControlRegistry& registry, const QString& caption, const QString& name,
                  std::optional<int> index, QWidget* parent) {
-    return registry.add(new QGroupBox(caption, parent), name, ControlKind::Other, index);
+    return registry.add(new QGroupBox(caption, parent), name, settings::ControlKind::Other, index);
 }
 
 // An option group whose buttons are children of `owner`, stacked in `into` top to bottom and
 // registered in index order.
-OptionGroup* optionGroup(ControlRegistry& registry, const QString& name,
+OptionGroup* optionGroup(settings::ControlRegistry& registry, const QString& name,
                          const QStringList& captions, int selected, QWidget* owner,
                          QBoxLayout* into) {
     auto* group = new OptionGroup(name, captions, owner);
     for (int i = group->lowestIndex(); i <= group->highestIndex(); ++i)
-        into->addWidget(registry.add(group->button(i), name, ControlKind::OptionButton, i));
+        into->addWidget(
+            registry.add(group->button(i), name, settings::ControlKind::OptionButton, i));
     into->addStretch(1);
     group->select(selected);
     return group;
 }
 
 // A frame holding one option group and nothing else.
-OptionGroup* framedGroup(ControlRegistry& registry, QGroupBox* box, const QString& name,
+OptionGroup* framedGroup(settings::ControlRegistry& registry, QGroupBox* box, const QString& name,
                          const QStringList& captions, int selected) {
     return optionGroup(registry, name, captions, selected, box, new QVBoxLayout(box));
 }
@@ -49,7 +50,7 @@ const QStringList kCurrentLimits{"1E-2", "1E-3", "1E-4"};
 
 } // namespace
 
-ConfigPanel::ConfigPanel(const FieldDescriptions& fields, ControlRegistry& registry,
+ConfigPanel::ConfigPanel(const FieldDescriptions& fields, settings::ControlRegistry& registry,
                          QWidget* parent)
     : QWidget(parent) {
     createAddressFrame(fields, registry);
@@ -69,26 +70,30 @@ QSlider* ConfigPanel::sliderConfig(int i) const {
     return frames_.at(i)->slider();
 }
 
-void ConfigPanel::createAddressFrame(const FieldDescriptions& fields, ControlRegistry& registry) {
+void ConfigPanel::createAddressFrame(const FieldDescriptions& fields,
+                                     settings::ControlRegistry& registry) {
     auto* box = frame(registry, QString(), "Frame4", std::nullopt, this);
     frame4_ = box;
     auto* layout = new QFormLayout(box);
-    auto* address = registry.add(new QLabel("Address:", box), "lblGPIBAddress", ControlKind::Label);
+    auto* address =
+        registry.add(new QLabel("Address:", box), "lblGPIBAddress", settings::ControlKind::Label);
     txtGPIBAddress_ = registry.add(fields.createField("txtGPIBAddress", box), "txtGPIBAddress",
-                                   ControlKind::NumericField);
-    auto* board = registry.add(new QLabel("GPIB Board Id:", box), "Label4", ControlKind::Label);
+                                   settings::ControlKind::NumericField);
+    auto* board =
+        registry.add(new QLabel("GPIB Board Id:", box), "Label4", settings::ControlKind::Label);
     txtGPIBBoardId_ = registry.add(fields.createField("txtGPIBBoardId", box), "txtGPIBBoardId",
-                                   ControlKind::NumericField);
+                                   settings::ControlKind::NumericField);
     layout->addRow(address, txtGPIBAddress_);
     layout->addRow(board, txtGPIBBoardId_);
 }
 
-void ConfigPanel::createConfigFrames(const FieldDescriptions& fields, ControlRegistry& registry) {
+void ConfigPanel::createConfigFrames(const FieldDescriptions& fields,
+                                     settings::ControlRegistry& registry) {
     for (int i = 0; i < kConfigFieldCount; ++i)
         frames_[i] = new ConfigFrame(i, fields, registry, this);
 }
 
-void ConfigPanel::createOptionFrames(ControlRegistry& registry) {
+void ConfigPanel::createOptionFrames(settings::ControlRegistry& registry) {
     // The function comes before the ramp, so a configuration file that restores both leaves
     // the stored ramp selected rather than the one the function rules would pick.
     frameFunction_ = frame(registry, "Function", "frameFunction", std::nullopt, this);
@@ -101,16 +106,20 @@ void ConfigPanel::createOptionFrames(ControlRegistry& registry) {
 
     frameCurrentLimits_ = frame(registry, "Current Limits", "Frame5", 0, this);
     auto* limits = new QHBoxLayout(frameCurrentLimits_);
-    auto* frame6 = registry.add(new QWidget(frameCurrentLimits_), "Frame6", ControlKind::Other);
+    auto* frame6 =
+        registry.add(new QWidget(frameCurrentLimits_), "Frame6", settings::ControlKind::Other);
     auto* vaLayout = new QVBoxLayout(frame6);
     vaLayout->setContentsMargins(0, 0, 0, 0);
-    vaLayout->addWidget(registry.add(new QLabel("VA", frame6), "Label14", ControlKind::Label, 0));
+    vaLayout->addWidget(
+        registry.add(new QLabel("VA", frame6), "Label14", settings::ControlKind::Label, 0));
     optionCurrentLimit_ =
         optionGroup(registry, "optionCurrentLimit", kCurrentLimits, 0, frame6, vaLayout);
-    auto* frame7 = registry.add(new QWidget(frameCurrentLimits_), "Frame7", ControlKind::Other);
+    auto* frame7 =
+        registry.add(new QWidget(frameCurrentLimits_), "Frame7", settings::ControlKind::Other);
     auto* vbLayout = new QVBoxLayout(frame7);
     vbLayout->setContentsMargins(0, 0, 0, 0);
-    vbLayout->addWidget(registry.add(new QLabel("VB", frame7), "Label14", ControlKind::Label, 1));
+    vbLayout->addWidget(
+        registry.add(new QLabel("VB", frame7), "Label14", settings::ControlKind::Label, 1));
     optionCurrentLimitVB_ =
         optionGroup(registry, "optionCurrentLimitVB", kCurrentLimits, 0, frame7, vbLayout);
     limits->addWidget(frame6);
@@ -122,17 +131,18 @@ void ConfigPanel::createOptionFrames(ControlRegistry& registry) {
     optionFilter_ = framedGroup(registry, frameFilter_, "optionFilter", {"On", "Off"}, 1);
 }
 
-void ConfigPanel::createTimingFrame(const FieldDescriptions& fields, ControlRegistry& registry) {
+void ConfigPanel::createTimingFrame(const FieldDescriptions& fields,
+                                    settings::ControlRegistry& registry) {
     frameTiming_ = frame(registry, "Internal Timing (I mode only)", "Frame1", 1, this);
     auto* layout = new QFormLayout(frameTiming_);
-    auto* rate =
-        registry.add(new QLabel("Sample Rate (sec)", frameTiming_), "Label1", ControlKind::Label);
+    auto* rate = registry.add(new QLabel("Sample Rate (sec)", frameTiming_), "Label1",
+                              settings::ControlKind::Label);
     txtSampleRate_ = registry.add(fields.createField("txtSampleRate", frameTiming_),
-                                  "txtSampleRate", ControlKind::NumericField);
+                                  "txtSampleRate", settings::ControlKind::NumericField);
     auto* total = registry.add(new QLabel("Max Sample Time (sec)", frameTiming_), "Label2",
-                               ControlKind::Label);
+                               settings::ControlKind::Label);
     txtTotalTestTime_ = registry.add(fields.createField("txtTotalTestTime", frameTiming_),
-                                     "txtTotalTestTime", ControlKind::NumericField);
+                                     "txtTotalTestTime", settings::ControlKind::NumericField);
     layout->addRow(rate, txtSampleRate_);
     layout->addRow(total, txtTotalTestTime_);
 

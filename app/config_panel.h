@@ -15,10 +15,13 @@ namespace quenta {
 class Quenta;
 }
 
+namespace settings {
+class ControlRegistry;
+}
+
 namespace app {
 
 class ConfigFrame;
-class ControlRegistry;
 class FieldDescriptions;
 class OptionGroup;
 
@@ -27,7 +30,8 @@ class OptionGroup;
 // rules that enable and disable them.
 class ConfigPanel : public QWidget {
 public:
-    ConfigPanel(const FieldDescriptions& fields, ControlRegistry& registry, QWidget* parent);
+    ConfigPanel(const FieldDescriptions& fields, settings::ControlRegistry& registry,
+                QWidget* parent);
 
     quenta::Quenta* txtConfig(int i) const;
     QSlider* sliderConfig(int i) const;
@@ -64,10 +68,10 @@ public:
     void placeBesideAddress(QWidget* widget);
 
 private:
-    void createAddressFrame(const FieldDescriptions& fields, ControlRegistry& registry);
-    void createConfigFrames(const FieldDescriptions& fields, ControlRegistry& registry);
-    void createOptionFrames(ControlRegistry& registry);
-    void createTimingFrame(const FieldDescriptions& fields, ControlRegistry& registry);
+    void createAddressFrame(const FieldDescriptions& fields, settings::ControlRegistry& registry);
+    void createConfigFrames(const FieldDescriptions& fields, settings::ControlRegistry& registry);
+    void createOptionFrames(settings::ControlRegistry& registry);
+    void createTimingFrame(const FieldDescriptions& fields, settings::ControlRegistry& registry);
     void layOut();
     void connectHandlers();
     void onFocusChanged(QWidget* old);

@@ -7,7 +7,7 @@
 #include "app/left_column.h"
 #include "app/main_menus.h"
 #include "app/picture_frame.h"
-#include "app/qt_timer.h"
+#include "app/runtime/qt_timer.h"
 #include "app/status_row.h"
 #include "platform/message_box.h"
 
@@ -27,7 +27,7 @@ namespace app {
 
 frmMain::frmMain(const FieldDescriptions& fields, QWidget* parent)
     : QMainWindow(parent), menus_(std::make_unique<MainMenus>(*this)) {
-    setTimer1(std::make_unique<QtTimer>());
+    setTimer1(std::make_unique<runtime::QtTimer>());
     setObjectName("frmMain");
     auto* central = new QWidget(this);
     auto* columns = new QHBoxLayout(central);
@@ -49,14 +49,16 @@ void frmMain::setTimer1(std::unique_ptr<platform::Timer> timer) {
 
 QWidget* frmMain::createRightColumn(const FieldDescriptions& fields) {
     auto* column = new QWidget(this);
-    auto* picture = registry_.add(new PictureFrame(column), "Frame3", ControlKind::Other);
+    auto* picture = registry_.add(new PictureFrame(column), "Frame3", settings::ControlKind::Other);
     configPanel_ = new ConfigPanel(fields, registry_, column);
     configPanel_->placeBesideAddress(picture);
 
-    cmdZero_ = registry_.add(new QPushButton("Zero", column), "cmdZero", ControlKind::Other);
-    cmdAbort_ = registry_.add(new QPushButton("Abort", column), "cmdAbort", ControlKind::Other);
-    cmdStart_ =
-        registry_.add(new QPushButton("Start Test", column), "cmdStart", ControlKind::Other);
+    cmdZero_ =
+        registry_.add(new QPushButton("Zero", column), "cmdZero", settings::ControlKind::Other);
+    cmdAbort_ =
+        registry_.add(new QPushButton("Abort", column), "cmdAbort", settings::ControlKind::Other);
+    cmdStart_ = registry_.add(new QPushButton("Start Test", column), "cmdStart",
+                              settings::ControlKind::Other);
     cmdAbort_->setEnabled(false);
     cmdStart_->setDefault(true);
     auto* buttons = new QHBoxLayout;

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/control_registry.h"
 #include "bus/gpib_device.h"
 #include "hp4140/test_config.h"
 #include "platform/timer.h"
+#include "settings/control_registry.h"
 
 #include <QMainWindow>
 #include <cstdint>
@@ -28,7 +28,7 @@ public:
     explicit frmMain(const FieldDescriptions& fields, QWidget* parent = nullptr);
     ~frmMain() override;
 
-    const ControlRegistry& controls() const { return registry_; }
+    const settings::ControlRegistry& controls() const { return registry_; }
     ConfigPanel& configPanel() const { return *configPanel_; }
     LeftColumn& leftColumn() const { return *leftColumn_; }
     const MainMenus& menus() const { return *menus_; }
@@ -68,7 +68,7 @@ private:
     void fillGraphScaleLists();
     void updateCaption();
 
-    ControlRegistry registry_;
+    settings::ControlRegistry registry_;
     std::unique_ptr<MainMenus> menus_;
     std::unique_ptr<platform::Timer> timer1_;
     LeftColumn* leftColumn_ = nullptr;

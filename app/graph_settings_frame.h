@@ -9,9 +9,12 @@ namespace quenta {
 class Quenta;
 }
 
+namespace settings {
+class ControlRegistry;
+}
+
 namespace app {
 
-class ControlRegistry;
 class FieldDescriptions;
 class OptionGroup;
 
@@ -19,7 +22,8 @@ class OptionGroup;
 // manual limits of both axes with their rounding notes, and the display switches.
 class GraphSettingsFrame : public QGroupBox {
 public:
-    GraphSettingsFrame(const FieldDescriptions& fields, ControlRegistry& registry, QWidget* parent);
+    GraphSettingsFrame(const FieldDescriptions& fields, settings::ControlRegistry& registry,
+                       QWidget* parent);
 
     OptionGroup& optionGraphScale() const { return *optionGraphScale_; }
     QComboBox* cmbGraphCurrent(int i) const { return cmbGraphCurrent_.at(i); }
@@ -31,8 +35,10 @@ public:
     QCheckBox* chkDisplaySymbols() const { return chkDisplaySymbols_; }
 
 private:
-    QWidget* createScalingFrame(const FieldDescriptions& fields, ControlRegistry& registry);
-    QCheckBox* checkBox(ControlRegistry& registry, const QString& caption, const QString& name);
+    QWidget* createScalingFrame(const FieldDescriptions& fields,
+                                settings::ControlRegistry& registry);
+    QCheckBox* checkBox(settings::ControlRegistry& registry, const QString& caption,
+                        const QString& name);
 
     OptionGroup* optionGraphScale_ = nullptr;
     std::array<QComboBox*, 2> cmbGraphCurrent_{};

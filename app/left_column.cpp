@@ -1,10 +1,10 @@
 #include "app/left_column.h"
 
 #include "app/chart/live_chart.h"
-#include "app/control_registry.h"
 #include "app/graph_settings_frame.h"
 #include "app/option_group.h"
 #include "app/status_row.h"
+#include "settings/control_registry.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -20,14 +20,16 @@
 
 namespace app {
 
-LeftColumn::LeftColumn(const FieldDescriptions& fields, ControlRegistry& registry, QWidget* parent)
+LeftColumn::LeftColumn(const FieldDescriptions& fields, settings::ControlRegistry& registry,
+                       QWidget* parent)
     : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(createTopRow(registry));
 
     chartArea_ = new QStackedWidget(this);
-    graph1_ = registry.add(new chart::LiveChart(chartArea_), "graph1", ControlKind::Other);
+    graph1_ =
+        registry.add(new chart::LiveChart(chartArea_), "graph1", settings::ControlKind::Other);
     frameGraphSettings_ = new GraphSettingsFrame(fields, registry, chartArea_);
     chartArea_->addWidget(graph1_);
     chartArea_->addWidget(frameGraphSettings_);
@@ -37,7 +39,7 @@ LeftColumn::LeftColumn(const FieldDescriptions& fields, ControlRegistry& registr
     statusRow_ = new StatusRow(registry, this);
     layout->addWidget(statusRow_);
 
-    data_ = registry.add(new QTableView(this), "Data", ControlKind::Other);
+    data_ = registry.add(new QTableView(this), "Data", settings::ControlKind::Other);
     data_->setMinimumHeight(fontMetrics().height() * 8);
     layout->addWidget(data_, 2);
     layout->addWidget(createDataFileRow(registry));
@@ -47,13 +49,13 @@ void LeftColumn::showGraphSettings(bool show) {
     chartArea_->setCurrentWidget(show ? static_cast<QWidget*>(frameGraphSettings_) : graph1_);
 }
 
-QWidget* LeftColumn::createTopRow(ControlRegistry& registry) {
+QWidget* LeftColumn::createTopRow(settings::ControlRegistry& registry) {
     auto* row = new QWidget(this);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
 
-    auto* appInfo = registry.add(new QGroupBox(row), "frameAppInfo", ControlKind::Other);
-    lblAppInfo_ = registry.add(new QLabel(appInfo), "lblAppInfo", ControlKind::Label);
+    auto* appInfo = registry.add(new QGroupBox(row), "frameAppInfo", settings::ControlKind::Other);
+    lblAppInfo_ = registry.add(new QLabel(appInfo), "lblAppInfo", settings::ControlKind::Label);
     QFont titleFont = lblAppInfo_->font();
     titleFont.setBold(true);
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
@@ -61,19 +63,19 @@ QWidget* LeftColumn::createTopRow(ControlRegistry& registry) {
     (new QVBoxLayout(appInfo))->addWidget(lblAppInfo_);
     layout->addWidget(appInfo);
 
-    auto* graphType =
-        registry.add(new QGroupBox("Graph Type", row), "frameGraphType", ControlKind::Other);
+    auto* graphType = registry.add(new QGroupBox("Graph Type", row), "frameGraphType",
+                                   settings::ControlKind::Other);
     auto* typeLayout = new QHBoxLayout(graphType);
     optionXAxis_ = new OptionGroup("optionXAxis", {"Time", "Voltage"}, graphType);
     for (int i = 0; i < 2; ++i)
-        typeLayout->addWidget(
-            registry.add(optionXAxis_->button(i), "optionXAxis", ControlKind::OptionButton, i));
+        typeLayout->addWidget(registry.add(optionXAxis_->button(i), "optionXAxis",
+                                           settings::ControlKind::OptionButton, i));
     optionXAxis_->select(0);
     typeLayout->addStretch(1);
     cmdEditGraph_ = registry.add(new QPushButton("Edit Graph Settings", graphType), "cmdEditGraph",
-                                 ControlKind::Other);
+                                 settings::ControlKind::Other);
     typeLayout->addWidget(cmdEditGraph_);
-    cmdPrint_ = registry.add(new QPushButton(graphType), "cmdPrint", ControlKind::Other);
+    cmdPrint_ = registry.add(new QPushButton(graphType), "cmdPrint", settings::ControlKind::Other);
     cmdPrint_->setIcon(QIcon::fromTheme("document-print"));
     if (cmdPrint_->icon().isNull())
         cmdPrint_->setText("Print");
@@ -83,14 +85,16 @@ QWidget* LeftColumn::createTopRow(ControlRegistry& registry) {
     return row;
 }
 
-QWidget* LeftColumn::createDataFileRow(ControlRegistry& registry) {
+QWidget* LeftColumn::createDataFileRow(settings::ControlRegistry& registry) {
     auto* row = new QWidget(this);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    chkSaveToFile_ =
-        registry.add(new QCheckBox("Save to File:", row), "chkSaveToFile", ControlKind::CheckBox);
-    txtPathToData_ = registry.add(new QLineEdit(row), "txtPathToData", ControlKind::TextBox);
-    cmdBrowse_ = registry.add(new QPushButton("browse", row), "cmdBrowse", ControlKind::Other);
+    chkSaveToFile_ = registry.add(new QCheckBox("Save to File:", row), "chkSaveToFile",
+                                  settings::ControlKind::CheckBox);
+    txtPathToData_ =
+        registry.add(new QLineEdit(row), "txtPathToData", settings::ControlKind::TextBox);
+    cmdBrowse_ =
+        registry.add(new QPushButton("browse", row), "cmdBrowse", settings::ControlKind::Other);
     layout->addWidget(chkSaveToFile_);
     layout->addWidget(txtPathToData_, 1);
     layout->addWidget(cmdBrowse_);

@@ -13,9 +13,12 @@ namespace chart {
 class LiveChart;
 }
 
+namespace settings {
+class ControlRegistry;
+}
+
 namespace app {
 
-class ControlRegistry;
 class FieldDescriptions;
 class GraphSettingsFrame;
 class OptionGroup;
@@ -26,7 +29,8 @@ class StatusRow;
 // data-file controls.
 class LeftColumn : public QWidget {
 public:
-    LeftColumn(const FieldDescriptions& fields, ControlRegistry& registry, QWidget* parent);
+    LeftColumn(const FieldDescriptions& fields, settings::ControlRegistry& registry,
+               QWidget* parent);
 
     QLabel* lblAppInfo() const { return lblAppInfo_; }
     OptionGroup& optionXAxis() const { return *optionXAxis_; }
@@ -43,8 +47,8 @@ public:
     QPushButton* cmdBrowse() const { return cmdBrowse_; }
 
 private:
-    QWidget* createTopRow(ControlRegistry& registry);
-    QWidget* createDataFileRow(ControlRegistry& registry);
+    QWidget* createTopRow(settings::ControlRegistry& registry);
+    QWidget* createDataFileRow(settings::ControlRegistry& registry);
 
     QLabel* lblAppInfo_ = nullptr;
     OptionGroup* optionXAxis_ = nullptr;

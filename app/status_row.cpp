@@ -1,7 +1,7 @@
 #include "app/status_row.h"
 
-#include "app/control_registry.h"
 #include "app/lamp.h"
+#include "settings/control_registry.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -15,14 +15,14 @@ namespace {
 
 constexpr const char* kNoValue = " - - -";
 
-QLabel* heading(ControlRegistry& registry, const QString& text, const QString& name,
+QLabel* heading(settings::ControlRegistry& registry, const QString& text, const QString& name,
                 QWidget* parent) {
-    return registry.add(new QLabel(text, parent), name, ControlKind::Label);
+    return registry.add(new QLabel(text, parent), name, settings::ControlKind::Label);
 }
 
 // A value display: sunken, wide enough for a reading in exponent form.
-QLabel* display(ControlRegistry& registry, const QString& name, QWidget* parent) {
-    auto* label = registry.add(new QLabel(kNoValue, parent), name, ControlKind::Label);
+QLabel* display(settings::ControlRegistry& registry, const QString& name, QWidget* parent) {
+    auto* label = registry.add(new QLabel(kNoValue, parent), name, settings::ControlKind::Label);
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     label->setMinimumWidth(label->fontMetrics().horizontalAdvance("-1.234567E-12") + 8);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -31,7 +31,7 @@ QLabel* display(ControlRegistry& registry, const QString& name, QWidget* parent)
 
 } // namespace
 
-StatusRow::StatusRow(ControlRegistry& registry, QWidget* parent) : QWidget(parent) {
+StatusRow::StatusRow(settings::ControlRegistry& registry, QWidget* parent) : QWidget(parent) {
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->addWidget(heading(registry, "Applied Voltage", "Label3", this), 0, 0);
@@ -47,20 +47,22 @@ StatusRow::StatusRow(ControlRegistry& registry, QWidget* parent) : QWidget(paren
 
     auto* lamps = new QGridLayout;
     lamps->addWidget(heading(registry, "V Output:", "Label11", this), 0, 0, Qt::AlignRight);
-    shpVOutput_ = registry.add(new Lamp(QColor(255, 0, 0), this), "shpVOutput", ControlKind::Other);
+    shpVOutput_ =
+        registry.add(new Lamp(QColor(255, 0, 0), this), "shpVOutput", settings::ControlKind::Other);
     lamps->addWidget(shpVOutput_, 0, 1);
     lamps->addWidget(heading(registry, "At Current Limit:", "Label13", this), 1, 0, Qt::AlignRight);
-    shpAtCompliance_ =
-        registry.add(new Lamp(QColor(255, 255, 0), this), "shpAtCompliance", ControlKind::Other);
+    shpAtCompliance_ = registry.add(new Lamp(QColor(255, 255, 0), this), "shpAtCompliance",
+                                    settings::ControlKind::Other);
     lamps->addWidget(shpAtCompliance_, 1, 1);
     grid->addLayout(lamps, 0, 4, 2, 1);
 
     auto* buttons = new QVBoxLayout;
-    cmdSpoll_ = registry.add(new QPushButton("Serial Poll", this), "cmdSpoll", ControlKind::Other);
+    cmdSpoll_ = registry.add(new QPushButton("Serial Poll", this), "cmdSpoll",
+                             settings::ControlKind::Other);
     buttons->addWidget(cmdSpoll_);
     // "Manual Control" has never had an action.
-    buttons->addWidget(
-        registry.add(new QPushButton("Manual Control", this), "Command1", ControlKind::Other));
+    buttons->addWidget(registry.add(new QPushButton("Manual Control", this), "Command1",
+                                    settings::ControlKind::Other));
     grid->addLayout(buttons, 0, 5, 2, 1);
     grid->setColumnStretch(6, 1);
 }

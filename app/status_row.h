@@ -8,9 +8,12 @@
 class QLabel;
 class QPushButton;
 
+namespace settings {
+class ControlRegistry;
+}
+
 namespace app {
 
-class ControlRegistry;
 class Lamp;
 
 // The test's status displays: applied voltage, measurement, units, the last serial-poll byte,
@@ -18,7 +21,7 @@ class Lamp;
 // instrument refreshes the byte and the lamps.
 class StatusRow : public QWidget, public bus::SpollObserver {
 public:
-    StatusRow(ControlRegistry& registry, QWidget* parent);
+    StatusRow(settings::ControlRegistry& registry, QWidget* parent);
 
     void SetAtCurrentLimit(bool bOn) override;
     void SetVoltageOutput(bool bOn) override;

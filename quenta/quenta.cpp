@@ -31,8 +31,8 @@ Quenta::Quenta(QWidget* parent) : QWidget(parent), text1_(new QLineEdit(this)) {
     text1_->setObjectName(QStringLiteral("text1"));
     text1_->setMaxLength(std::numeric_limits<int>::max()); // MaxLength 0: no limit
     writeText(QStringLiteral("Text1"));
-    text1_->setAcceptDrops(false);                         // OLEDropMode 0: no drops
-    text1_->setMouseTracking(true);                        // MouseMove without a button held
+    text1_->setAcceptDrops(false);  // OLEDropMode 0: no drops
+    text1_->setMouseTracking(true); // MouseMove without a button held
     text1_->installEventFilter(this);
     setFocusProxy(text1_);
     connect(text1_, &QLineEdit::textChanged, this, &Quenta::Change);
@@ -148,7 +148,7 @@ bool Quenta::eventFilter(QObject* watched, QEvent* event) {
         return QWidget::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::FocusIn:
-        focusGained();
+        focusGained(static_cast<QFocusEvent*>(event)->reason());
         return false;
     case QEvent::FocusOut:
         focusLost(static_cast<QFocusEvent*>(event)->reason());
@@ -175,10 +175,11 @@ bool Quenta::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // The focus events of text1 are not passed on as events of the control: gaining the focus
-// runs the select-all rule, losing it the validation.
-void Quenta::focusGained() {
+// runs the select-all rule, losing it the validation. Focus coming back from a context menu
+// or from a cancelled Validate never really left, so it keeps the selection as it is.
+void Quenta::focusGained(Qt::FocusReason reason) {
     focused_ = true;
-    if (restoringFocus_ || !autoSelect_)
+    if (restoringFocus_ || reason == Qt::PopupFocusReason || !autoSelect_)
         return;
     text1_->setSelection(0, static_cast<int>(text1_->text().size()));
 }

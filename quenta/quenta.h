@@ -297,7 +297,7 @@ private:
     void applyColor(int role, quint32 color);
     void changeFont(void (QFont::*change)(bool), bool on, const char* name);
 
-    void focusGained();
+    void focusGained(Qt::FocusReason reason);
     void focusLost(Qt::FocusReason reason);
     bool filterKeyPress(QKeyEvent* event);
     bool filterKeyRelease(QKeyEvent* event);

@@ -4,7 +4,6 @@
 #include "app/lamp.h"
 #include "app/left_column.h"
 #include "app/main_menus.h"
-#include "app/qt_timer.h"
 #include "app/status_row.h"
 #include "platform/app_error.h"
 
@@ -21,10 +20,10 @@
 
 namespace {
 
-using app::ControlKind;
 using apptest::MainWindow;
+using settings::ControlKind;
 
-long positionOf(const app::ControlRegistry& registry, const QString& key) {
+long positionOf(const settings::ControlRegistry& registry, const QString& key) {
     const auto& controls = registry.controls();
     const auto found = std::find_if(controls.begin(), controls.end(),
                                     [&](const auto& c) { return c.key() == key; });
@@ -32,26 +31,28 @@ long positionOf(const app::ControlRegistry& registry, const QString& key) {
 }
 
 TEST_F(MainWindow, EveryControlIsRegisteredByKeyAndKind) {
-    const app::ControlRegistry& registry = window.controls();
+    const settings::ControlRegistry& registry = window.controls();
     struct Expected {
         const char* key;
-        ControlKind kind;
+        settings::ControlKind kind;
     };
-    for (const Expected& e :
-         {Expected{"txtConfig(0)", ControlKind::NumericField},
-          Expected{"txtConfig(7)", ControlKind::NumericField},
-          Expected{"txtGPIBBoardId", ControlKind::NumericField},
-          Expected{"txtGraphTime(1)", ControlKind::NumericField},
-          Expected{"txtPathToData", ControlKind::TextBox},
-          Expected{"chkSaveToFile", ControlKind::CheckBox},
-          Expected{"chkYLog", ControlKind::CheckBox},
-          Expected{"optionRamp(4)", ControlKind::OptionButton},
-          Expected{"optionXAxis(1)", ControlKind::OptionButton},
-          Expected{"optionGraphScale(0)", ControlKind::OptionButton},
-          Expected{"cmbGraphCapacitance(1)", ControlKind::ComboBox},
-          Expected{"lblSpoll", ControlKind::Label}, Expected{"Label14(1)", ControlKind::Label},
-          Expected{"sliderConfig(3)", ControlKind::Other}, Expected{"graph1", ControlKind::Other},
-          Expected{"Data", ControlKind::Other}, Expected{"cmdStart", ControlKind::Other}}) {
+    for (const Expected& e : {Expected{"txtConfig(0)", settings::ControlKind::NumericField},
+                              Expected{"txtConfig(7)", settings::ControlKind::NumericField},
+                              Expected{"txtGPIBBoardId", settings::ControlKind::NumericField},
+                              Expected{"txtGraphTime(1)", settings::ControlKind::NumericField},
+                              Expected{"txtPathToData", settings::ControlKind::TextBox},
+                              Expected{"chkSaveToFile", settings::ControlKind::CheckBox},
+                              Expected{"chkYLog", settings::ControlKind::CheckBox},
+                              Expected{"optionRamp(4)", settings::ControlKind::OptionButton},
+                              Expected{"optionXAxis(1)", settings::ControlKind::OptionButton},
+                              Expected{"optionGraphScale(0)", settings::ControlKind::OptionButton},
+                              Expected{"cmbGraphCapacitance(1)", settings::ControlKind::ComboBox},
+                              Expected{"lblSpoll", settings::ControlKind::Label},
+                              Expected{"Label14(1)", settings::ControlKind::Label},
+                              Expected{"sliderConfig(3)", settings::ControlKind::Other},
+                              Expected{"graph1", settings::ControlKind::Other},
+                              Expected{"Data", settings::ControlKind::Other},
+                              Expected{"cmdStart", settings::ControlKind::Other}}) {
         const long at = positionOf(registry, e.key);
         ASSERT_GE(at, 0) << e.key;
         EXPECT_EQ(registry.controls()[at].kind, e.kind) << e.key;
@@ -63,7 +64,7 @@ TEST_F(MainWindow, EveryControlIsRegisteredByKeyAndKind) {
 }
 
 TEST_F(MainWindow, CaptionsAndStartValues) {
-    const app::ControlRegistry& r = window.controls();
+    const settings::ControlRegistry& r = window.controls();
     EXPECT_EQ(window.windowTitle(), "TARVIX-4140B v2.5.2");
     EXPECT_EQ(r.get<QLabel>("lblAppInfo")->text(), "TARVIX-4140B v2.5.2");
     EXPECT_EQ(r.get<QPushButton>("cmdStart")->text(), "Start Test");
@@ -96,20 +97,6 @@ TEST_F(MainWindow, OptionButtonsReachedByKeyFindTheirGroup) {
     EXPECT_FALSE(group->isSelected(1));
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(app::OptionGroup::groupOf(nullptr), nullptr);
-}
-
-TEST(QtTimer, TicksAtItsIntervalUntilStopped) {
-    app::QtTimer timer;
-    int ticks = 0;
-    timer.setHandler([&] {
-        if (++ticks == 2)
-            timer.stop();
-    });
-    timer.setInterval(std::chrono::milliseconds(1));
-    timer.start();
-    EXPECT_TRUE(timer.isActive());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !timer.isActive(); }, 5000));
-    EXPECT_EQ(ticks, 2);
 }
 
 TEST_F(MainWindow, MenusCarryTheirCaptionsAndSeparators) {

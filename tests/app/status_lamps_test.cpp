@@ -1,5 +1,5 @@
 // The window as the observer of the instrument's serial polls, against the simulated HP 4140B.
-#include "bus/bus_fixture.h"
+#include "support/bus_fixture.h"
 
 #include "app/field_descriptions.h"
 #include "app/frm_main.h"

@@ -1,4 +1,4 @@
-#include "bus_fixture.h"
+#include "support/bus_fixture.h"
 
 #include "bus/gpib_device.h"
 #include "platform/yield.h"

@@ -1,4 +1,4 @@
-#include "bus_fixture.h"
+#include "support/bus_fixture.h"
 
 #include "platform/app_error.h"
 #include "platform/message_box.h"

@@ -1,5 +1,5 @@
 // The configuration download and the closing sequence as the simulated instrument sees them.
-#include "bus/bus_fixture.h"
+#include "support/bus_fixture.h"
 
 #include "bus/gpib_device.h"
 #include "hp4140/command_set.h"

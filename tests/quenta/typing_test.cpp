@@ -128,9 +128,13 @@ TEST(Typing, AContextMenuDoesNotEndTheEditing) {
     apply(window.control(), {.valType = 4, .max = 100});
     window.enter();
     window.type("150");
-    QFocusEvent popup(QEvent::FocusOut, Qt::PopupFocusReason);
-    QApplication::sendEvent(&window.text1(), &popup);
+    window.control().setAutoSelect(true);
+    QFocusEvent menuOpens(QEvent::FocusOut, Qt::PopupFocusReason);
+    QApplication::sendEvent(&window.text1(), &menuOpens);
+    QFocusEvent menuCloses(QEvent::FocusIn, Qt::PopupFocusReason);
+    QApplication::sendEvent(&window.text1(), &menuCloses);
     EXPECT_EQ(window.control().Text(), "150");
+    EXPECT_EQ(window.control().SelLength(), 0);
 }
 
 TEST(Typing, ACancelledValidateKeepsTheFocusAndTheText) {

@@ -1,8 +1,8 @@
-#include "app/control_registry.h"
+#include "settings/control_registry.h"
 
 #include <stdexcept>
 
-namespace app {
+namespace settings {
 
 QString RegisteredControl::key() const {
     return index ? QStringLiteral("%1(%2)").arg(name).arg(*index) : name;
@@ -24,4 +24,4 @@ QWidget* ControlRegistry::find(const QString& key) const {
     return nullptr;
 }
 
-} // namespace app
+} // namespace settings

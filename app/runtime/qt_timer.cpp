@@ -1,6 +1,8 @@
-#include "app/qt_timer.h"
+#include "qt_timer.h"
 
-namespace app {
+#include <algorithm>
+
+namespace runtime {
 
 QtTimer::QtTimer() {
     timer_.setTimerType(Qt::PreciseTimer);
@@ -8,23 +10,11 @@ QtTimer::QtTimer() {
 }
 
 void QtTimer::setInterval(std::chrono::milliseconds interval) {
-    timer_.setInterval(interval);
+    timer_.setInterval(std::max(interval, std::chrono::milliseconds(1)));
 }
 
 std::chrono::milliseconds QtTimer::interval() const {
     return timer_.intervalAsDuration();
 }
 
-void QtTimer::start() {
-    timer_.start();
-}
-
-void QtTimer::stop() {
-    timer_.stop();
-}
-
-bool QtTimer::isActive() const {
-    return timer_.isActive();
-}
-
-} // namespace app
+} // namespace runtime

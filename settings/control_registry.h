@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-namespace app {
+namespace settings {
 
 // The kinds of control a configuration file saves and restores; everything else is Other.
 enum class ControlKind { TextBox, NumericField, CheckBox, OptionButton, ComboBox, Label, Other };
@@ -46,4 +46,4 @@ private:
     std::vector<RegisteredControl> controls_;
 };
 
-} // namespace app
+} // namespace settings
