@@ -9,6 +9,7 @@
 #include "app/main_menus.h"
 #include "app/picture_frame.h"
 #include "app/qt_file_dialogs.h"
+#include "app/runtime/qt_timer.h"
 #include "app/status_row.h"
 #include "app/window_caption.h"
 #include "diagnostics/app_diagnostics.h"
@@ -37,6 +38,7 @@ namespace app {
 frmMain::frmMain(const FieldDescriptions& fields, QWidget* parent)
     : QMainWindow(parent), menus_(std::make_unique<MainMenus>(*this)),
       fileDialogs_(std::make_unique<QtFileDialogs>(this)), beep_(&QApplication::beep) {
+    setTimer1(std::make_unique<runtime::QtTimer>());
     setObjectName("frmMain");
     auto* central = new QWidget(this);
     auto* columns = new QHBoxLayout(central);
@@ -59,6 +61,12 @@ frmMain::frmMain(const FieldDescriptions& fields, QWidget* parent)
 
 frmMain::~frmMain() {
     delete oofLog_.data();
+}
+
+void frmMain::setTimer1(std::unique_ptr<platform::Timer> timer) {
+    timer->stop();
+    timer->setInterval(std::chrono::milliseconds(1000));
+    timer1_ = std::move(timer);
 }
 
 QWidget* frmMain::createRightColumn(const FieldDescriptions& fields) {

@@ -2,6 +2,7 @@
 
 #include "bus/gpib_device.h"
 #include "hp4140/test_config.h"
+#include "platform/timer.h"
 #include "settings/control_registry.h"
 
 #include <QMainWindow>
@@ -43,6 +44,11 @@ public:
     QPushButton* cmdStart() const { return cmdStart_; }
     QPushButton* cmdAbort() const { return cmdAbort_; }
     QPushButton* cmdZero() const { return cmdZero_; }
+
+    // The window timer that paces a test: disabled, 1000 ms, until a test starts.
+    platform::Timer& Timer1() const { return *timer1_; }
+    // A dry run or a test paces the window by another timer (a virtual one).
+    void setTimer1(std::unique_ptr<platform::Timer> timer);
 
     bool TestRunning = false;
     bool bXAxisIsTime = true;
@@ -95,6 +101,7 @@ private:
     // The log window deletes itself once closed for good; until then the main window ends it.
     QPointer<diagnostics::oofLog> oofLog_;
     std::function<void()> beep_;
+    std::unique_ptr<platform::Timer> timer1_;
     LeftColumn* leftColumn_ = nullptr;
     ConfigPanel* configPanel_ = nullptr;
     QPushButton* cmdStart_ = nullptr;

@@ -20,6 +20,11 @@ OptionGroup::OptionGroup(const QString& name, const QStringList& captions, QWidg
     }
 }
 
+OptionGroup* OptionGroup::groupOf(const QRadioButton* button) {
+    return button && button->group() ? qobject_cast<OptionGroup*>(button->group()->parent())
+                                     : nullptr;
+}
+
 std::int16_t OptionGroup::getOptionButtonSelectedIndex() const {
     for (int i = lowestIndex(); i <= highestIndex(); ++i)
         if (buttons_[i]->isChecked())
@@ -36,10 +41,18 @@ void OptionGroup::select(int index) {
 }
 
 void OptionGroup::clearSelection() {
+    for (int i = lowestIndex(); i <= highestIndex(); ++i)
+        setSelected(i, false);
+}
+
+void OptionGroup::setSelected(int index, bool selected) {
+    if (selected) {
+        select(index);
+        return;
+    }
     // An exclusive group refuses to uncheck its checked button.
     group_->setExclusive(false);
-    for (QRadioButton* button : buttons_)
-        button->setChecked(false);
+    buttons_.at(index)->setChecked(false);
     group_->setExclusive(true);
 }
 

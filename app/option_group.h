@@ -27,12 +27,17 @@ public:
     int highestIndex() const { return static_cast<int>(buttons_.size()) - 1; }
     QRadioButton* button(int index) const { return buttons_.at(index); }
 
+    // The group a button of any option group belongs to, for code that reaches buttons by key.
+    static OptionGroup* groupOf(const QRadioButton* button);
+
     // The lowest selected index; 0 when no button is selected.
     std::int16_t getOptionButtonSelectedIndex() const;
     bool isSelected(int index) const;
     void select(int index);
     // Leaves every button unselected (as a configuration file may ask).
     void clearSelection();
+    // Selects the button, or leaves it unselected (the others stay as they are).
+    void setSelected(int index, bool selected);
     void setButtonEnabled(int index, bool enabled);
     // Sets Enabled of every button, from the lowest index to the highest.
     void optionEnableDisable(bool enabled);

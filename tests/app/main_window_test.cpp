@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -79,6 +80,23 @@ TEST_F(MainWindow, CaptionsAndStartValues) {
     EXPECT_TRUE(window.bXAxisIsTime);
     EXPECT_EQ(window.iExpectedPoints, 100);
     EXPECT_FALSE(window.TestRunning);
+    EXPECT_FALSE(window.Timer1().isActive());
+    EXPECT_EQ(window.Timer1().interval(), std::chrono::milliseconds(1000));
+}
+
+TEST_F(MainWindow, OptionButtonsReachedByKeyFindTheirGroup) {
+    auto* button = window.controls().get<QRadioButton>("optionFilter(0)");
+    app::OptionGroup* group = app::OptionGroup::groupOf(button);
+    ASSERT_EQ(group, &panel().optionFilter());
+    int clicks = 0;
+    QObject::connect(group, &app::OptionGroup::Click, [&](int index) { clicks += index + 1; });
+    group->setSelected(0, true);
+    EXPECT_EQ(clicks, 1);
+    group->setSelected(0, false); // a configuration file may leave a group without a selection
+    EXPECT_FALSE(group->isSelected(0));
+    EXPECT_FALSE(group->isSelected(1));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(app::OptionGroup::groupOf(nullptr), nullptr);
 }
 
 TEST_F(MainWindow, MenusCarryTheirCaptionsAndSeparators) {
