@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Renders the program's windows into screenshots/*.png for people to look at: offscreen at 100 %,
 # offscreen at 200 % into screenshots/200/, and once more under Xvfb into screenshots/xvfb/ when
-# xvfb-run is installed. Builds nothing:
+# xvfb-run is installed (there the main window after the program's start-up, on the shipped I-V
+# example, shows with a real window system's frame and fonts). Builds nothing:
 # pass the build folder (default build/), built with the tarvix-screenshots target.
 set -euo pipefail
 

@@ -2,11 +2,15 @@
 // The pictures are not compared by any test.
 #include "app/field_descriptions.h"
 #include "app/frm_main.h"
+#include "app/startup.h"
 #include "diagnostics/msg_box_layout.h"
 #include "diagnostics/oof_msg_box.h"
+#include "platform/folders.h"
+#include "settings/private_profile.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <functional>
 #include <iostream>
@@ -22,6 +26,24 @@ std::vector<Shot> shots() {
     return {
         {"main-window",
          [] {
+             auto window = std::make_unique<app::frmMain>(
+                 app::FieldDescriptions::load(app::kMainWindowFields));
+             window->resize(window->sizeHint());
+             window->show();
+             return window;
+         }},
+        {"main-window-after-startup",
+         [] {
+             // The program's own start-up in a program folder of its own (the real one is never
+             // touched), with the shipped I-V example as the configuration in use.
+             static QTemporaryDir programFolder;
+             const platform::ProgramFolders folders = platform::resolveFolders(
+                 platform::executablePath(), programFolder.path().toStdString());
+             platform::setProgramFolders(folders);
+             settings::WritePrivateProfileStringA(
+                 "Config", "Path", (folders.program / "config" / "IV_diode_sweep.ini").string(),
+                 folders.program / "Tarvix-4140.ini");
+             app::PrepareAppSettings(folders);
              auto window = std::make_unique<app::frmMain>(
                  app::FieldDescriptions::load(app::kMainWindowFields));
              window->resize(window->sizeHint());
