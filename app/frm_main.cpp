@@ -116,15 +116,18 @@ void frmMain::Form_Load() {
 }
 
 // A configuration named in the settings that no longer exists is no error: the controls come
-// from the default file and the name stays, so the exit saves under it.
+// from the default file and the name stays, so the exit saves under it. One that exists but
+// cannot be read is reported, and the default file is used as well.
 void frmMain::loadControlValues() {
     const std::string path = settings::CurrentConfigPath();
-    if (!path.empty() && FormUtility::FileExists(path))
-        LoadConfigFile(path);
-    else
-        settings::LoadFormControls(
-            *this, registry_, settings::DefaultFormFile(*this),
-            [this](const settings::RegisteredControl& c) { controlLostFocus(c); });
+    if (!path.empty() && FormUtility::FileExists(path)) {
+        if (LoadConfigFile(path))
+            return;
+        FormUtility::ShowCurrentError(ConfigFileCommands::kLoadFailureComment);
+    }
+    settings::LoadFormControls(
+        *this, registry_, settings::DefaultFormFile(*this),
+        [this](const settings::RegisteredControl& c) { controlLostFocus(c); });
 }
 
 diagnostics::oofLog* frmMain::logWindow() const {

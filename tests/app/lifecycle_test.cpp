@@ -148,6 +148,19 @@ TEST_F(Lifecycle, StoredPathOfAMissingFileKeepsItsNameAndIsSavedOnExit) {
     EXPECT_EQ(read(folder / "Tarvix-4140.ini", "Config", "Path"), config.string());
 }
 
+TEST_F(Lifecycle, StoredPathThatCannotBeReadIsReportedAndTheDefaultFileUsed) {
+    const fs::path config = folder / "config/folder.ini";
+    fs::create_directories(config);
+    putFile(folder / "frmMain.ini", "[FORM]\ntxtPathToData=/data/default.txt\n");
+    writeAppSettings("[Config]\nPath=" + config.string() + "\n");
+    startUp();
+    ASSERT_EQ(box->shown().size(), 1u);
+    EXPECT_NE(box->shown()[0].text.find(app::ConfigFileCommands::kLoadFailureComment),
+              std::string::npos);
+    EXPECT_EQ(pathToData()->text(), "/data/default.txt");
+    EXPECT_EQ(window->windowTitle().toStdString(), kTitle + " - folder.ini");
+}
+
 TEST_F(Lifecycle, CloseIsRefusedWithTwoBeepsDuringATestAndAcceptedAfter) {
     startUp();
     window->TestRunning = true;
