@@ -27,6 +27,7 @@
 #include <QLineEdit>
 #include <QMap>
 #include <QRadioButton>
+#include <QSlider>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -194,6 +195,8 @@ TEST_F(Lifecycle, SavedChangedAndLoadedBackEveryControlIsRestored) {
     window->leftColumn().optionXAxis().select(1);
     window->leftColumn().chkSaveToFile()->setChecked(true);
     pathToData()->setText("/data/saved.txt");
+    panel.txtConfig_LostFocus(0);
+    const int savedSlider = panel.sliderConfig(0)->value();
     const QMap<QString, QString> saved = savedValues(window->controls());
 
     const std::string file = (folder / "config/saved.ini").string();
@@ -215,6 +218,8 @@ TEST_F(Lifecycle, SavedChangedAndLoadedBackEveryControlIsRestored) {
 
     panel.optionFunction().select(2);
     field(0)->setText("1");
+    panel.txtConfig_LostFocus(0);
+    ASSERT_NE(panel.sliderConfig(0)->value(), savedSlider);
     window->leftColumn().frameGraphSettings()->chkYLog()->setChecked(true);
     window->leftColumn().optionXAxis().select(0);
     pathToData()->setText("/elsewhere.txt");
@@ -225,6 +230,8 @@ TEST_F(Lifecycle, SavedChangedAndLoadedBackEveryControlIsRestored) {
     EXPECT_EQ(dialogs->shown()[1].kind, app::ScriptedFileDialogs::Kind::Open);
     EXPECT_EQ(dialogs->shown()[1].request.title, "Load Config File As...");
     EXPECT_EQ(savedValues(window->controls()), saved);
+    // The window was not active, so the sliders follow only through the direct focus pass.
+    EXPECT_EQ(panel.sliderConfig(0)->value(), savedSlider);
     EXPECT_EQ(settings::CurrentConfigPath(), file);
     EXPECT_EQ(window->windowTitle().toStdString(), kTitle + " - saved.ini");
     EXPECT_TRUE(box->shown().empty());
