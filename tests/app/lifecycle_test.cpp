@@ -12,6 +12,7 @@
 #include "app/option_group.h"
 #include "app/startup.h"
 #include "app/window_caption.h"
+#include "bus/driver_choice.h"
 #include "diagnostics/app_diagnostics.h"
 #include "diagnostics/oof_log.h"
 #include "platform/message_box.h"
@@ -126,14 +127,24 @@ TEST_F(Lifecycle, StoredPathOfAnExistingFileIsLoadedAndNamedInTheCaption) {
     const fs::path config = folder / "mine.ini";
     putFile(config, "[FORM]\ntxtConfig(3)=4.5\ntxtPathToData=/data/run1.txt\n");
     putFile(folder / "frmMain.ini", "[FORM]\ntxtConfig(3)=9\n");
-    writeAppSettings("[Config]\nPath=" + config.string() + "\n[GPIB]\nBoardID=1\n");
+    writeAppSettings("[Config]\nPath=" + config.string() +
+                     "\n[GPIB]\nBoardID=1\nDriver=/opt/gpib/libgpib.so.0\n");
     startUp();
     EXPECT_EQ(stored.boardId, 1);
+    EXPECT_EQ(bus::driverCandidates(std::nullopt, platform::programFolders()),
+              std::vector<std::string>{"/opt/gpib/libgpib.so.0"});
     EXPECT_EQ(window->windowTitle().toStdString(), kTitle + " - mine.ini");
     EXPECT_EQ(field(3)->Text().toDouble(), 4.5);
     EXPECT_EQ(pathToData()->text(), "/data/run1.txt");
     app::Application objects({"/nonexistent/libgpib.so"}, stored.boardId);
     EXPECT_EQ(objects.device().BoardID(), 1);
+
+    // The exit keeps what only the user writes: the board id and the driver.
+    EXPECT_TRUE(window->close());
+    const fs::path appSettings = folder / "Tarvix-4140.ini";
+    EXPECT_EQ(read(appSettings, "GPIB", "BoardID"), "1");
+    EXPECT_EQ(read(appSettings, "GPIB", "Driver"), "/opt/gpib/libgpib.so.0");
+    EXPECT_EQ(read(appSettings, "Config", "Path"), config.string());
 }
 
 TEST_F(Lifecycle, StoredPathOfAMissingFileKeepsItsNameAndIsSavedOnExit) {
