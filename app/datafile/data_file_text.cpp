@@ -2,6 +2,8 @@
 
 #include "quenta/numtext/numtext.h"
 
+#include <algorithm>
+
 namespace datafile {
 
 namespace {
@@ -10,10 +12,18 @@ constexpr char kTab = '\t';
 // A line holds the reply (padded to 200 characters) and about fifty more.
 constexpr std::size_t kLineEstimate = 260;
 
+std::size_t nextLineBreak(std::string_view raw) {
+    return std::min(raw.find('\r'), raw.find('\n'));
+}
+
+// The reply is copied in runs between its line breaks.
 void appendRawField(std::string& text, std::string_view raw) {
-    for (const char c : raw)
-        if (c != '\r' && c != '\n')
-            text.push_back(c);
+    for (std::size_t lineBreak = nextLineBreak(raw); lineBreak != std::string_view::npos;
+         lineBreak = nextLineBreak(raw)) {
+        text.append(raw.substr(0, lineBreak));
+        raw.remove_prefix(lineBreak + 1);
+    }
+    text.append(raw);
 }
 
 } // namespace
