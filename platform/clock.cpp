@@ -13,7 +13,9 @@ double SteadyClock::elapsedSeconds() const {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - origin_).count();
 }
 
-Clock::WallTime SteadyClock::wallTime() const { return std::chrono::system_clock::now(); }
+Clock::WallTime SteadyClock::wallTime() const {
+    return std::chrono::system_clock::now();
+}
 
 void SteadyClock::sleep(std::chrono::milliseconds duration) {
     std::this_thread::sleep_for(duration);
@@ -34,30 +36,42 @@ Clock::WallTime VirtualClock::wallTime() const {
 
 void VirtualClock::sleep(std::chrono::milliseconds duration) {
     // A sleep runs no event loop, so no timer fires during it.
-    now_ += duration;
+    moveTo(now_ + duration);
 }
 
 void VirtualClock::advance(Duration duration) {
     const Duration target = now_ + duration;
     while (VirtualTimer* timer = nextDue(target)) {
-        now_ = std::max(now_, timer->deadline());
+        moveTo(std::max(now_, timer->deadline()));
         timer->fire();
     }
-    now_ = std::max(now_, target);
+    moveTo(std::max(now_, target));
 }
 
 bool VirtualClock::fireNextTimer() {
     VirtualTimer* timer = nextDue(Duration::max());
     if (!timer)
         return false;
-    now_ = std::max(now_, timer->deadline());
+    moveTo(std::max(now_, timer->deadline()));
     timer->fire();
     return true;
 }
 
-void VirtualClock::attach(VirtualTimer* timer) { timers_.push_back(timer); }
+void VirtualClock::moveTo(Duration time) {
+    if (time == now_)
+        return;
+    now_ = time;
+    if (listener_)
+        listener_(now_);
+}
 
-void VirtualClock::detach(VirtualTimer* timer) { std::erase(timers_, timer); }
+void VirtualClock::attach(VirtualTimer* timer) {
+    timers_.push_back(timer);
+}
+
+void VirtualClock::detach(VirtualTimer* timer) {
+    std::erase(timers_, timer);
+}
 
 VirtualTimer* VirtualClock::nextDue(Duration limit) const {
     VirtualTimer* due = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <vector>
 
 namespace platform {
@@ -45,6 +46,11 @@ public:
     void sleep(std::chrono::milliseconds duration) override;
 
     Duration now() const { return now_; }
+    // Called with the new time whenever the clock moves, before any timer fires: a simulated
+    // instrument follows the program's time through it.
+    void setTimeListener(std::function<void(Duration)> listener) {
+        listener_ = std::move(listener);
+    }
     // Moves time forward by the duration, firing every timer that falls due on the way.
     void advance(Duration duration);
     // Fires the next due timer, moving time to its deadline; false when no timer is active.
@@ -56,7 +62,10 @@ private:
     void detach(VirtualTimer* timer);
     VirtualTimer* nextDue(Duration limit) const;
 
+    void moveTo(Duration time);
+
     Duration now_{0};
+    std::function<void(Duration)> listener_;
     WallTime wallOrigin_;
     std::vector<VirtualTimer*> timers_;
 };

@@ -5,7 +5,7 @@
 #include "app/datafile/data_path.h"
 #include "platform/app_error.h"
 #include "platform/message_box.h"
-#include "settings/temp_folder.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +15,9 @@ using app::ScriptedFileDialogs;
 using datafile::AppDataPath;
 using datafile::DataCollection;
 using datafile::DataFile;
+using testsupport::fileText;
+using testsupport::putFile;
+using testsupport::TempFolder;
 
 class SaveDataTest : public testing::Test {
 protected:

@@ -2,7 +2,7 @@
 #include "platform/app_error.h"
 #include "platform/clock.h"
 #include "platform/folders.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 #include <ctime>
 #include <fstream>

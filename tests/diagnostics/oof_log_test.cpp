@@ -3,7 +3,7 @@
 #include "platform/folders.h"
 #include "settings/private_profile.h"
 #include "settings/setting_keys.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>

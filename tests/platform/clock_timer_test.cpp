@@ -20,6 +20,23 @@ TEST(VirtualClock, SleepMovesTimeWithoutFiringTimers) {
     EXPECT_EQ(ticks, 0);
 }
 
+TEST(VirtualClock, TheListenerHearsEveryMoveBeforeTheTimerFires) {
+    platform::VirtualClock clock;
+    platform::VirtualTimer timer(clock);
+    std::vector<double> heard;
+    std::vector<double> heardAtTick;
+    clock.setTimeListener([&](platform::VirtualClock::Duration now) {
+        heard.push_back(std::chrono::duration<double>(now).count());
+    });
+    timer.setHandler([&] { heardAtTick.push_back(heard.back()); });
+    timer.setInterval(500ms);
+    timer.start();
+    clock.sleep(200ms);
+    clock.advance(800ms);
+    EXPECT_EQ(heard, (std::vector<double>{0.2, 0.5, 1.0}));
+    EXPECT_EQ(heardAtTick, (std::vector<double>{0.5, 1.0}));
+}
+
 TEST(VirtualClock, WallTimeFollowsElapsedTime) {
     const platform::Clock::WallTime origin = std::chrono::system_clock::now();
     platform::VirtualClock clock(origin);

@@ -3,7 +3,7 @@
 #include "settings/form_placement.h"
 #include "settings/ini_file.h"
 #include "settings/placement.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -14,6 +14,10 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+using testsupport::fileText;
+using testsupport::putFile;
+using testsupport::TempFolder;
 
 // Every test gets its own program folder, and the previous one back afterwards.
 class FormPlacement : public testing::Test {

@@ -1,7 +1,7 @@
 #include "platform/app_error.h"
 #include "platform/message_box.h"
 #include "settings/form_utility.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,10 @@ namespace fs = std::filesystem;
 using namespace FormUtility;
 
 namespace {
+
+using testsupport::fileText;
+using testsupport::putFile;
+using testsupport::TempFolder;
 
 // Runs a test from inside a folder and goes back to the previous current folder afterwards.
 class ScopedCurrentFolder {

@@ -2,7 +2,7 @@
 #include "settings/ini_file.h"
 #include "settings/private_profile.h"
 #include "settings/whole_file.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 #include <climits>
 #include <gtest/gtest.h>
@@ -12,6 +12,10 @@ namespace fs = std::filesystem;
 using namespace settings;
 
 namespace {
+
+using testsupport::fileText;
+using testsupport::putFile;
+using testsupport::TempFolder;
 
 long errorNumberOf(const auto& action) {
     try {

@@ -1,5 +1,5 @@
 #include "settings/placement.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 

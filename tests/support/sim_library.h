@@ -36,7 +36,7 @@ public:
 
     // Calls a control function by name: sim.call<int(int)>("gpibsim_set_address", 17).
     template <typename Signature, typename... Args>
-    typename std::function<Signature>::result_type call(const char* name, Args... args) {
+    typename std::function<Signature>::result_type call(const char* name, Args... args) const {
         auto* function = reinterpret_cast<Signature*>(::dlsym(handle_, name));
         if (!function)
             throw std::runtime_error(std::string("the simulator has no ") + name);

@@ -8,6 +8,8 @@
 #include <string>
 #include <system_error>
 
+namespace testsupport {
+
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempFolder {
 public:
@@ -41,3 +43,5 @@ inline std::string fileText(const std::filesystem::path& path) {
 inline void putFile(const std::filesystem::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
+
+} // namespace testsupport

@@ -1,0 +1,52 @@
+#include "settings/app_settings.h"
+
+#include "quenta/numtext/numtext.h"
+#include "settings/form_utility.h"
+#include "settings/private_profile.h"
+#include "settings/setting_keys.h"
+
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace settings {
+
+namespace {
+
+fs::path settingsFile(const fs::path& programFolder) {
+    return programFolder / keys::kAppSettingsFile;
+}
+
+} // namespace
+
+AppSettings LoadAppSettings(const fs::path& programFolder) {
+    const fs::path file = settingsFile(programFolder);
+    AppSettings loaded;
+    loaded.currentConfigPath =
+        FormUtility::ReadIniString(keys::kConfigSection, keys::kConfigPath, "", file);
+    loaded.boardId =
+        numtext::toInt16(GetPrivateProfileIntA(keys::kGpibSection, keys::kGpibBoardId, 0, file));
+    return loaded;
+}
+
+void SaveAppSettings(const fs::path& programFolder, const std::string& currentConfigPath) {
+    const fs::path file = settingsFile(programFolder);
+    if (!FormUtility::FileExists(file))
+        WritePrivateProfileStringA(keys::kGpibSection, keys::kGpibBoardId, "0", file);
+    if (!currentConfigPath.empty() && FormUtility::FileExists(currentConfigPath))
+        WritePrivateProfileStringA(keys::kConfigSection, keys::kConfigPath, currentConfigPath,
+                                   file);
+}
+
+void SeedProgramFolder(const fs::path& programFolder, const fs::path& shippedConfigFolder) {
+    const fs::path config = programFolder / "config";
+    std::error_code error;
+    if (fs::exists(config, error) || !fs::is_directory(shippedConfigFolder, error))
+        return;
+    fs::create_directories(config, error);
+    for (const fs::directory_entry& entry : fs::directory_iterator(shippedConfigFolder, error))
+        if (entry.is_regular_file(error))
+            fs::copy_file(entry.path(), config / entry.path().filename(), error);
+}
+
+} // namespace settings

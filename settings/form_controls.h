@@ -1,0 +1,33 @@
+#pragma once
+
+#include "settings/control_registry.h"
+
+#include <filesystem>
+#include <functional>
+
+class QWidget;
+
+namespace settings {
+
+// Runs a control's focus-loss handling (a numeric field's validation, then the window's own
+// handler), as moving the focus through the window would.
+using FocusLossHandler = std::function<void(const RegisteredControl&)>;
+
+// Restores the window's controls from section "FORM" of the file, in creation order, each
+// falling back to its current value; then, for a shown window, runs the focus-loss handling of
+// every control that can take the focus. An option button's selection fires its click handler
+// as a user's click would.
+void LoadFormControls(const QWidget& window, const ControlRegistry& controls,
+                      const std::filesystem::path& file, const FocusLossHandler& focusLost);
+
+// Saves the window's controls to section "FORM" in one write; empty values are never written,
+// labels only when the file already holds them and skipLabels is false. Nothing is written for
+// a minimized or hidden window. A failed write is shown once (ShowCurrentError) and returns
+// false.
+bool SaveFormControls(const QWidget& window, const ControlRegistry& controls,
+                      const std::filesystem::path& file, bool skipLabels);
+
+// The file a window's controls use when no configuration file is named: its default file.
+std::filesystem::path DefaultFormFile(const QWidget& window);
+
+} // namespace settings
