@@ -24,6 +24,15 @@ void writeDataFile(const std::string& path, std::string_view text) {
     settings::writeFileAtomically(path, text);
 }
 
+// The dialog opens in the data folder even before the first file is written there; a folder
+// that cannot be made only lets the dialog open elsewhere.
+void makeFolderIfPossible(const std::string& folder) {
+    try {
+        FormUtility::MakePath(folder, 0);
+    } catch (const platform::AppError&) {
+    }
+}
+
 bool tryWrite(const std::string& path, std::string_view text) {
     try {
         writeDataFile(path, text);
@@ -46,8 +55,14 @@ app::FileDialogRequest dataFileDialogRequest(const std::filesystem::path& progra
     return request;
 }
 
+std::optional<std::string> DataFile::askForDataFile() const {
+    const app::FileDialogRequest request = dataFileDialogRequest(programFolder_);
+    makeFolderIfPossible(request.folder.string());
+    return dialogs_.getSaveFileName(request);
+}
+
 std::string DataFile::getDataPath() const {
-    return dialogs_.getSaveFileName(dataFileDialogRequest(programFolder_)).value_or(AppDataPath());
+    return askForDataFile().value_or(AppDataPath());
 }
 
 const std::string& DataFile::browse() const {
@@ -60,7 +75,7 @@ bool DataFile::SaveData(const DataCollection& readings, std::string_view units) 
     std::string path = AppDataPath();
     while (!tryWrite(path, text)) {
         tellWriteFailed(path, readings.Count());
-        const auto elsewhere = dialogs_.getSaveFileName(dataFileDialogRequest(programFolder_));
+        const std::optional<std::string> elsewhere = askForDataFile();
         if (!elsewhere)
             return false;
         path = *elsewhere;

@@ -4,6 +4,7 @@
 #include "file_dialogs.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,7 @@ public:
     bool SaveData(const DataCollection& readings, std::string_view units) const;
 
 private:
+    std::optional<std::string> askForDataFile() const;
     void tellWriteFailed(const std::string& path, std::size_t count) const;
 
     app::FileDialogs& dialogs_;

@@ -21,8 +21,8 @@ QString general(float value) {
 } // namespace
 
 MeasurementDisplay::MeasurementDisplay(ReadingLabels labels, MeasurementTable& table,
-                                       chart::LiveChart& chart)
-    : labels_(labels), table_(table), chart_(chart) {
+                                       chart::LiveChart& chart, datafile::DataCollection& readings)
+    : labels_(labels), table_(table), chart_(chart), readings_(readings) {
     QObject::connect(&chart, &chart::LiveChart::pointClicked, &table,
                      [&table](std::int32_t p) { table.selectReading(p); });
 }
@@ -36,6 +36,21 @@ void MeasurementDisplay::Form_AddData(const HP4140DataType& NewData, std::int32_
                       labels_.lblUnits->text(), NewData.AtCurrentLimit});
     chart::plotReading(chart_, chartReadingOf(NewData, iMeasIndex), xAxisIsTime);
     chart_.setChartRedraw(chart::kRedrawNow);
+}
+
+void MeasurementDisplay::resetReadings() {
+    table_.reset();
+    readings_.RemoveAll();
+}
+
+void MeasurementDisplay::fileReading(std::unique_ptr<HP4140DataType> NewData,
+                                     std::int32_t iMeasIndex, bool xAxisIsTime) {
+    Form_AddData(*NewData, iMeasIndex, xAxisIsTime);
+    readings_.Add(std::move(NewData));
+}
+
+void MeasurementDisplay::switchXAxis(const chart::GraphSettings& settings) {
+    table::switchXAxis(chart_, settings, readings_);
 }
 
 QString MeasurementDisplay::units() const {

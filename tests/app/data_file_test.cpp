@@ -117,6 +117,7 @@ TEST_F(SaveDataTest, SaveDialogStartsInTheDataFolderAndCancelKeepsThePath) {
     EXPECT_EQ(shown.request.filters, (std::vector<std::string>{"Data Files (*.txt)", "All (*.*)"}));
     EXPECT_EQ(shown.request.defaultSuffix, "txt");
     EXPECT_TRUE(shown.request.confirmOverwrite);
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "data"));
     EXPECT_EQ(AppDataPath(), before);
 }
 

@@ -19,11 +19,12 @@ using datafiletest::reading;
 using table::MeasurementDisplay;
 using table::MeasurementTable;
 
-// The table, labels and chart as the main window holds them, with a test's readings shown the
-// way the test run shows them: Form_AddData, then the reading joins the collection.
+// The table, labels and chart as the main window holds them, with a test's readings filed the
+// way the test run files them.
 class DisplayTest : public testing::Test {
 protected:
-    DisplayTest() : table(&view), display({&voltage, &measurement, &units}, table, chart) {
+    DisplayTest()
+        : table(&view), display({&voltage, &measurement, &units}, table, chart, readings) {
         hp4140::AppTestConfig().iFunction = hp4140::function::IV;
         view.resize(400, 200);
         view.show();
@@ -32,9 +33,7 @@ protected:
     ~DisplayTest() override { hp4140::AppTestConfig().iFunction = hp4140::function::I; }
 
     void add(std::unique_ptr<HP4140DataType> r) {
-        ++iMeasIndex;
-        display.Form_AddData(*r, iMeasIndex, xAxisIsTime);
-        readings.Add(std::move(r));
+        display.fileReading(std::move(r), ++iMeasIndex, xAxisIsTime);
     }
     void addThreeReadings() {
         DataCollection three;
@@ -55,9 +54,9 @@ protected:
     QTableView view;
     QLabel voltage, measurement, units;
     chart::LiveChart chart;
+    DataCollection readings;
     MeasurementTable table;
     MeasurementDisplay display;
-    DataCollection readings;
     std::int32_t iMeasIndex = 0;
     bool xAxisIsTime = true;
 };
@@ -114,7 +113,7 @@ TEST_F(DisplayTest, SwitchingToVoltageAfterAnUpDownSweepKeepsReadingOrder) {
                     1e-9f * static_cast<float>(k + 1), false));
     chart::GraphSettings settings;
     settings.xAxisIsTime = false;
-    table::switchXAxis(chart, settings, readings);
+    display.switchXAxis(settings);
     QCoreApplication::processEvents();
 
     const auto shown = chart::testing::plottedPoints(chart);
@@ -163,9 +162,9 @@ TEST_F(DisplayTest, BurstOfReadingsScrollsOnceTheEventLoopTurns) {
 
 TEST_F(DisplayTest, ResetLeavesTheEmptyRowUnderTheHeaders) {
     addThreeReadings();
-    table.reset();
-    readings.RemoveAll();
+    display.resetReadings();
     iMeasIndex = 0;
+    EXPECT_TRUE(readings.empty());
     EXPECT_EQ(table.model().rowCount(), 1);
     EXPECT_EQ(rowTexts(0), QStringList({"", "", "", "", "", ""}));
     add(reading(1, 0.5f, 1.0f, 2e-9f, false));
