@@ -5,6 +5,7 @@
 #include "app/table/chart_readings.h"
 #include "app/table/measurement_display.h"
 #include "hp4140/test_config.h"
+#include "support/comma_locale.h"
 
 #include <QLabel>
 #include <QScrollBar>
@@ -88,6 +89,14 @@ TEST_F(DisplayTest, CapacitanceTestShowsFarads) {
     EXPECT_EQ(cell(2, 4), "Farads");
     EXPECT_EQ(voltage.text(), "-1");
     EXPECT_EQ(measurement.text(), "2.75E-11");
+}
+
+TEST_F(DisplayTest, CommaLocaleStillShowsFullStops) {
+    testsupport::CommaLocale comma;
+    ASSERT_TRUE(comma.ok()) << "de_DE.UTF-8 is missing; scripts/setup.sh generates it";
+    add(reading(1, 1234.5f, -0.125f, 3.5e-9f, false));
+    EXPECT_EQ(rowTexts(1), QStringList({"1", "1234.5", "-0.125", "3.5E-09", "Amps", ""}));
+    EXPECT_EQ(voltage.text(), "-0.125");
 }
 
 TEST_F(DisplayTest, NegativeReadingIsPlottedAtItsMagnitudeLabelledMinus) {
