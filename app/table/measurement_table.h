@@ -31,7 +31,6 @@ public:
     // the table has that reading; otherwise nothing happens.
     void selectReading(std::int32_t p);
 
-    QTableView* view() const { return view_; }
     const ReadingTableModel& model() const { return *model_; }
 
 private:
