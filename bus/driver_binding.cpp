@@ -117,6 +117,10 @@ void DriverBinding::bind() {
                              kSource);
 }
 
+void* DriverBinding::symbol(const char* name) const {
+    return handle_ ? ::dlsym(handle_, name) : nullptr;
+}
+
 std::vector<std::string> DriverBinding::candidateNames(const std::optional<std::string>& option,
                                                        const std::optional<std::string>& setting,
                                                        const std::filesystem::path& libFolder) {

@@ -23,6 +23,8 @@ public:
     bool bound() const { return handle_ != nullptr; }
     const std::string& boundName() const { return boundName_; }
     const std::vector<std::string>& candidates() const { return candidates_; }
+    // A further function of the bound library (the simulator's controls), or nullptr.
+    void* symbol(const char* name) const;
 
     // The library names to try: the --driver option, else the settings file's choice, else
     // linux-gpib's library and then NI's. "sim" names the simulator in the install lib folder.

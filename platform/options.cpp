@@ -22,6 +22,15 @@ const std::vector<OptionRow>& optionTable() {
          [](ProgramOptions& o, const std::string& v) { o.appDir = v; }},
         {"--driver", "NAME|PATH", "GPIB driver library to bind (\"sim\": the simulated instrument)",
          [](ProgramOptions& o, const std::string& v) { o.driver = v; }},
+        {"--run", "CONFIG.ini", "run the test of this configuration without a window, then exit",
+         [](ProgramOptions& o, const std::string& v) { o.run = v; }},
+        {"--data", "OUT.txt", "with --run: the data file to write",
+         [](ProgramOptions& o, const std::string& v) { o.data = v; }},
+        {"--plot", "OUT.png", "with --run: save the chart as a PNG image after the run",
+         [](ProgramOptions& o, const std::string& v) { o.plot = v; }},
+        {"--dry-run", nullptr,
+         "with --run and --driver sim: run in virtual time, so a long test takes seconds",
+         [](ProgramOptions& o, const std::string&) { o.dryRun = true; }},
         {"--help", nullptr, "show this help and exit",
          [](ProgramOptions& o, const std::string&) { o.help = true; }},
         {"--version", nullptr, "show the version and exit",
@@ -35,6 +44,15 @@ const OptionRow* findOption(const std::string& name) {
         if (name == row.name)
             return &row;
     return nullptr;
+}
+
+void checkCombinations(const ProgramOptions& options) {
+    if (options.run && !options.data)
+        throw OptionError("--run needs --data OUT.txt, the data file to write");
+    if (!options.run && (options.data || options.plot || options.dryRun))
+        throw OptionError("--data, --plot and --dry-run go with --run CONFIG.ini");
+    if (options.dryRun && options.driver != "sim")
+        throw OptionError("--dry-run needs the simulated instrument: add --driver sim");
 }
 
 } // namespace
@@ -61,6 +79,7 @@ ProgramOptions parseOptions(const std::vector<std::string>& arguments) {
             throw OptionError("option " + name + " takes no value");
         row->apply(options, value.value_or(""));
     }
+    checkCombinations(options);
     return options;
 }
 
@@ -70,7 +89,7 @@ std::string usageText(const std::string& programName) {
         std::string left = std::string("  ") + row.name;
         if (row.valueName)
             left += std::string(" ") + row.valueName;
-        left.resize(std::max<std::size_t>(left.size() + 2, 26), ' ');
+        left.resize(std::max<std::size_t>(left.size() + 2, 28), ' ');
         text += left + row.help + "\n";
     }
     return text;

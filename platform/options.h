@@ -11,6 +11,12 @@ namespace platform {
 struct ProgramOptions {
     std::optional<std::string> appDir;
     std::optional<std::string> driver;
+    // A headless run: the configuration to load, the data file to write, the chart image to
+    // save, and whether time is virtual (the simulator only).
+    std::optional<std::string> run;
+    std::optional<std::string> data;
+    std::optional<std::string> plot;
+    bool dryRun = false;
     bool help = false;
     bool version = false;
 };
@@ -20,8 +26,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Reads the arguments after the program name; an unknown option, a missing value or a stray
-// argument raises OptionError with a message for the user.
+// Reads the arguments after the program name; an unknown option, a missing value, a stray
+// argument or options that do not go together raise OptionError with a message for the user.
 ProgramOptions parseOptions(const std::vector<std::string>& arguments);
 
 std::string usageText(const std::string& programName);

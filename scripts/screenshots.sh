@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Renders the program's windows at 100 % into screenshots/*.png for people to look at: offscreen,
-# and once more under Xvfb into screenshots/xvfb/ when xvfb-run is installed. Builds nothing:
+# Renders the program's windows into screenshots/*.png for people to look at: offscreen at 100 %,
+# offscreen at 200 % into screenshots/200/, and once more under Xvfb into screenshots/xvfb/ when
+# xvfb-run is installed. Builds nothing:
 # pass the build folder (default build/), built with the tarvix-screenshots target.
 set -euo pipefail
 
@@ -15,6 +16,7 @@ fi
 out="$root/screenshots"
 export QT_SCALE_FACTOR=1 QT_ENABLE_HIGHDPI_SCALING=0
 QT_QPA_PLATFORM=offscreen "$program" "$out"
+QT_SCALE_FACTOR=2 QT_QPA_PLATFORM=offscreen "$program" "$out/200"
 if command -v xvfb-run >/dev/null 2>&1; then
     QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" "$program" "$out/xvfb"
 fi

@@ -22,6 +22,19 @@ TEST(Options, ReadsKnownOptionsInBothSpellings) {
     EXPECT_FALSE(platform::parseOptions({}).driver);
 }
 
+TEST(Options, AHeadlessRunNamesItsDataFileAndADryRunTheSimulator) {
+    const auto run = platform::parseOptions({"--driver", "sim", "--dry-run", "--run", "iv.ini",
+                                             "--data", "out.txt", "--plot", "a.png"});
+    EXPECT_EQ(run.run, "iv.ini");
+    EXPECT_EQ(run.data, "out.txt");
+    EXPECT_EQ(run.plot, "a.png");
+    EXPECT_TRUE(run.dryRun);
+    EXPECT_THROW(platform::parseOptions({"--run", "iv.ini"}), platform::OptionError);
+    EXPECT_THROW(platform::parseOptions({"--data", "out.txt"}), platform::OptionError);
+    EXPECT_THROW(platform::parseOptions({"--run", "iv.ini", "--data", "o.txt", "--dry-run"}),
+                 platform::OptionError);
+}
+
 TEST(Options, RefusesWhatItDoesNotKnow) {
     EXPECT_THROW(platform::parseOptions({"--frobnicate"}), platform::OptionError);
     EXPECT_THROW(platform::parseOptions({"stray"}), platform::OptionError);

@@ -1,5 +1,7 @@
 // Renders the program's windows into PNG files for people to look at: tarvix-screenshots FOLDER.
 // The pictures are not compared by any test.
+#include "app/field_descriptions.h"
+#include "app/frm_main.h"
 #include "diagnostics/msg_box_layout.h"
 #include "diagnostics/oof_msg_box.h"
 
@@ -18,6 +20,14 @@ using Shot = std::pair<const char*, std::function<std::unique_ptr<QWidget>()>>;
 
 std::vector<Shot> shots() {
     return {
+        {"main-window",
+         [] {
+             auto window = std::make_unique<app::frmMain>(
+                 app::FieldDescriptions::load(app::kMainWindowFields));
+             window->resize(window->sizeHint());
+             window->show();
+             return window;
+         }},
         {"msgbox-three-buttons",
          [] {
              return std::make_unique<diagnostics::oofMSGBox>(

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/options.h"
+
+namespace app {
+
+// The program's start-up on the desktop: resolves the folders, installs the desktop message
+// box, builds the main window from its stored description and shows it, then runs the event
+// loop until the last window closes. Returns the process's exit code; a start-up that cannot
+// build its window says why in a message box and returns 1.
+int AppMain(int& argc, char** argv, const platform::ProgramOptions& options);
+
+} // namespace app

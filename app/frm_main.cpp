@@ -1,0 +1,157 @@
+#include "app/frm_main.h"
+
+#include "app/chart/graph_texts.h"
+#include "app/chart/live_chart.h"
+#include "app/config_panel.h"
+#include "app/graph_settings_frame.h"
+#include "app/left_column.h"
+#include "app/main_menus.h"
+#include "app/picture_frame.h"
+#include "app/runtime/qt_timer.h"
+#include "app/status_row.h"
+#include "platform/message_box.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace app {
+
+frmMain::frmMain(const FieldDescriptions& fields, QWidget* parent)
+    : QMainWindow(parent), menus_(std::make_unique<MainMenus>(*this)) {
+    setTimer1(std::make_unique<runtime::QtTimer>());
+    setObjectName("frmMain");
+    auto* central = new QWidget(this);
+    auto* columns = new QHBoxLayout(central);
+    leftColumn_ = new LeftColumn(fields, registry_, central);
+    columns->addWidget(leftColumn_, 1);
+    columns->addWidget(createRightColumn(fields));
+    setCentralWidget(central);
+    connect(menus_->itemExit, &QAction::triggered, this, &QWidget::close);
+    Form_Load();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::setTimer1(std::unique_ptr<platform::Timer> timer) {
+    timer->stop();
+    timer->setInterval(std::chrono::milliseconds(1000));
+    timer1_ = std::move(timer);
+}
+
+QWidget* frmMain::createRightColumn(const FieldDescriptions& fields) {
+    auto* column = new QWidget(this);
+    auto* picture = registry_.add(new PictureFrame(column), "Frame3", settings::ControlKind::Other);
+    configPanel_ = new ConfigPanel(fields, registry_, column);
+    configPanel_->placeBesideAddress(picture);
+
+    cmdZero_ =
+        registry_.add(new QPushButton("Zero", column), "cmdZero", settings::ControlKind::Other);
+    cmdAbort_ =
+        registry_.add(new QPushButton("Abort", column), "cmdAbort", settings::ControlKind::Other);
+    cmdStart_ = registry_.add(new QPushButton("Start Test", column), "cmdStart",
+                              settings::ControlKind::Other);
+    cmdAbort_->setEnabled(false);
+    cmdStart_->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdZero_);
+    buttons->addStretch(1);
+    buttons->addWidget(cmdAbort_);
+    buttons->addWidget(cmdStart_);
+
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(configPanel_, 1);
+    layout->addLayout(buttons);
+    return column;
+}
+
+void frmMain::Form_Load() {
+    bXAxisIsTime = true;
+    leftColumn_->lblAppInfo()->setText(QString::fromStdString(platform::titleLine()));
+    menus_->menuAbout->setText(QStringLiteral("&About ") + platform::kAppTitle);
+    updateCaption();
+    fillGraphScaleLists();
+    configPanel_->InitSliderMultipliers();
+    TestRunning = false;
+    for (int i = 0; i < kConfigFieldCount; ++i)
+        configPanel_->txtConfig_LostFocus(i);
+    iExpectedPoints = 100;
+    fExpectedTime = 20.0f;
+    SetAtCurrentLimit(false);
+    SetVoltageOutput(false);
+}
+
+void frmMain::updateCaption() {
+    setWindowTitle(QString::fromStdString(platform::titleLine()));
+}
+
+void frmMain::fillGraphScaleLists() {
+    QStringList items;
+    for (const std::string& item : chart::graphScaleListItems())
+        items << QString::fromStdString(item);
+    const GraphSettingsFrame& settings = *leftColumn_->frameGraphSettings();
+    for (auto list :
+         {&GraphSettingsFrame::cmbGraphCapacitance, &GraphSettingsFrame::cmbGraphCurrent}) {
+        QComboBox* low = (settings.*list)(0);
+        QComboBox* high = (settings.*list)(1);
+        low->clear();
+        high->clear();
+        low->addItems(items);
+        high->addItems(items);
+        low->setCurrentIndex(chart::kScaleList0DefaultPosition);
+        high->setCurrentIndex(chart::kScaleList1DefaultPosition);
+    }
+}
+
+void frmMain::EnableDisableConfiguration(bool bEnabled) {
+    configPanel_->enablePanel(bEnabled);
+    leftColumn_->txtPathToData()->setEnabled(bEnabled);
+    leftColumn_->chkSaveToFile()->setEnabled(bEnabled);
+    leftColumn_->cmdBrowse()->setEnabled(bEnabled);
+    menus_->menuFile->setEnabled(bEnabled);
+    menus_->menuFile->menuAction()->setEnabled(bEnabled);
+    leftColumn_->cmdEditGraph()->setEnabled(bEnabled);
+}
+
+void frmMain::EnableDisableFromData() {
+    configPanel_->EnableDisableFromData();
+}
+
+hp4140::TestConfig& frmMain::Form_SaveConfig() {
+    hp4140::TestConfig& config = hp4140::AppTestConfig();
+    config = testConfigFrom(configPanel_->settings());
+    return config;
+}
+
+void frmMain::SetAtCurrentLimit(bool bOn) {
+    leftColumn_->statusRow()->SetAtCurrentLimit(bOn);
+}
+
+void frmMain::SetVoltageOutput(bool bOn) {
+    leftColumn_->statusRow()->SetVoltageOutput(bOn);
+}
+
+void frmMain::SetSpoll(std::int16_t iSpoll) {
+    leftColumn_->statusRow()->SetSpoll(iSpoll);
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (TestRunning) {
+        QApplication::beep();
+        QApplication::beep();
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+} // namespace app

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "bus/gpib_device.h"
+#include "hp4140/test_config.h"
+#include "platform/timer.h"
+#include "settings/control_registry.h"
+
+#include <QMainWindow>
+#include <cstdint>
+#include <memory>
+
+class QPushButton;
+
+namespace app {
+
+class ConfigPanel;
+class FieldDescriptions;
+class LeftColumn;
+struct MainMenus;
+
+// The main window: the chart, status and table on the left, the test settings and the test
+// buttons on the right. It lights its status displays as the observer of the instrument's
+// serial polls. The panels hold the controls; this class ties them together.
+class frmMain : public QMainWindow, public bus::SpollObserver {
+public:
+    // Builds every control from the stored description of the numeric fields and runs
+    // Form_Load. A description that lacks a field raises an AppError.
+    explicit frmMain(const FieldDescriptions& fields, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    const settings::ControlRegistry& controls() const { return registry_; }
+    ConfigPanel& configPanel() const { return *configPanel_; }
+    LeftColumn& leftColumn() const { return *leftColumn_; }
+    const MainMenus& menus() const { return *menus_; }
+    QPushButton* cmdStart() const { return cmdStart_; }
+    QPushButton* cmdAbort() const { return cmdAbort_; }
+    QPushButton* cmdZero() const { return cmdZero_; }
+
+    // The window timer that paces a test: disabled, 1000 ms, until a test starts.
+    platform::Timer& Timer1() const { return *timer1_; }
+    // A dry run or a test paces the window by another timer (a virtual one).
+    void setTimer1(std::unique_ptr<platform::Timer> timer);
+
+    bool TestRunning = false;
+    bool bXAxisIsTime = true;
+    std::int32_t iExpectedPoints = 100;
+    float fExpectedTime = 20.0f;
+
+    void EnableConfiguration() { EnableDisableConfiguration(true); }
+    void DisableConfiguration() { EnableDisableConfiguration(false); }
+    void EnableDisableConfiguration(bool bEnabled);
+    void EnableDisableFromData();
+
+    // Copies the window's settings into the test record and returns it.
+    hp4140::TestConfig& Form_SaveConfig();
+
+    void SetAtCurrentLimit(bool bOn) override;
+    void SetVoltageOutput(bool bOn) override;
+    void SetSpoll(std::int16_t iSpoll) override;
+
+protected:
+    // Refused with two beeps while a test runs.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void Form_Load();
+    QWidget* createRightColumn(const FieldDescriptions& fields);
+    void fillGraphScaleLists();
+    void updateCaption();
+
+    settings::ControlRegistry registry_;
+    std::unique_ptr<MainMenus> menus_;
+    std::unique_ptr<platform::Timer> timer1_;
+    LeftColumn* leftColumn_ = nullptr;
+    ConfigPanel* configPanel_ = nullptr;
+    QPushButton* cmdStart_ = nullptr;
+    QPushButton* cmdAbort_ = nullptr;
+    QPushButton* cmdZero_ = nullptr;
+};
+
+} // namespace app

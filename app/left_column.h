@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QStackedWidget;
+class QTableView;
+
+namespace chart {
+class LiveChart;
+}
+
+namespace settings {
+class ControlRegistry;
+}
+
+namespace app {
+
+class FieldDescriptions;
+class GraphSettingsFrame;
+class OptionGroup;
+class StatusRow;
+
+// The left half of the main window, top to bottom: the title and the graph-type frame, the
+// chart or its settings view in the same place, the status row, the measurement table and the
+// data-file controls.
+class LeftColumn : public QWidget {
+public:
+    LeftColumn(const FieldDescriptions& fields, settings::ControlRegistry& registry,
+               QWidget* parent);
+
+    QLabel* lblAppInfo() const { return lblAppInfo_; }
+    OptionGroup& optionXAxis() const { return *optionXAxis_; }
+    QPushButton* cmdEditGraph() const { return cmdEditGraph_; }
+    QPushButton* cmdPrint() const { return cmdPrint_; }
+    chart::LiveChart* graph1() const { return graph1_; }
+    GraphSettingsFrame* frameGraphSettings() const { return frameGraphSettings_; }
+    // Shows the settings view (true) or the chart (false) in the chart's place.
+    void showGraphSettings(bool show);
+    StatusRow* statusRow() const { return statusRow_; }
+    QTableView* Data() const { return data_; }
+    QLineEdit* txtPathToData() const { return txtPathToData_; }
+    QCheckBox* chkSaveToFile() const { return chkSaveToFile_; }
+    QPushButton* cmdBrowse() const { return cmdBrowse_; }
+
+private:
+    QWidget* createTopRow(settings::ControlRegistry& registry);
+    QWidget* createDataFileRow(settings::ControlRegistry& registry);
+
+    QLabel* lblAppInfo_ = nullptr;
+    OptionGroup* optionXAxis_ = nullptr;
+    QPushButton* cmdEditGraph_ = nullptr;
+    QPushButton* cmdPrint_ = nullptr;
+    QStackedWidget* chartArea_ = nullptr;
+    chart::LiveChart* graph1_ = nullptr;
+    GraphSettingsFrame* frameGraphSettings_ = nullptr;
+    StatusRow* statusRow_ = nullptr;
+    QTableView* data_ = nullptr;
+    QLineEdit* txtPathToData_ = nullptr;
+    QCheckBox* chkSaveToFile_ = nullptr;
+    QPushButton* cmdBrowse_ = nullptr;
+};
+
+} // namespace app

@@ -1,0 +1,27 @@
+#pragma once
+
+class QAction;
+class QMainWindow;
+class QMenu;
+
+namespace app {
+
+// The main window's menu bar: File (save, save as, load, exit) and Help (help file, about).
+// Separators are actions of their own, named as the items around them are.
+struct MainMenus {
+    explicit MainMenus(QMainWindow& window);
+
+    QMenu* menuFile;
+    QAction* itemSave;
+    QAction* itemSaveAs;
+    QAction* itembreak1;
+    QAction* itemLoadConfig;
+    QAction* itembreak2;
+    QAction* itemExit;
+    QMenu* menuHelp;
+    QAction* itemHelp;
+    QAction* itembreak5;
+    QAction* menuAbout;
+};
+
+} // namespace app

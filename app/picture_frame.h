@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QFrame>
+
+namespace app {
+
+// Frame3: a small picture of what the program measures, a current rising with the voltage.
+class PictureFrame : public QFrame {
+public:
+    explicit PictureFrame(QWidget* parent);
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+} // namespace app

@@ -1,0 +1,82 @@
+#include "app/status_row.h"
+
+#include "app/lamp.h"
+#include "settings/control_registry.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace app {
+
+namespace {
+
+constexpr const char* kNoValue = " - - -";
+
+QLabel* heading(settings::ControlRegistry& registry, const QString& text, const QString& name,
+                QWidget* parent) {
+    return registry.add(new QLabel(text, parent), name, settings::ControlKind::Label);
+}
+
+// A value display: sunken, wide enough for a reading in exponent form.
+QLabel* display(settings::ControlRegistry& registry, const QString& name, QWidget* parent) {
+    auto* label = registry.add(new QLabel(kNoValue, parent), name, settings::ControlKind::Label);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance("-1.234567E-12") + 8);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+} // namespace
+
+StatusRow::StatusRow(settings::ControlRegistry& registry, QWidget* parent) : QWidget(parent) {
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(heading(registry, "Applied Voltage", "Label3", this), 0, 0);
+    grid->addWidget(lblAppliedVoltage_ = display(registry, "lblAppliedVoltage", this), 1, 0);
+    grid->addWidget(heading(registry, "Measurement", "Label5", this), 0, 1);
+    grid->addWidget(lblMeasurement_ = display(registry, "lblMeasurement", this), 1, 1);
+    grid->addWidget(heading(registry, "Units", "Label7", this), 0, 2);
+    grid->addWidget(lblUnits_ = display(registry, "lblUnits", this), 1, 2);
+    grid->addWidget(heading(registry, "Serial Poll", "Label12", this), 0, 3);
+    grid->addWidget(lblSpoll_ = display(registry, "lblSpoll", this), 1, 3);
+    lblUnits_->setMinimumWidth(lblUnits_->fontMetrics().horizontalAdvance("Farads") + 16);
+    lblSpoll_->setMinimumWidth(lblSpoll_->fontMetrics().horizontalAdvance("255") + 16);
+
+    auto* lamps = new QGridLayout;
+    lamps->addWidget(heading(registry, "V Output:", "Label11", this), 0, 0, Qt::AlignRight);
+    shpVOutput_ =
+        registry.add(new Lamp(QColor(255, 0, 0), this), "shpVOutput", settings::ControlKind::Other);
+    lamps->addWidget(shpVOutput_, 0, 1);
+    lamps->addWidget(heading(registry, "At Current Limit:", "Label13", this), 1, 0, Qt::AlignRight);
+    shpAtCompliance_ = registry.add(new Lamp(QColor(255, 255, 0), this), "shpAtCompliance",
+                                    settings::ControlKind::Other);
+    lamps->addWidget(shpAtCompliance_, 1, 1);
+    grid->addLayout(lamps, 0, 4, 2, 1);
+
+    auto* buttons = new QVBoxLayout;
+    cmdSpoll_ = registry.add(new QPushButton("Serial Poll", this), "cmdSpoll",
+                             settings::ControlKind::Other);
+    buttons->addWidget(cmdSpoll_);
+    // "Manual Control" has never had an action.
+    buttons->addWidget(registry.add(new QPushButton("Manual Control", this), "Command1",
+                                    settings::ControlKind::Other));
+    grid->addLayout(buttons, 0, 5, 2, 1);
+    grid->setColumnStretch(6, 1);
+}
+
+void StatusRow::SetAtCurrentLimit(bool bOn) {
+    shpAtCompliance_->setOn(bOn);
+}
+
+void StatusRow::SetVoltageOutput(bool bOn) {
+    shpVOutput_->setOn(bOn);
+}
+
+void StatusRow::SetSpoll(std::int16_t iSpoll) {
+    lblSpoll_->setText(QString::number(iSpoll));
+}
+
+} // namespace app

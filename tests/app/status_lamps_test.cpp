@@ -1,0 +1,46 @@
+// The window as the observer of the instrument's serial polls, against the simulated HP 4140B.
+#include "support/bus_fixture.h"
+
+#include "app/field_descriptions.h"
+#include "app/frm_main.h"
+#include "app/lamp.h"
+#include "app/left_column.h"
+#include "app/status_row.h"
+#include "platform/yield.h"
+
+#include <QLabel>
+
+namespace {
+
+class StatusLamps : public testsupport::BusFixture {
+protected:
+    StatusLamps() {
+        device.setBoardID(0);
+        device.setGPIBAddress(kAddress);
+        device.setSpollObserver(&window);
+    }
+
+    const app::StatusRow& row() const { return *window.leftColumn().statusRow(); }
+
+    platform::CountingYield yield;
+    diagnostics::oocErrorQueue appErrors;
+    bus::GPIBDevice device{gpib, appErrors, log, clock, yield};
+    app::frmMain window{app::FieldDescriptions::load(app::kMainWindowFields)};
+};
+
+TEST_F(StatusLamps, EveryPollShowsItsByteAndTheOutputLamp) {
+    ASSERT_TRUE(device.Send("W1"));
+    const std::int16_t running = device.SPOLL();
+    ASSERT_TRUE(running & 16);
+    EXPECT_EQ(row().lblSpoll()->text(), QString::number(running));
+    EXPECT_EQ(row().shpVOutput()->fillColor(), QColor(255, 0, 0));
+
+    ASSERT_TRUE(device.Send("W7"));
+    const std::int16_t stopped = device.SPOLL();
+    EXPECT_FALSE(stopped & 16);
+    EXPECT_EQ(row().lblSpoll()->text(), QString::number(stopped));
+    EXPECT_EQ(row().shpVOutput()->fillColor(), app::Lamp::offColor());
+    EXPECT_EQ(row().shpAtCompliance()->fillColor(), app::Lamp::offColor());
+}
+
+} // namespace

@@ -1,0 +1,108 @@
+#include "hp4140/command_set.h"
+
+#include "support/comma_locale.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+// The panel's start-up settings: I, Stair up, 0 to 10 V in 1 V steps, limits 1E-2, VB off,
+// filter off, short integration.
+hp4140::TestConfig startupConfig() {
+    hp4140::TestConfig c;
+    c.iGPIBAddress = 16;
+    c.fStopVoltage = 10.0f;
+    c.fStepVoltage = 1.0f;
+    c.iHoldTime = 0;
+    c.fStepDelay = 1.0f;
+    c.iCurrentLimitVA = 1;
+    c.iCurrentLimitVB = 1;
+    c.iRamp = hp4140::ramp::StairUp;
+    c.iVBMode = 1;
+    c.iFilter = 1;
+    return c;
+}
+
+Texts texts(const std::vector<hp4140::Command>& commands) {
+    Texts result;
+    for (const auto& command : commands)
+        result.push_back(command.text);
+    return result;
+}
+
+Texts polled(const std::vector<hp4140::Command>& commands) {
+    Texts result;
+    for (const auto& command : commands)
+        if (command.pollAfter)
+            result.push_back(command.text);
+    return result;
+}
+
+TEST(ConfigurationCommands, StartupSettingsGiveTheWholeSequence) {
+    const auto commands = hp4140::ConfigurationCommands(startupConfig());
+    EXPECT_EQ(texts(commands),
+              (Texts{"T1", "L1", "M1", "F1", "A3", "PA0.0", "PS0.0", "PT10.0", "PE1.0", "PH0.0",
+                     "PD1.0", "PV0.0", "B2", "PB0.0", "J0", "I1"}));
+    EXPECT_EQ(polled(commands), (Texts{"L1", "M1"}));
+}
+
+TEST(ConfigurationCommands, ConstantRampStartsWithT2AndSendsA5) {
+    hp4140::TestConfig c = startupConfig();
+    c.iRamp = hp4140::ramp::Constant;
+    const Texts sent = texts(hp4140::ConfigurationCommands(c));
+    EXPECT_EQ(sent.front(), "T2");
+    EXPECT_EQ(sent.at(4), "A5");
+    for (std::int16_t r = 0; r < 4; ++r) {
+        c.iRamp = r;
+        const Texts other = texts(hp4140::ConfigurationCommands(c));
+        EXPECT_EQ(other.front(), "T1");
+        EXPECT_EQ(other.at(4), "A" + std::to_string(r + 1));
+    }
+}
+
+TEST(ConfigurationCommands, NumbersFollowTheirPictures) {
+    hp4140::TestConfig c = startupConfig();
+    c.iFunction = hp4140::function::CV;
+    c.iHoldTime = 10;
+    c.fStepVoltage = 0.05f;
+    c.fVAVoltage = -5.0f;
+    c.fRampRate = 0.0125f;
+    c.fStartVoltage = 2.25f;
+    c.fStopVoltage = 123.456f;
+    c.fStepDelay = 0.125f;
+    c.fVBVoltage = -100.0f;
+    c.iFilter = 0;
+    c.iIntegration = 2;
+    c.iVBMode = 0;
+    c.iCurrentLimitVA = 3;
+    c.iCurrentLimitVB = 2;
+    EXPECT_EQ(texts(hp4140::ConfigurationCommands(c)),
+              (Texts{"T1", "L3", "M2", "F3", "A3", "PA-5.0", "PS2.25", "PT123.46", "PE0.05",
+                     "PH10.0", "PD0.13", "PV0.0125", "B1", "PB-100.0", "J1", "I3"}));
+}
+
+TEST(ConfigurationCommands, LimitsOutsideTheirCodesAreLeftOut) {
+    hp4140::TestConfig c = startupConfig();
+    c.iCurrentLimitVA = 0;
+    c.iCurrentLimitVB = 4;
+    const auto commands = hp4140::ConfigurationCommands(c);
+    EXPECT_EQ(texts(commands).at(1), "F1");
+    EXPECT_TRUE(polled(commands).empty());
+}
+
+TEST(ConfigurationCommands, DecimalPointUnderACommaLocale) {
+    testsupport::CommaLocale comma;
+    ASSERT_TRUE(comma.ok()) << "de_DE.UTF-8 is missing: run scripts/setup.sh";
+    hp4140::TestConfig c = startupConfig();
+    c.fVAVoltage = -5.5f;
+    c.fRampRate = 0.0125f;
+    const Texts sent = texts(hp4140::ConfigurationCommands(c));
+    EXPECT_EQ(sent.at(5), "PA-5.5");
+    EXPECT_EQ(sent.at(11), "PV0.0125");
+}
+
+} // namespace
