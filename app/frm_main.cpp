@@ -3,12 +3,15 @@
 #include "app/chart/graph_texts.h"
 #include "app/chart/live_chart.h"
 #include "app/config_panel.h"
+#include "app/datafile/qt_file_dialogs.h"
 #include "app/graph_settings_frame.h"
 #include "app/left_column.h"
 #include "app/main_menus.h"
 #include "app/picture_frame.h"
 #include "app/runtime/qt_timer.h"
 #include "app/status_row.h"
+#include "app/table/readings_area.h"
+#include "platform/folders.h"
 #include "platform/message_box.h"
 
 #include <QAction>
@@ -35,6 +38,7 @@ frmMain::frmMain(const FieldDescriptions& fields, QWidget* parent)
     columns->addWidget(leftColumn_, 1);
     columns->addWidget(createRightColumn(fields));
     setCentralWidget(central);
+    createReadingsArea();
     connect(menus_->itemExit, &QAction::triggered, this, &QWidget::close);
     Form_Load();
 }
@@ -45,6 +49,18 @@ void frmMain::setTimer1(std::unique_ptr<platform::Timer> timer) {
     timer->stop();
     timer->setInterval(std::chrono::milliseconds(1000));
     timer1_ = std::move(timer);
+}
+
+void frmMain::createReadingsArea() {
+    fileDialogs_ = std::make_unique<QtFileDialogs>(this);
+    const StatusRow& status = *leftColumn_->statusRow();
+    readings_ = new table::ReadingsArea(
+        {leftColumn_->Data(),
+         {status.lblAppliedVoltage(), status.lblMeasurement(), status.lblUnits()},
+         leftColumn_->graph1(),
+         leftColumn_->txtPathToData(),
+         leftColumn_->cmdBrowse()},
+        *fileDialogs_, platform::programFolders().program);
 }
 
 QWidget* frmMain::createRightColumn(const FieldDescriptions& fields) {
@@ -84,6 +100,7 @@ void frmMain::Form_Load() {
     TestRunning = false;
     for (int i = 0; i < kConfigFieldCount; ++i)
         configPanel_->txtConfig_LostFocus(i);
+    readings_->Form_Load();
     iExpectedPoints = 100;
     fExpectedTime = 20.0f;
     SetAtCurrentLimit(false);
@@ -130,6 +147,18 @@ hp4140::TestConfig& frmMain::Form_SaveConfig() {
     hp4140::TestConfig& config = hp4140::AppTestConfig();
     config = testConfigFrom(configPanel_->settings());
     return config;
+}
+
+void frmMain::resetReadings() {
+    readings_->resetReadings();
+}
+
+void frmMain::fileReading(std::unique_ptr<HP4140DataType> reading, std::int32_t iMeasIndex) {
+    readings_->fileReading(std::move(reading), iMeasIndex, bXAxisIsTime);
+}
+
+bool frmMain::SaveData() {
+    return readings_->SaveData();
 }
 
 void frmMain::SetAtCurrentLimit(bool bOn) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bus/gpib_device.h"
+#include "hp4140/hp4140_data.h"
 #include "hp4140/test_config.h"
 #include "platform/timer.h"
 #include "settings/control_registry.h"
@@ -11,10 +12,15 @@
 
 class QPushButton;
 
+namespace table {
+class ReadingsArea;
+}
+
 namespace app {
 
 class ConfigPanel;
 class FieldDescriptions;
+class FileDialogs;
 class LeftColumn;
 struct MainMenus;
 
@@ -54,6 +60,14 @@ public:
     // Copies the window's settings into the test record and returns it.
     hp4140::TestConfig& Form_SaveConfig();
 
+    // The readings of a test: the table and collection reset at a start, each reading filed
+    // (labels, table row, chart point), the data file written at the end (false when the
+    // readings could not be written anywhere; they stay in the collection).
+    void resetReadings();
+    void fileReading(std::unique_ptr<HP4140DataType> reading, std::int32_t iMeasIndex);
+    bool SaveData();
+    table::ReadingsArea& readingsArea() const { return *readings_; }
+
     void SetAtCurrentLimit(bool bOn) override;
     void SetVoltageOutput(bool bOn) override;
     void SetSpoll(std::int16_t iSpoll) override;
@@ -67,10 +81,13 @@ private:
     QWidget* createRightColumn(const FieldDescriptions& fields);
     void fillGraphScaleLists();
     void updateCaption();
+    void createReadingsArea();
 
     settings::ControlRegistry registry_;
     std::unique_ptr<MainMenus> menus_;
     std::unique_ptr<platform::Timer> timer1_;
+    std::unique_ptr<FileDialogs> fileDialogs_;
+    table::ReadingsArea* readings_ = nullptr;
     LeftColumn* leftColumn_ = nullptr;
     ConfigPanel* configPanel_ = nullptr;
     QPushButton* cmdStart_ = nullptr;
