@@ -7,9 +7,11 @@
 #include "app/graph_settings_frame.h"
 #include "app/left_column.h"
 #include "app/main_menus.h"
+#include "app/option_group.h"
 #include "app/picture_frame.h"
 #include "app/runtime/qt_timer.h"
 #include "app/status_row.h"
+#include "app/table/graph_panel.h"
 #include "app/table/readings_area.h"
 #include "platform/folders.h"
 #include "platform/message_box.h"
@@ -61,6 +63,11 @@ void frmMain::createReadingsArea() {
          leftColumn_->txtPathToData(),
          leftColumn_->cmdBrowse()},
         *fileDialogs_, platform::programFolders().program);
+    graph_ = new table::GraphPanel(
+        registry_, *leftColumn_->graph1(),
+        [this](bool show) { leftColumn_->showGraphSettings(show); }, this);
+    connect(&leftColumn_->optionXAxis(), &OptionGroup::Click, this,
+            [this](int index) { optionXAxis_Click(index); });
 }
 
 QWidget* frmMain::createRightColumn(const FieldDescriptions& fields) {
@@ -103,6 +110,7 @@ void frmMain::Form_Load() {
     readings_->Form_Load();
     iExpectedPoints = 100;
     fExpectedTime = 20.0f;
+    graph_->startUp(iExpectedPoints);
     SetAtCurrentLimit(false);
     SetVoltageOutput(false);
 }
@@ -159,6 +167,19 @@ void frmMain::fileReading(std::unique_ptr<HP4140DataType> reading, std::int32_t 
 
 bool frmMain::SaveData() {
     return readings_->SaveData();
+}
+
+void frmMain::Graph_Init() {
+    graph_->Graph_Init(iExpectedPoints);
+}
+
+void frmMain::closeGraphSettings() {
+    graph_->closeGraphSettings();
+}
+
+void frmMain::optionXAxis_Click(int Index) {
+    bXAxisIsTime = Index == 0;
+    readings_->switchXAxis(graph_->graphSettings());
 }
 
 void frmMain::SetAtCurrentLimit(bool bOn) {

@@ -13,8 +13,9 @@
 class QPushButton;
 
 namespace table {
+class GraphPanel;
 class ReadingsArea;
-}
+} // namespace table
 
 namespace app {
 
@@ -68,6 +69,13 @@ public:
     bool SaveData();
     table::ReadingsArea& readingsArea() const { return *readings_; }
 
+    // The chart: prepared for a test of iExpectedPoints readings, its settings view closed (and
+    // applied) when a test starts, and its horizontal axis switched by optionXAxis.
+    void Graph_Init();
+    void closeGraphSettings();
+    void optionXAxis_Click(int Index);
+    table::GraphPanel& graphPanel() const { return *graph_; }
+
     void SetAtCurrentLimit(bool bOn) override;
     void SetVoltageOutput(bool bOn) override;
     void SetSpoll(std::int16_t iSpoll) override;
@@ -88,6 +96,7 @@ private:
     std::unique_ptr<platform::Timer> timer1_;
     std::unique_ptr<FileDialogs> fileDialogs_;
     table::ReadingsArea* readings_ = nullptr;
+    table::GraphPanel* graph_ = nullptr;
     LeftColumn* leftColumn_ = nullptr;
     ConfigPanel* configPanel_ = nullptr;
     QPushButton* cmdStart_ = nullptr;
