@@ -1,6 +1,6 @@
 #include "app/config_file_commands.h"
 
-#include "app/file_dialogs.h"
+#include "app/datafile/file_dialogs.h"
 #include "platform/app_error.h"
 #include "platform/folders.h"
 #include "settings/current_config_path.h"
@@ -32,7 +32,7 @@ void checkReadable(const std::filesystem::path& file) {
 
 ConfigFileCommands::ConfigFileCommands(const QWidget& window,
                                        const settings::ControlRegistry& controls, WindowHooks hooks,
-                                       const std::unique_ptr<FileDialogs>& dialogs)
+                                       FileDialogs& dialogs)
     : window_(window), controls_(controls), hooks_(std::move(hooks)), dialogs_(dialogs) {}
 
 std::filesystem::path ConfigFileCommands::fileFor(const std::string& path) const {
@@ -77,7 +77,7 @@ FileDialogRequest ConfigFileCommands::dialogRequest(const char* title,
 }
 
 void ConfigFileCommands::itemLoadConfig_Click() {
-    const auto chosen = dialogs_->getOpenFileName(dialogRequest(kLoadTitle, false));
+    const auto chosen = dialogs_.getOpenFileName(dialogRequest(kLoadTitle, false));
     if (chosen && !LoadConfigFile(*chosen))
         FormUtility::ShowCurrentError(kLoadFailureComment);
 }
@@ -92,7 +92,7 @@ void ConfigFileCommands::itemSave_Click() {
 
 void ConfigFileCommands::itemSaveAs_Click() {
     // A failed save has already been shown by the save itself.
-    if (const auto chosen = dialogs_->getSaveFileName(dialogRequest(kSaveTitle, true)))
+    if (const auto chosen = dialogs_.getSaveFileName(dialogRequest(kSaveTitle, true)))
         SaveConfigFile(*chosen);
 }
 

@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <functional>
-#include <memory>
 #include <string>
 
 class QWidget;
@@ -25,9 +24,8 @@ public:
         std::function<void()> updateCaption;
     };
 
-    // The dialogs are the window's current ones, which a test may replace.
     ConfigFileCommands(const QWidget& window, const settings::ControlRegistry& controls,
-                       WindowHooks hooks, const std::unique_ptr<FileDialogs>& dialogs);
+                       WindowHooks hooks, FileDialogs& dialogs);
 
     // Restores the controls from the file (the window's default file for an empty path) and
     // makes the path current. False, with the reason as the current error, when the file
@@ -54,7 +52,7 @@ private:
     const QWidget& window_;
     const settings::ControlRegistry& controls_;
     WindowHooks hooks_;
-    const std::unique_ptr<FileDialogs>& dialogs_;
+    FileDialogs& dialogs_;
 };
 
 } // namespace app

@@ -4,13 +4,16 @@
 #include "app/chart/live_chart.h"
 #include "app/config_file_commands.h"
 #include "app/config_panel.h"
+#include "app/datafile/qt_file_dialogs.h"
 #include "app/graph_settings_frame.h"
 #include "app/left_column.h"
 #include "app/main_menus.h"
+#include "app/option_group.h"
 #include "app/picture_frame.h"
-#include "app/qt_file_dialogs.h"
 #include "app/runtime/qt_timer.h"
 #include "app/status_row.h"
+#include "app/table/graph_panel.h"
+#include "app/table/readings_area.h"
 #include "app/window_caption.h"
 #include "diagnostics/app_diagnostics.h"
 #include "diagnostics/oof_log.h"
@@ -36,8 +39,12 @@
 namespace app {
 
 frmMain::frmMain(const FieldDescriptions& fields, QWidget* parent)
+    : frmMain(fields, std::make_unique<QtFileDialogs>(this), parent) {}
+
+frmMain::frmMain(const FieldDescriptions& fields, std::unique_ptr<FileDialogs> fileDialogs,
+                 QWidget* parent)
     : QMainWindow(parent), menus_(std::make_unique<MainMenus>(*this)),
-      fileDialogs_(std::make_unique<QtFileDialogs>(this)), beep_(&QApplication::beep) {
+      fileDialogs_(std::move(fileDialogs)), beep_(&QApplication::beep) {
     setTimer1(std::make_unique<runtime::QtTimer>());
     setObjectName("frmMain");
     auto* central = new QWidget(this);
@@ -46,12 +53,13 @@ frmMain::frmMain(const FieldDescriptions& fields, QWidget* parent)
     columns->addWidget(leftColumn_, 1);
     columns->addWidget(createRightColumn(fields));
     setCentralWidget(central);
+    createReadingsArea();
     configFiles_ = std::make_unique<ConfigFileCommands>(
         *this, registry_,
         ConfigFileCommands::WindowHooks{
             [this](const settings::RegisteredControl& c) { controlLostFocus(c); },
             [this] { updateCaption(); }},
-        fileDialogs_);
+        *fileDialogs_);
     connect(menus_->itemSave, &QAction::triggered, this, &frmMain::itemSave_Click);
     connect(menus_->itemSaveAs, &QAction::triggered, this, &frmMain::itemSaveAs_Click);
     connect(menus_->itemLoadConfig, &QAction::triggered, this, &frmMain::itemLoadConfig_Click);
@@ -67,6 +75,22 @@ void frmMain::setTimer1(std::unique_ptr<platform::Timer> timer) {
     timer->stop();
     timer->setInterval(std::chrono::milliseconds(1000));
     timer1_ = std::move(timer);
+}
+
+void frmMain::createReadingsArea() {
+    const StatusRow& status = *leftColumn_->statusRow();
+    readings_ = new table::ReadingsArea(
+        {leftColumn_->Data(),
+         {status.lblAppliedVoltage(), status.lblMeasurement(), status.lblUnits()},
+         leftColumn_->graph1(),
+         leftColumn_->txtPathToData(),
+         leftColumn_->cmdBrowse()},
+        *fileDialogs_, platform::programFolders().program);
+    graph_ = new table::GraphPanel(
+        registry_, *leftColumn_->graph1(),
+        [this](bool show) { leftColumn_->showGraphSettings(show); }, this);
+    connect(&leftColumn_->optionXAxis(), &OptionGroup::Click, this,
+            [this](int index) { optionXAxis_Click(index); });
 }
 
 QWidget* frmMain::createRightColumn(const FieldDescriptions& fields) {
@@ -108,8 +132,10 @@ void frmMain::Form_Load() {
     loadControlValues();
     for (int i = 0; i < kConfigFieldCount; ++i)
         configPanel_->txtConfig_LostFocus(i);
+    readings_->Form_Load();
     iExpectedPoints = 100;
     fExpectedTime = 20.0f;
+    graph_->startUp(iExpectedPoints);
     createLogWindow();
     SetAtCurrentLimit(false);
     SetVoltageOutput(false);
@@ -150,6 +176,9 @@ void frmMain::controlLostFocus(const settings::RegisteredControl& control) {
         control.widget->setProperty("Text", control.widget->property("Text"));
     if (control.name == QLatin1String("txtConfig") && control.index)
         configPanel_->txtConfig_LostFocus(*control.index);
+    else if (control.name == QLatin1String("txtGraphTime") ||
+             control.name == QLatin1String("txtGraphVoltage"))
+        graph_->UpdateGraphRoundingLabels();
 }
 
 void frmMain::updateCaption() {
@@ -157,7 +186,10 @@ void frmMain::updateCaption() {
 }
 
 bool frmMain::LoadConfigFile(const std::string& path) {
-    return configFiles_->LoadConfigFile(path);
+    if (!configFiles_->LoadConfigFile(path))
+        return false;
+    graph_->UpdateGraphRoundingLabels();
+    return true;
 }
 
 bool frmMain::SaveConfigFile(const std::string& path) {
@@ -174,10 +206,6 @@ void frmMain::itemSave_Click() {
 
 void frmMain::itemSaveAs_Click() {
     configFiles_->itemSaveAs_Click();
-}
-
-void frmMain::setFileDialogs(std::unique_ptr<FileDialogs> dialogs) {
-    fileDialogs_ = std::move(dialogs);
 }
 
 void frmMain::fillGraphScaleLists() {
@@ -216,6 +244,31 @@ hp4140::TestConfig& frmMain::Form_SaveConfig() {
     hp4140::TestConfig& config = hp4140::AppTestConfig();
     config = testConfigFrom(configPanel_->settings());
     return config;
+}
+
+void frmMain::resetReadings() {
+    readings_->resetReadings();
+}
+
+void frmMain::fileReading(std::unique_ptr<HP4140DataType> reading, std::int32_t iMeasIndex) {
+    readings_->fileReading(std::move(reading), iMeasIndex, bXAxisIsTime);
+}
+
+bool frmMain::SaveData() {
+    return readings_->SaveData();
+}
+
+void frmMain::Graph_Init() {
+    graph_->Graph_Init(iExpectedPoints);
+}
+
+void frmMain::closeGraphSettings() {
+    graph_->closeGraphSettings();
+}
+
+void frmMain::optionXAxis_Click(int Index) {
+    bXAxisIsTime = Index == 0;
+    readings_->switchXAxis(graph_->graphSettings());
 }
 
 void frmMain::SetAtCurrentLimit(bool bOn) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bus/gpib_device.h"
+#include "hp4140/hp4140_data.h"
 #include "hp4140/test_config.h"
 #include "platform/timer.h"
 #include "settings/control_registry.h"
@@ -18,12 +19,17 @@ namespace diagnostics {
 class oofLog;
 }
 
+namespace table {
+class GraphPanel;
+class ReadingsArea;
+} // namespace table
+
 namespace app {
 
 class ConfigFileCommands;
 class ConfigPanel;
-class FileDialogs;
 class FieldDescriptions;
+class FileDialogs;
 class LeftColumn;
 struct MainMenus;
 
@@ -35,6 +41,9 @@ public:
     // Builds every control from the stored description of the numeric fields and runs
     // Form_Load. A description that lacks a field raises an AppError.
     explicit frmMain(const FieldDescriptions& fields, QWidget* parent = nullptr);
+    // The same with the file dialogs the window asks for files through (tests script them).
+    frmMain(const FieldDescriptions& fields, std::unique_ptr<FileDialogs> fileDialogs,
+            QWidget* parent = nullptr);
     ~frmMain() override;
 
     const settings::ControlRegistry& controls() const { return registry_; }
@@ -69,11 +78,25 @@ public:
     void itemLoadConfig_Click();
     void itemSave_Click();
     void itemSaveAs_Click();
-    // Replace the file dialogs the File menu shows and the system beep (tests record them).
-    void setFileDialogs(std::unique_ptr<FileDialogs> dialogs);
+    // Replaces the system beep (tests count it).
     void setBeep(std::function<void()> beep) { beep_ = std::move(beep); }
     // The debug output window "Application Log", until it is closed for good at unload.
     diagnostics::oofLog* logWindow() const;
+
+    // The readings of a test: the table and collection reset at a start, each reading filed
+    // (labels, table row, chart point), the data file written at the end (false when the
+    // readings could not be written anywhere; they stay in the collection).
+    void resetReadings();
+    void fileReading(std::unique_ptr<HP4140DataType> reading, std::int32_t iMeasIndex);
+    bool SaveData();
+    table::ReadingsArea& readingsArea() const { return *readings_; }
+
+    // The chart: prepared for a test of iExpectedPoints readings, its settings view closed (and
+    // applied) when a test starts, and its horizontal axis switched by optionXAxis.
+    void Graph_Init();
+    void closeGraphSettings();
+    void optionXAxis_Click(int Index);
+    table::GraphPanel& graphPanel() const { return *graph_; }
 
     void SetAtCurrentLimit(bool bOn) override;
     void SetVoltageOutput(bool bOn) override;
@@ -93,6 +116,7 @@ private:
     QWidget* createRightColumn(const FieldDescriptions& fields);
     void fillGraphScaleLists();
     void updateCaption();
+    void createReadingsArea();
 
     settings::ControlRegistry registry_;
     std::unique_ptr<MainMenus> menus_;
@@ -102,6 +126,8 @@ private:
     QPointer<diagnostics::oofLog> oofLog_;
     std::function<void()> beep_;
     std::unique_ptr<platform::Timer> timer1_;
+    table::ReadingsArea* readings_ = nullptr;
+    table::GraphPanel* graph_ = nullptr;
     LeftColumn* leftColumn_ = nullptr;
     ConfigPanel* configPanel_ = nullptr;
     QPushButton* cmdStart_ = nullptr;

@@ -35,7 +35,7 @@ TestRun::TestRun(TestRunView& view, const hp4140::TestConfig& config, Services s
 }
 
 double TestRun::elapsedSeconds() const {
-    return testRunning_ ? s_.clock.elapsedSeconds() - fStartTime_ : 0.0;
+    return testRunning_ ? s_.clock.elapsedSeconds() - fStartTime_ : lastElapsed_;
 }
 
 void TestRun::refuse(const std::string& message) {
@@ -167,6 +167,7 @@ void TestRun::AbortTest() {
 
 void TestRun::EndTest(bool ranToEnd) {
     s_.timer.stop();
+    lastElapsed_ = elapsedSeconds();
     hp4140::SetInstrumentIdle(config_, s_.device, s_.gpib);
     dataSaved_ = view_.saveData();
     ranToEnd_ = ranToEnd;

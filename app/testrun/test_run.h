@@ -56,6 +56,7 @@ public:
     bool TestRunning() const { return testRunning_; }
     std::int32_t iMeasIndex() const { return iMeasIndex_; }
     const Expectation& expectation() const { return expectation_; }
+    // Seconds since the running test started; after a test, how long it ran.
     double elapsedSeconds() const;
     // How the last test ended: on its own (time limit or output off) rather than by abort, and
     // whether its data file was written.
@@ -78,6 +79,7 @@ private:
     std::int32_t iMeasIndex_ = 0;
     Expectation expectation_;
     double fStartTime_ = 0.0;
+    double lastElapsed_ = 0.0;
     bool ranToEnd_ = false;
     bool dataSaved_ = false;
 };

@@ -3,8 +3,8 @@
 #include "app/application.h"
 #include "app/config_file_commands.h"
 #include "app/config_panel.h"
+#include "app/datafile/file_dialogs.h"
 #include "app/field_descriptions.h"
-#include "app/file_dialogs.h"
 #include "app/frm_main.h"
 #include "app/graph_settings_frame.h"
 #include "app/left_column.h"
@@ -70,11 +70,10 @@ class Lifecycle : public testing::Test {
 protected:
     void startUp() {
         stored = app::PrepareAppSettings(platform::programFolders());
-        window =
-            std::make_unique<app::frmMain>(app::FieldDescriptions::load(app::kMainWindowFields));
         auto scripted = std::make_unique<app::ScriptedFileDialogs>();
         dialogs = scripted.get();
-        window->setFileDialogs(std::move(scripted));
+        window = std::make_unique<app::frmMain>(
+            app::FieldDescriptions::load(app::kMainWindowFields), std::move(scripted));
         window->setBeep([this] { ++beeps; });
         window->show();
     }

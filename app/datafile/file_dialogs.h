@@ -49,14 +49,7 @@ public:
     }
 
 private:
-    std::optional<std::string> answer(Kind kind, const FileDialogRequest& request) {
-        shown_.push_back({kind, request});
-        if (answers_.empty())
-            return std::nullopt;
-        std::optional<std::string> next = std::move(answers_.front());
-        answers_.pop_front();
-        return next;
-    }
+    std::optional<std::string> answer(Kind kind, const FileDialogRequest& request);
 
     std::vector<Shown> shown_;
     std::deque<std::optional<std::string>> answers_;

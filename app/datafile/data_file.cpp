@@ -1,0 +1,96 @@
+#include "data_file.h"
+
+#include "data_file_text.h"
+#include "data_path.h"
+
+#include "platform/app_error.h"
+#include "platform/message_box.h"
+#include "settings/form_utility.h"
+#include "settings/whole_file.h"
+
+namespace datafile {
+
+namespace {
+
+constexpr const char* kSaveDataSource = "SaveData";
+
+// Raises an AppError naming what failed.
+void writeDataFile(const std::string& path, std::string_view text) {
+    if (path.empty())
+        throw platform::AppError(platform::errnum::PathFileAccess,
+                                 "Path/File access error (no data file is chosen)",
+                                 kSaveDataSource);
+    FormUtility::MakePath(path, 0);
+    settings::writeFileAtomically(path, text);
+}
+
+// The dialog opens in the data folder even before the first file is written there; a folder
+// that cannot be made only lets the dialog open elsewhere.
+void makeFolderIfPossible(const std::string& folder) {
+    try {
+        FormUtility::MakePath(folder, 0);
+    } catch (const platform::AppError&) {
+    }
+}
+
+bool tryWrite(const std::string& path, std::string_view text) {
+    try {
+        writeDataFile(path, text);
+        return true;
+    } catch (const platform::AppError& error) {
+        platform::setCurrentError(error);
+        return false;
+    }
+}
+
+} // namespace
+
+app::FileDialogRequest dataFileDialogRequest(const std::filesystem::path& programFolder) {
+    app::FileDialogRequest request;
+    request.title = "Save Data File As...";
+    request.folder = programFolder / "data" / "";
+    request.filters = {"Data Files (*.txt)", "All (*.*)"};
+    request.defaultSuffix = "txt";
+    request.confirmOverwrite = true;
+    return request;
+}
+
+std::optional<std::string> DataFile::askForDataFile() const {
+    const app::FileDialogRequest request = dataFileDialogRequest(programFolder_);
+    makeFolderIfPossible(request.folder.string());
+    return dialogs_.getSaveFileName(request);
+}
+
+std::string DataFile::getDataPath() const {
+    return askForDataFile().value_or(AppDataPath());
+}
+
+const std::string& DataFile::browse() const {
+    AppDataPath() = getDataPath();
+    return AppDataPath();
+}
+
+bool DataFile::SaveData(const DataCollection& readings, std::string_view units) const {
+    const std::string text = dataFileText(readings, units);
+    std::string path = AppDataPath();
+    while (!tryWrite(path, text)) {
+        tellWriteFailed(path, readings.Count());
+        const std::optional<std::string> elsewhere = askForDataFile();
+        if (!elsewhere)
+            return false;
+        path = *elsewhere;
+    }
+    return true;
+}
+
+void DataFile::tellWriteFailed(const std::string& path, std::size_t count) const {
+    const platform::ErrorRecord& error = platform::currentError();
+    const std::string where = path.empty() ? "no data file was chosen" : "\"" + path + "\"";
+    const std::string text = std::to_string(error.number) + ": " + error.description +
+                             ".\nThe data file could not be written: " + where + ". The " +
+                             std::to_string(count) +
+                             " readings are kept: choose a file to save them in.";
+    platform::messageBox().show(text, platform::kAppTitle, platform::mb::Exclamation);
+}
+
+} // namespace datafile

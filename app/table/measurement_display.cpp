@@ -1,0 +1,60 @@
+#include "measurement_display.h"
+
+#include "chart_readings.h"
+#include "units.h"
+
+#include "app/chart/chart_routines.h"
+#include "app/chart/live_chart.h"
+#include "hp4140/test_config.h"
+#include "quenta/numtext/numtext.h"
+
+#include <QLabel>
+
+namespace table {
+
+namespace {
+
+QString general(float value) {
+    return QString::fromStdString(numtext::formatGeneralSingle(value));
+}
+
+} // namespace
+
+MeasurementDisplay::MeasurementDisplay(ReadingLabels labels, MeasurementTable& table,
+                                       chart::LiveChart& chart, datafile::DataCollection& readings)
+    : labels_(labels), table_(table), chart_(chart), readings_(readings) {
+    QObject::connect(&chart, &chart::LiveChart::pointClicked, &table,
+                     [&table](std::int32_t p) { table.selectReading(p); });
+}
+
+void MeasurementDisplay::Form_AddData(const HP4140DataType& NewData, std::int32_t iMeasIndex,
+                                      bool xAxisIsTime) {
+    labels_.lblAppliedVoltage->setText(general(NewData.Voltage));
+    labels_.lblMeasurement->setText(general(NewData.Current));
+    labels_.lblUnits->setText(unitsCaption(hp4140::AppTestConfig().iFunction));
+    table_.appendRow({iMeasIndex, NewData.Timerel, NewData.Voltage, NewData.Current,
+                      labels_.lblUnits->text(), NewData.AtCurrentLimit});
+    chart::plotReading(chart_, chartReadingOf(NewData, iMeasIndex), xAxisIsTime);
+    chart_.setChartRedraw(chart::kRedrawNow);
+}
+
+void MeasurementDisplay::resetReadings() {
+    table_.reset();
+    readings_.RemoveAll();
+}
+
+void MeasurementDisplay::fileReading(std::unique_ptr<HP4140DataType> NewData,
+                                     std::int32_t iMeasIndex, bool xAxisIsTime) {
+    Form_AddData(*NewData, iMeasIndex, xAxisIsTime);
+    readings_.Add(std::move(NewData));
+}
+
+void MeasurementDisplay::switchXAxis(const chart::GraphSettings& settings) {
+    table::switchXAxis(chart_, settings, readings_);
+}
+
+QString MeasurementDisplay::units() const {
+    return labels_.lblUnits->text();
+}
+
+} // namespace table

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "measurement_table.h"
+
+#include "app/chart/chart_routines.h"
+#include "app/datafile/data_collection.h"
+#include "hp4140/hp4140_data.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+
+class QLabel;
+
+namespace chart {
+class LiveChart;
+}
+
+namespace table {
+
+// The three value labels above the table.
+struct ReadingLabels {
+    QLabel* lblAppliedVoltage = nullptr;
+    QLabel* lblMeasurement = nullptr;
+    QLabel* lblUnits = nullptr;
+};
+
+// Shows each new reading (the labels, a table row and a chart point) and keeps it in the
+// collection. A click on point p of the chart selects the table's row of reading p.
+class MeasurementDisplay {
+public:
+    MeasurementDisplay(ReadingLabels labels, MeasurementTable& table, chart::LiveChart& chart,
+                       datafile::DataCollection& readings);
+
+    // At a test start: the table keeps only its empty row and the collection is emptied.
+    void resetReadings();
+
+    // The reading step's filing: Form_AddData, then the collection takes the reading.
+    void fileReading(std::unique_ptr<HP4140DataType> NewData, std::int32_t iMeasIndex,
+                     bool xAxisIsTime);
+
+    // The reading as the window's reading number iMeasIndex, plotted against time or voltage.
+    // The units follow the function of the application's test settings. The table follows the
+    // new row and the chart redraws once the event loop turns.
+    void Form_AddData(const HP4140DataType& NewData, std::int32_t iMeasIndex, bool xAxisIsTime);
+
+    // optionXAxis_Click once the settings hold the new axis: the chart takes the settings and
+    // the collection's readings move to the new axis in reading order.
+    void switchXAxis(const chart::GraphSettings& settings);
+
+    // The caption of the units label, which the data file repeats on every line.
+    QString units() const;
+
+private:
+    ReadingLabels labels_;
+    MeasurementTable& table_;
+    chart::LiveChart& chart_;
+    datafile::DataCollection& readings_;
+};
+
+} // namespace table

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "reading_table_model.h"
+
+#include <QObject>
+
+#include <cstdint>
+
+class QTableView;
+
+namespace table {
+
+// The measurement table: the view shows the readings' model with the column headers as its
+// header row. Following the newest row is done once per event-loop turn, however many rows
+// arrived, because scrolling costs far more than adding a row.
+class MeasurementTable final : public QObject {
+public:
+    // Takes the view over and becomes its child.
+    explicit MeasurementTable(QTableView* view);
+
+    // Six columns at their widths (1000 twips each, the measurement 2000).
+    void setupColumns();
+
+    // The table reset at a test start: only the empty row stays below the headers.
+    void reset() { model_->removeAll(); }
+
+    // Adds the row and asks for the table to follow it.
+    void appendRow(TableRow row);
+
+    // Selects the whole row of the reading numbered p (from 1) and scrolls it to the top, when
+    // the table has that reading; otherwise nothing happens.
+    void selectReading(std::int32_t p);
+
+    const ReadingTableModel& model() const { return *model_; }
+
+private:
+    void followNewestRow();
+
+    QTableView* view_;
+    ReadingTableModel* model_;
+    bool followPending_ = false;
+};
+
+} // namespace table

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "measurement_display.h"
+#include "measurement_table.h"
+
+#include "app/datafile/data_collection.h"
+#include "app/datafile/data_file.h"
+#include "app/datafile/file_dialogs.h"
+
+#include <QObject>
+
+#include <filesystem>
+#include <memory>
+
+class QLineEdit;
+class QPushButton;
+class QTableView;
+
+namespace table {
+
+// The main window's controls that show and keep the readings.
+struct ReadingsWidgets {
+    QTableView* Data = nullptr;
+    ReadingLabels labels;
+    chart::LiveChart* graph1 = nullptr;
+    QLineEdit* txtPathToData = nullptr;
+    QPushButton* cmdBrowse = nullptr;
+};
+
+// Everything the main window does with the readings, in one object it forwards to: the
+// table, the per-reading display, the data path and its browse button, and the data file.
+class ReadingsArea final : public QObject {
+public:
+    // Becomes a child of the table view. The browse button is handled from here on.
+    ReadingsArea(const ReadingsWidgets& widgets, app::FileDialogs& dialogs,
+                 const std::filesystem::path& programFolder,
+                 datafile::DataCollection& readings = datafile::AppDataCollection());
+
+    // The start-up steps: the table's columns, and the data path taken from the path box.
+    void Form_Load();
+
+    void resetReadings() { display_.resetReadings(); }
+    void fileReading(std::unique_ptr<HP4140DataType> NewData, std::int32_t iMeasIndex,
+                     bool xAxisIsTime) {
+        display_.fileReading(std::move(NewData), iMeasIndex, xAxisIsTime);
+    }
+    void switchXAxis(const chart::GraphSettings& settings) { display_.switchXAxis(settings); }
+
+    // Writes the data file with the units label's caption; see DataFile::SaveData.
+    bool SaveData() const;
+
+    // The data path becomes the file chosen in the save dialog, and the path box shows it.
+    void cmdBrowse_Click();
+
+private:
+    QLineEdit* txtPathToData_;
+    datafile::DataCollection& readings_;
+    MeasurementTable* table_;
+    MeasurementDisplay display_;
+    datafile::DataFile dataFile_;
+};
+
+} // namespace table

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "app/testrun/test_run.h"
+#include "app/testrun/test_run_view.h"
+
+#include <QObject>
+#include <functional>
+
+class QProgressBar;
+
+namespace diagnostics {
+class oofLog;
+}
+
+namespace app {
+
+class frmMain;
+
+// Runs tests from the main window: the Start, Abort, Zero and Serial Poll buttons, the progress
+// bar in the status bar, and the window's side of every step of a test.
+class TestRunPanel final : public QObject, public testrun::TestRunView {
+public:
+    struct Instrument {
+        bus::Gpib& gpib;
+        bus::GPIBDevice& device;
+        platform::Clock& clock;
+    };
+
+    // The window's Timer1 paces the test, so a dry run swaps it before making the panel. The
+    // log window may be null (no debug output).
+    TestRunPanel(frmMain& window, Instrument instrument, diagnostics::oofLog* log);
+
+    // Start Test: the window's settings become the test's and the path box's text the data
+    // path, so a test never writes over the previous test's file by surprise.
+    bool cmdStart_Click();
+    void cmdAbort_Click() { run_.cmdAbort_Click(); }
+    void cmdZero_Click();
+    void cmdSpoll_Click();
+
+    const testrun::TestRun& run() const { return run_; }
+    // Told after every step of a test: started, a tick, ended.
+    void setProgressListener(std::function<void()> listener) { listener_ = std::move(listener); }
+
+    void setStartEnabled(bool enabled) override;
+    void setAbortEnabled(bool enabled) override;
+    void clearLog() override;
+    void closeGraphSettings() override;
+    void setConfigurationEnabled(bool enabled) override;
+    void prepareChart(const testrun::Expectation& expectation) override;
+    void resetReadings() override;
+    void fileReading(std::unique_ptr<HP4140DataType> reading) override;
+    bool saveData() override;
+    void testProgressed() override;
+
+private:
+    void showProgress();
+
+    frmMain& window_;
+    bus::GPIBDevice& device_;
+    diagnostics::oofLog* log_;
+    testrun::TestRun run_;
+    QProgressBar* progress_;
+    std::function<void()> listener_;
+};
+
+} // namespace app

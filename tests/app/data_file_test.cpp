@@ -1,0 +1,130 @@
+#include "datafile_test_support.h"
+
+#include "app/datafile/data_file.h"
+#include "app/datafile/data_file_text.h"
+#include "app/datafile/data_path.h"
+#include "platform/app_error.h"
+#include "platform/message_box.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using app::ScriptedFileDialogs;
+using datafile::AppDataPath;
+using datafile::DataCollection;
+using datafile::DataFile;
+using testsupport::fileText;
+using testsupport::putFile;
+using testsupport::TempFolder;
+
+class SaveDataTest : public testing::Test {
+protected:
+    SaveDataTest() : dataFile(dialogs, folder.path()) {
+        fillThreeReadings(readings);
+        AppDataPath() = (folder / "runs/today/iv.txt").string();
+    }
+    ~SaveDataTest() override { AppDataPath().clear(); }
+
+    static void fillThreeReadings(DataCollection& c) { datafiletest::fillThreeReadings(c); }
+    std::string expectedText() const { return datafile::dataFileText(readings, "Amps"); }
+    // A path whose folder cannot be made: a plain file stands where the folder should be.
+    std::string blockedPath() const {
+        putFile(folder / "blocker", "x");
+        return (folder / "blocker/sub/iv.txt").string();
+    }
+
+    TempFolder folder;
+    ScriptedFileDialogs dialogs;
+    DataFile dataFile;
+    DataCollection readings;
+    platform::ScopedRecordingMessageBox box;
+};
+
+TEST_F(SaveDataTest, WritesTheFileMakingItsFolders) {
+    EXPECT_TRUE(dataFile.SaveData(readings, "Amps"));
+    EXPECT_EQ(fileText(AppDataPath()), expectedText());
+    EXPECT_TRUE(box->shown().empty());
+    EXPECT_TRUE(dialogs.shown().empty());
+}
+
+TEST_F(SaveDataTest, ReplacesThePreviousFileWholeAndLeavesNoTemporaryFile) {
+    std::filesystem::create_directories(folder / "runs/today");
+    putFile(AppDataPath(), std::string(100000, 'o'));
+    ASSERT_TRUE(dataFile.SaveData(readings, "Amps"));
+    EXPECT_EQ(fileText(AppDataPath()), expectedText());
+    std::size_t files = 0;
+    for ([[maybe_unused]] const auto& entry :
+         std::filesystem::directory_iterator(folder / "runs/today"))
+        ++files;
+    EXPECT_EQ(files, 1u);
+}
+
+TEST_F(SaveDataTest, FolderThatCannotBeMadeIsReportedAndTheReadingsSavedElsewhere) {
+    AppDataPath() = blockedPath();
+    const std::string elsewhere = (folder / "rescued.txt").string();
+    dialogs.queueAnswer(elsewhere);
+
+    EXPECT_TRUE(dataFile.SaveData(readings, "Amps"));
+
+    ASSERT_EQ(box->shown().size(), 1u);
+    const std::string& text = box->shown()[0].text;
+    EXPECT_EQ(text.rfind("76: Path not found", 0), 0u) << text;
+    EXPECT_NE(text.find("\"" + AppDataPath() + "\""), std::string::npos) << text;
+    EXPECT_NE(text.find("3 readings are kept"), std::string::npos) << text;
+    EXPECT_EQ(box->shown()[0].style & platform::mb::IconMask, platform::mb::Exclamation);
+    ASSERT_EQ(dialogs.shown().size(), 1u);
+    EXPECT_EQ(dialogs.shown()[0].request.title, "Save Data File As...");
+    EXPECT_EQ(fileText(elsewhere), expectedText());
+    EXPECT_EQ(readings.Count(), 3u);
+}
+
+TEST_F(SaveDataTest, CancelledRescueKeepsTheReadingsAndEndsQuietly) {
+    AppDataPath() = blockedPath();
+    EXPECT_FALSE(dataFile.SaveData(readings, "Amps"));
+    EXPECT_EQ(box->shown().size(), 1u);
+    EXPECT_EQ(dialogs.shown().size(), 1u);
+    EXPECT_EQ(readings.Count(), 3u);
+    EXPECT_EQ(readings.Item(2).Index, 2);
+}
+
+TEST_F(SaveDataTest, EmptyDataPathIsReportedNotSilentlyLost) {
+    AppDataPath().clear();
+    EXPECT_FALSE(dataFile.SaveData(readings, "Amps"));
+    ASSERT_EQ(box->shown().size(), 1u);
+    EXPECT_NE(box->shown()[0].text.find("no data file was chosen"), std::string::npos);
+    EXPECT_EQ(platform::currentError().number, platform::errnum::PathFileAccess);
+}
+
+TEST_F(SaveDataTest, RescueThatFailsAgainIsReportedAgain) {
+    AppDataPath() = blockedPath();
+    dialogs.queueAnswer((folder / "blocker/other.txt").string());
+    dialogs.queueAnswer((folder / "second.txt").string());
+    EXPECT_TRUE(dataFile.SaveData(readings, "Amps"));
+    EXPECT_EQ(box->shown().size(), 2u);
+    EXPECT_EQ(fileText(folder / "second.txt"), expectedText());
+}
+
+TEST_F(SaveDataTest, SaveDialogStartsInTheDataFolderAndCancelKeepsThePath) {
+    const std::string before = AppDataPath();
+    EXPECT_EQ(dataFile.browse(), before);
+    ASSERT_EQ(dialogs.shown().size(), 1u);
+    const ScriptedFileDialogs::Shown& shown = dialogs.shown()[0];
+    EXPECT_EQ(shown.kind, ScriptedFileDialogs::Kind::Save);
+    EXPECT_EQ(shown.request.folder, folder.path() / "data" / "");
+    EXPECT_EQ(shown.request.fileName, "");
+    EXPECT_EQ(shown.request.filters, (std::vector<std::string>{"Data Files (*.txt)", "All (*.*)"}));
+    EXPECT_EQ(shown.request.defaultSuffix, "txt");
+    EXPECT_TRUE(shown.request.confirmOverwrite);
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "data"));
+    EXPECT_EQ(AppDataPath(), before);
+}
+
+TEST_F(SaveDataTest, BrowseMakesTheChosenFileTheDataPath) {
+    dialogs.queueAnswer("/srv/lab/cv.txt");
+    EXPECT_EQ(dataFile.browse(), "/srv/lab/cv.txt");
+    EXPECT_EQ(AppDataPath(), "/srv/lab/cv.txt");
+}
+
+} // namespace

@@ -1,0 +1,127 @@
+// Whole tests of the real main window against the simulated instrument, in virtual time.
+
+#include "app/config_panel.h"
+#include "app/datafile/data_collection.h"
+#include "app/field_descriptions.h"
+#include "app/frm_main.h"
+#include "app/left_column.h"
+#include "app/option_group.h"
+#include "app/runtime/simulator_time.h"
+#include "app/runtime/virtual_run.h"
+#include "app/test_run_panel.h"
+#include "diagnostics/app_diagnostics.h"
+#include "platform/message_box.h"
+#include "platform/timer.h"
+#include "platform/yield.h"
+#include "quenta/quenta.h"
+#include "support/sim_library.h"
+#include "support/temp_folder.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+using testsupport::fileText;
+
+class TestRunWindow : public testing::Test {
+protected:
+    TestRunWindow() {
+        auto timer = std::make_unique<platform::VirtualTimer>(clock);
+        window.setTimer1(std::move(timer));
+        panel = std::make_unique<app::TestRunPanel>(
+            window, app::TestRunPanel::Instrument{gpib, device, clock}, nullptr);
+        window.leftColumn().txtPathToData()->setText(
+            QString::fromStdString((folder / "run.txt").string()));
+    }
+
+    void setField(quenta::Quenta* field, const char* text) { field->setText(text); }
+
+    void runToEnd() {
+        runtime::runInVirtualTime(
+            clock, [this] { return panel->run().TestRunning(); },
+            [] { QApplication::processEvents(); });
+    }
+
+    std::size_t dataLines() {
+        const std::string text = fileText(folder / "run.txt");
+        return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+    }
+
+    testsupport::TempFolder folder;
+    testsupport::SimLibrary sim;
+    platform::VirtualClock clock;
+    bus::DriverBinding binding{{testsupport::simulatorPath()}};
+    runtime::SimulatorTime simulatorTime{binding, clock};
+    bus::GpibCalls calls{binding};
+    bus::Gpib gpib{calls, diagnostics::AppDebugLog(), diagnostics::AppErrorQueue()};
+    platform::CountingYield yield;
+    bus::GPIBDevice device{gpib, diagnostics::AppErrorQueue(), diagnostics::AppDebugLog(), clock,
+                           yield};
+    app::frmMain window{app::FieldDescriptions::load(app::kMainWindowFields)};
+    std::unique_ptr<app::TestRunPanel> panel;
+    platform::ScopedRecordingMessageBox box;
+};
+
+TEST_F(TestRunWindow, AnITestTakesItsReadingsAndWritesTheFile) {
+    setField(window.configPanel().txtSampleRate(), "4");
+    setField(window.configPanel().txtTotalTestTime(), "60");
+    window.cmdStart()->click();
+    EXPECT_TRUE(window.TestRunning);
+    EXPECT_FALSE(window.cmdStart()->isEnabled());
+    EXPECT_TRUE(window.cmdAbort()->isEnabled());
+    EXPECT_EQ(window.iExpectedPoints, 16);
+    runToEnd();
+    EXPECT_FALSE(window.TestRunning);
+    EXPECT_TRUE(window.cmdStart()->isEnabled());
+    EXPECT_EQ(datafile::AppDataCollection().Count(), 15u);
+    EXPECT_EQ(dataLines(), 16u);
+    EXPECT_TRUE(box->shown().empty());
+}
+
+TEST_F(TestRunWindow, AnIvSweepEndsWithTheOutputAndKeepsEveryReading) {
+    window.configPanel().optionFunction().setSelected(1, true);
+    window.configPanel().optionRamp().setSelected(0, true);
+    setField(window.configPanel().txtConfig(1), "5");
+    setField(window.configPanel().txtConfig(2), "0.5");
+    setField(window.configPanel().txtConfig(5), "1");
+    window.cmdStart()->click();
+    runToEnd();
+    EXPECT_FALSE(window.TestRunning);
+    EXPECT_EQ(datafile::AppDataCollection().Count(), 11u);
+    EXPECT_EQ(dataLines(), 12u);
+}
+
+TEST_F(TestRunWindow, AStartRefusedForAZeroStepLeavesTheLastTestAlone) {
+    window.cmdStart()->click();
+    clock.advance(std::chrono::seconds(9));
+    window.cmdAbort()->click();
+    const std::size_t kept = datafile::AppDataCollection().Count();
+    ASSERT_GT(kept, 0u);
+
+    window.configPanel().optionFunction().setSelected(1, true);
+    setField(window.configPanel().txtConfig(2), "0");
+    window.cmdStart()->click();
+    EXPECT_FALSE(window.TestRunning);
+    ASSERT_EQ(box->shown().size(), 1u);
+    EXPECT_NE(box->shown()[0].text.find("Step Voltage"), std::string::npos);
+    EXPECT_EQ(datafile::AppDataCollection().Count(), kept);
+    EXPECT_TRUE(window.cmdStart()->isEnabled());
+}
+
+TEST_F(TestRunWindow, EachStartTakesTheDataPathFromThePathBox) {
+    window.cmdStart()->click();
+    clock.advance(std::chrono::seconds(5));
+    window.cmdAbort()->click();
+    window.leftColumn().txtPathToData()->setText(
+        QString::fromStdString((folder / "second.txt").string()));
+    window.cmdStart()->click();
+    clock.advance(std::chrono::seconds(5));
+    window.cmdAbort()->click();
+    EXPECT_TRUE(std::filesystem::exists(folder / "run.txt"));
+    EXPECT_TRUE(std::filesystem::exists(folder / "second.txt"));
+}
+
+} // namespace
