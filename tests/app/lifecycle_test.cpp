@@ -257,6 +257,17 @@ TEST_F(Lifecycle, ALoadedFileKeepsItsRampWhateverTheFunctionWasBefore) {
     EXPECT_TRUE(window->configPanel().optionRamp().isSelected(1));
 }
 
+TEST_F(Lifecycle, ALoadedConfigurationBringsTheChartsRoundingNotesInLine) {
+    startUp();
+    putFile(folder / "graph.ini", "[FORM]\noptionGraphScale(0)=0\noptionGraphScale(1)=1\n"
+                                  "txtGraphTime(1)=200\ntxtGraphVoltage(0)=45\n");
+    ASSERT_TRUE(window->LoadConfigFile((folder / "graph.ini").string()));
+    const settings::ControlRegistry& controls = window->controls();
+    EXPECT_EQ(controls.get<QLabel>("lblTimeRounding")->text(), "Graph will round to 60s intervals");
+    EXPECT_EQ(controls.get<QLabel>("lblVoltageRounding")->text(),
+              "Graph will round to 1V intervals");
+}
+
 TEST_F(Lifecycle, SaveConfigWithoutAnExistingFileActsAsSaveAsAndCancelIsSilent) {
     startUp();
     window->menus().itemSave->trigger();
