@@ -1,14 +1,19 @@
 #include "app/app_main.h"
 
 #include "app/application.h"
+#include "app/datafile/file_dialogs.h"
 #include "app/field_descriptions.h"
 #include "app/frm_main.h"
+#include "app/headless_run.h"
+#include "app/runtime/simulator_time.h"
 #include "app/startup.h"
+#include "app/test_run_panel.h"
 #include "bus/driver_choice.h"
 #include "diagnostics/qt_message_box.h"
 #include "platform/app_error.h"
 #include "platform/folders.h"
 #include "platform/message_box.h"
+#include "platform/timer.h"
 
 #include <QApplication>
 #include <memory>
@@ -30,28 +35,66 @@ void showStartupError(const platform::AppError& error) {
                                 platform::mb::OkOnly | platform::mb::Critical);
 }
 
+// A headless run has nobody to answer a dialog: message boxes print and take their default,
+// file dialogs cancel.
+std::unique_ptr<frmMain> makeWindow(bool headless) {
+    const FieldDescriptions fields = FieldDescriptions::load(kMainWindowFields);
+    if (headless)
+        return std::make_unique<frmMain>(fields, std::make_unique<ScriptedFileDialogs>());
+    return std::make_unique<frmMain>(fields);
+}
+
+std::unique_ptr<platform::MessageBox> messageBoxFor(bool headless) {
+    if (headless)
+        return std::make_unique<platform::StderrMessageBox>();
+    return std::make_unique<diagnostics::QtMessageBox>();
+}
+
+// A dry run paces the window's timer by the virtual clock and puts the simulator on it.
+std::unique_ptr<runtime::SimulatorTime> enterVirtualTime(Application& objects, frmMain& window) {
+    platform::VirtualClock* clock = objects.virtualClock();
+    if (!clock)
+        return nullptr;
+    window.setTimer1(std::make_unique<platform::VirtualTimer>(*clock));
+    return std::make_unique<runtime::SimulatorTime>(objects.binding(), *clock);
+}
+
 } // namespace
 
 int AppMain(int& argc, char** argv, const platform::ProgramOptions& options) {
+    const bool headless = options.run.has_value();
+    if (headless)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QApplication::setApplicationName(platform::kAppTitle);
-    platform::installMessageBox(std::make_unique<diagnostics::QtMessageBox>());
+    platform::installMessageBox(messageBoxFor(headless));
     std::unique_ptr<Application> appObjects;
     std::unique_ptr<frmMain> window;
+    std::unique_ptr<runtime::SimulatorTime> simulatorTime;
     try {
         resolveFolders(options);
         const platform::ProgramFolders& folders = platform::programFolders();
         const settings::AppSettings stored = PrepareAppSettings(folders);
         appObjects = std::make_unique<Application>(bus::driverCandidates(options.driver, folders),
-                                                   stored.boardId);
-        window = std::make_unique<frmMain>(FieldDescriptions::load(kMainWindowFields));
+                                                   stored.boardId, options.dryRun);
+        window = makeWindow(headless);
+        simulatorTime = enterVirtualTime(*appObjects, *window);
     } catch (const platform::AppError& error) {
         showStartupError(error);
         return 1;
     }
     appObjects->device().setSpollObserver(window.get());
+    auto* panel =
+        new TestRunPanel(*window, {appObjects->gpib(), appObjects->device(), appObjects->clock()},
+                         window->logWindow());
     window->show();
-    return QApplication::exec();
+    if (!headless)
+        return QApplication::exec();
+    // The window is never closed, so none of the user's settings files is written.
+    return RunHeadless(
+        *window, *panel, {*options.run, *options.data, options.plot},
+        [&](const std::string& path) { return window->LoadConfigFile(path); },
+        appObjects->virtualClock());
 }
 
 } // namespace app

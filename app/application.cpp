@@ -4,10 +4,23 @@
 
 namespace app {
 
-Application::Application(std::vector<std::string> driverCandidates, std::int16_t boardId)
-    : binding_(std::move(driverCandidates)), calls_(binding_),
+namespace {
+
+std::unique_ptr<platform::Clock> makeClock(bool virtualTime) {
+    if (virtualTime)
+        return std::make_unique<platform::VirtualClock>();
+    return std::make_unique<platform::SteadyClock>();
+}
+
+} // namespace
+
+Application::Application(std::vector<std::string> driverCandidates, std::int16_t boardId,
+                         bool virtualTime)
+    : clock_(makeClock(virtualTime)),
+      virtualClock_(dynamic_cast<platform::VirtualClock*>(clock_.get())),
+      binding_(std::move(driverCandidates)), calls_(binding_),
       gpib_(calls_, diagnostics::AppDebugLog(), diagnostics::AppErrorQueue()),
-      device_(gpib_, diagnostics::AppErrorQueue(), diagnostics::AppDebugLog(), clock_, yield_) {
+      device_(gpib_, diagnostics::AppErrorQueue(), diagnostics::AppDebugLog(), *clock_, yield_) {
     device_.setBoardID(boardId);
 }
 

@@ -8,6 +8,7 @@
 #include "platform/clock.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,18 +20,23 @@ namespace app {
 // starts on the board id of the application settings.
 class Application {
 public:
-    Application(std::vector<std::string> driverCandidates, std::int16_t boardId);
+    // A dry run keeps the program's time on a virtual clock, which only the run moves.
+    Application(std::vector<std::string> driverCandidates, std::int16_t boardId,
+                bool virtualTime = false);
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
     bus::DriverBinding& binding() { return binding_; }
     bus::Gpib& gpib() { return gpib_; }
     bus::GPIBDevice& device() { return device_; }
-    platform::Clock& clock() { return clock_; }
+    platform::Clock& clock() { return *clock_; }
+    // The dry run's clock; null in real time.
+    platform::VirtualClock* virtualClock() { return virtualClock_; }
     platform::Yield& yield() { return yield_; }
 
 private:
-    platform::SteadyClock clock_;
+    std::unique_ptr<platform::Clock> clock_;
+    platform::VirtualClock* virtualClock_ = nullptr;
     runtime::QtYield yield_;
     bus::DriverBinding binding_;
     bus::GpibCalls calls_;
