@@ -111,6 +111,27 @@ TEST_F(TestRunWindow, AStartRefusedForAZeroStepLeavesTheLastTestAlone) {
     EXPECT_TRUE(window.cmdStart()->isEnabled());
 }
 
+TEST_F(TestRunWindow, AbortStopsTheOutputAndWritesWhatWasTaken) {
+    window.cmdStart()->click();
+    clock.advance(std::chrono::seconds(13));
+    window.cmdAbort()->click();
+    EXPECT_FALSE(window.TestRunning);
+    EXPECT_FALSE(window.cmdAbort()->isEnabled());
+    EXPECT_EQ(sim.call<int()>("gpibsim_output_on"), 0);
+    EXPECT_EQ(dataLines(), datafile::AppDataCollection().Count() + 1);
+}
+
+TEST_F(TestRunWindow, AGarbledReplyIsFiledWithZerosAndTheTestGoesOn) {
+    sim.call<int(const char*, const char*)>("gpibsim_set_fault", "garble_at", "2");
+    window.cmdStart()->click();
+    runToEnd();
+    ASSERT_EQ(datafile::AppDataCollection().Count(), 15u);
+    const HP4140DataType& garbled = **std::next(datafile::AppDataCollection().begin());
+    EXPECT_EQ(garbled.Index, 2);
+    EXPECT_EQ(garbled.Current, 0.0f);
+    EXPECT_EQ(dataLines(), 16u);
+}
+
 TEST_F(TestRunWindow, EachStartTakesTheDataPathFromThePathBox) {
     window.cmdStart()->click();
     clock.advance(std::chrono::seconds(5));
