@@ -1,5 +1,10 @@
 #include "app/frm_main.h"
 
+#include "app/help_commands.h"
+#include "diagnostics/xdg_open_launcher.h"
+#include "printing/print_target.h"
+#include "printing/print_window.h"
+
 #include "app/chart/graph_texts.h"
 #include "app/chart/live_chart.h"
 #include "app/config_file_commands.h"
@@ -64,7 +69,24 @@ frmMain::frmMain(const FieldDescriptions& fields, std::unique_ptr<FileDialogs> f
     connect(menus_->itemSaveAs, &QAction::triggered, this, &frmMain::itemSaveAs_Click);
     connect(menus_->itemLoadConfig, &QAction::triggered, this, &frmMain::itemLoadConfig_Click);
     connect(menus_->itemExit, &QAction::triggered, this, &QWidget::close);
+    connectHelpAndPrint();
     Form_Load();
+}
+
+void frmMain::connectHelpAndPrint() {
+    shellLauncher_ = std::make_unique<diagnostics::XdgOpenLauncher>();
+    help_ = std::make_unique<HelpCommands>(*this, *shellLauncher_);
+    pdfChooser_ = std::make_unique<printing::DialogPdfFileChooser>(this);
+    // The application-information panel stands in the graph-type panel's place only on paper.
+    registry_.find("frameAppInfo")->hide();
+    connect(menus_->itemHelp, &QAction::triggered, this, [this] { help_->itemHelp_Click(); });
+    connect(menus_->menuAbout, &QAction::triggered, this, [this] { help_->menuAbout_Click(); });
+    connect(leftColumn_->cmdPrint(), &QPushButton::clicked, this, &frmMain::cmdPrint_Click);
+}
+
+void frmMain::cmdPrint_Click() {
+    printing::printWindowWithAppInfo(*this, *registry_.find("frameGraphType"),
+                                     *registry_.find("frameAppInfo"), *pdfChooser_);
 }
 
 frmMain::~frmMain() {

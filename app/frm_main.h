@@ -17,12 +17,17 @@ class QPushButton;
 
 namespace diagnostics {
 class oofLog;
-}
+class ShellLauncher;
+} // namespace diagnostics
 
 namespace table {
 class GraphPanel;
 class ReadingsArea;
 } // namespace table
+
+namespace printing {
+class PdfFileChooser;
+}
 
 namespace app {
 
@@ -30,6 +35,7 @@ class ConfigFileCommands;
 class ConfigPanel;
 class FieldDescriptions;
 class FileDialogs;
+class HelpCommands;
 class LeftColumn;
 struct MainMenus;
 
@@ -102,6 +108,10 @@ public:
     void SetVoltageOutput(bool bOn) override;
     void SetSpoll(std::int16_t iSpoll) override;
 
+    // Prints a picture of the window (to a PDF file where no printer is installed).
+    void cmdPrint_Click();
+    HelpCommands& helpCommands() const { return *help_; }
+
 protected:
     // Refused with two beeps while a test runs, whoever asks; otherwise the window saves and
     // shuts down.
@@ -109,6 +119,7 @@ protected:
 
 private:
     void Form_Load();
+    void connectHelpAndPrint();
     void Form_Unload();
     void loadControlValues();
     void createLogWindow();
@@ -121,6 +132,9 @@ private:
     settings::ControlRegistry registry_;
     std::unique_ptr<MainMenus> menus_;
     std::unique_ptr<FileDialogs> fileDialogs_;
+    std::unique_ptr<diagnostics::ShellLauncher> shellLauncher_;
+    std::unique_ptr<HelpCommands> help_;
+    std::unique_ptr<printing::PdfFileChooser> pdfChooser_;
     std::unique_ptr<ConfigFileCommands> configFiles_;
     // The log window deletes itself once closed for good; until then the main window ends it.
     QPointer<diagnostics::oofLog> oofLog_;

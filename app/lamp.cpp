@@ -16,6 +16,11 @@ QSize Lamp::sizeHint() const {
     return {side * 2, side};
 }
 
+// A lamp squeezed to nothing would hide the output state, so it never goes below its hint.
+QSize Lamp::minimumSizeHint() const {
+    return sizeHint();
+}
+
 void Lamp::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::WindowText));

@@ -14,6 +14,7 @@ public:
     QColor fillColor() const { return fill_; }
 
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
     static QColor offColor() { return {224, 224, 224}; }
 

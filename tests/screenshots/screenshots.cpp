@@ -1,6 +1,7 @@
 // Renders the program's windows into PNG files for people to look at: tarvix-screenshots FOLDER.
 // The pictures are not compared by any test.
 #include "app/field_descriptions.h"
+#include "app/frm_about.h"
 #include "app/frm_main.h"
 #include "app/startup.h"
 #include "diagnostics/msg_box_layout.h"
@@ -49,6 +50,12 @@ std::vector<Shot> shots() {
              window->resize(window->sizeHint());
              window->show();
              return window;
+         }},
+        {"about-box",
+         [] {
+             auto about = std::make_unique<app::frmAbout>(nullptr);
+             about->show();
+             return about;
          }},
         {"msgbox-three-buttons",
          [] {
