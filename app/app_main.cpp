@@ -50,6 +50,19 @@ std::unique_ptr<platform::MessageBox> messageBoxFor(bool headless) {
     return std::make_unique<diagnostics::QtMessageBox>();
 }
 
+// The offscreen platform of a headless run warns about window features it has no use for
+// (raising a window, size hints); those lines would only bury the run's own output.
+QtMessageHandler defaultMessageHandler = nullptr;
+
+void quietOffscreenWarnings() {
+    defaultMessageHandler = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+            if (type == QtWarningMsg && message.startsWith("This plugin does not support"))
+                return;
+            defaultMessageHandler(type, context, message);
+        });
+}
+
 // A dry run paces the window's timer by the virtual clock and puts the simulator on it.
 std::unique_ptr<runtime::SimulatorTime> enterVirtualTime(Application& objects, frmMain& window) {
     platform::VirtualClock* clock = objects.virtualClock();
@@ -63,8 +76,10 @@ std::unique_ptr<runtime::SimulatorTime> enterVirtualTime(Application& objects, f
 
 int AppMain(int& argc, char** argv, const platform::ProgramOptions& options) {
     const bool headless = options.run.has_value();
-    if (headless)
+    if (headless) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        quietOffscreenWarnings();
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(platform::kAppTitle);
     platform::installMessageBox(messageBoxFor(headless));
