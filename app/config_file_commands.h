@@ -31,6 +31,9 @@ public:
     // makes the path current. False, with the reason as the current error, when the file
     // exists but cannot be read; the window is then left as it was.
     bool LoadConfigFile(const std::string& path);
+    // The same for a run nobody watches: the file must exist, be readable and hold the panel's
+    // settings; raises an AppError naming the file and what is wrong, before any control changes.
+    void LoadRunConfiguration(const std::string& path);
     // Saves the controls, labels left out, to the file (the window's default file for an empty
     // path) and makes the path current. A failed write has been shown once and returns false;
     // the current path then stays as it was.
@@ -47,6 +50,7 @@ public:
 
 private:
     std::filesystem::path fileFor(const std::string& path) const;
+    void apply(const std::string& path, const settings::IniDocument& document);
     FileDialogRequest dialogRequest(const char* title, bool confirmOverwrite) const;
 
     const QWidget& window_;
