@@ -146,6 +146,38 @@ TEST_F(Lifecycle, StoredPathOfAnExistingFileIsLoadedAndNamedInTheCaption) {
     EXPECT_EQ(read(appSettings, "Config", "Path"), config.string());
 }
 
+TEST_F(Lifecycle, AConfigurationOnceSavedUnderACleanedNameIsFoundThere) {
+    putFile(folder / "run_1230.ini", "[FORM]\ntxtConfig(3)=4.5\n");
+    writeAppSettings("[Config]\nPath=" + (folder / "run_12:30.ini").string() + "\n");
+    startUp();
+    EXPECT_EQ(settings::CurrentConfigPath(), (folder / "run_1230.ini").string());
+    EXPECT_EQ(field(3)->Text().toDouble(), 4.5);
+}
+
+// Characters other systems forbid are ordinary here: load, save and save-as use the very name.
+TEST_F(Lifecycle, TheFileTheUserChoseIsTheFileThatIsUsed) {
+    startUp();
+    const std::vector<std::string> names{"run_12:30.ini", "a*b\"c.ini", "back\\slash|pipe.ini",
+                                         " blanks / around .ini", "Prüfung µA.ini"};
+    fs::create_directories(folder / "config" / " blanks ");
+    for (const std::string& name : names) {
+        const fs::path file = folder / "config" / name;
+        dialogs->queueAnswer(file.string());
+        window->menus().itemSaveAs->trigger();
+        ASSERT_TRUE(fs::exists(file)) << name;
+        EXPECT_EQ(window->windowTitle().toStdString(), kTitle + " - " + file.filename().string());
+        field(3)->setText("7.5");
+        window->menus().itemSave->trigger();
+        const std::string saved = read(file, "FORM", "txtConfig(3)");
+        field(3)->setText("1");
+        dialogs->queueAnswer(file.string());
+        window->menus().itemLoadConfig->trigger();
+        EXPECT_EQ(field(3)->Text().toStdString(), saved) << name;
+        EXPECT_EQ(settings::CurrentConfigPath(), file.string());
+    }
+    EXPECT_TRUE(box->shown().empty());
+}
+
 TEST_F(Lifecycle, StoredPathOfAMissingFileKeepsItsNameAndIsSavedOnExit) {
     const fs::path config = folder / "gone.ini";
     putFile(folder / "frmMain.ini", "[FORM]\ntxtConfig(3)=9\n");
