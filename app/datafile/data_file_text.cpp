@@ -2,8 +2,6 @@
 
 #include "quenta/numtext/numtext.h"
 
-#include <algorithm>
-
 namespace datafile {
 
 namespace {
@@ -12,18 +10,15 @@ constexpr char kTab = '\t';
 // A line holds the reply (padded to 200 characters) and about fifty more.
 constexpr std::size_t kLineEstimate = 260;
 
-std::size_t nextLineBreak(std::string_view raw) {
-    return std::min(raw.find('\r'), raw.find('\n'));
-}
-
-// The reply is copied in runs between its line breaks.
+// The reply stays one field on one line: CR and LF go, and any other control character (a tab
+// would split the field) becomes one blank.
 void appendRawField(std::string& text, std::string_view raw) {
-    for (std::size_t lineBreak = nextLineBreak(raw); lineBreak != std::string_view::npos;
-         lineBreak = nextLineBreak(raw)) {
-        text.append(raw.substr(0, lineBreak));
-        raw.remove_prefix(lineBreak + 1);
+    for (const char c : raw) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\r' || c == '\n')
+            continue;
+        text.push_back(byte < 32 || byte == 127 ? ' ' : c);
     }
-    text.append(raw);
 }
 
 } // namespace
