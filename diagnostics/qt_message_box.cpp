@@ -1,7 +1,9 @@
 #include "qt_message_box.h"
 
 #include <QApplication>
+#include <QPushButton>
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -45,6 +47,14 @@ QMessageBox::Icon iconOf(int style) {
     }
 }
 
+void setUp(QMessageBox& box, const std::string& text, const std::string& title) {
+    QString shownText = QString::fromStdString(text);
+    shownText.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    box.setWindowTitle(QString::fromStdString(title.empty() ? platform::kAppTitle : title));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(shownText);
+}
+
 } // namespace
 
 MessageBoxLook lookOf(int style) {
@@ -66,12 +76,8 @@ int answerOf(QMessageBox::StandardButton button) {
 
 int QtMessageBox::show(const std::string& text, const std::string& title, int style) {
     const MessageBoxLook look = lookOf(style);
-    QString shownText = QString::fromStdString(text);
-    shownText.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QMessageBox box(QApplication::activeWindow());
-    box.setWindowTitle(QString::fromStdString(title.empty() ? platform::kAppTitle : title));
-    box.setTextFormat(Qt::PlainText);
-    box.setText(shownText);
+    setUp(box, text, title);
     box.setIcon(look.icon);
     for (QMessageBox::StandardButton button : look.buttons)
         box.addButton(button);
@@ -81,6 +87,24 @@ int QtMessageBox::show(const std::string& text, const std::string& title, int st
     // A box closed without a button (only possible where it has an escape) counts as its
     // default answer.
     return answer != 0 ? answer : platform::defaultAnswer(style);
+}
+
+std::size_t QtMessageBox::ask(const std::string& text, const std::vector<std::string>& answers,
+                              std::size_t defaultAnswer) {
+    QMessageBox box(QApplication::activeWindow());
+    setUp(box, text, "");
+    box.setIcon(QMessageBox::Question);
+    std::vector<QPushButton*> buttons;
+    for (const std::string& answer : answers)
+        buttons.push_back(box.addButton(QString::fromStdString(answer), QMessageBox::ActionRole));
+    if (defaultAnswer < buttons.size())
+        box.setDefaultButton(buttons[defaultAnswer]);
+    if (!buttons.empty())
+        box.setEscapeButton(buttons.back());
+    box.exec();
+    const auto chosen = std::find(buttons.begin(), buttons.end(), box.clickedButton());
+    return chosen != buttons.end() ? static_cast<std::size_t>(chosen - buttons.begin())
+                                   : defaultAnswer;
 }
 
 } // namespace diagnostics

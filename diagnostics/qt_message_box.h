@@ -24,6 +24,8 @@ int answerOf(QMessageBox::StandardButton button);
 class QtMessageBox final : public platform::MessageBox {
 public:
     int show(const std::string& text, const std::string& title, int style) override;
+    std::size_t ask(const std::string& text, const std::vector<std::string>& answers,
+                    std::size_t defaultAnswer) override;
 };
 
 } // namespace diagnostics
