@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -82,6 +83,13 @@ void WrittenFile::syncData() {
 void WrittenFile::sync() {
     if (::fsync(fd_) != 0)
         fail(errno);
+}
+
+bool WrittenFile::stillNamed() const {
+    struct stat open {};
+    struct stat named {};
+    return ::fstat(fd_, &open) == 0 && ::stat(path_.c_str(), &named) == 0 &&
+           open.st_dev == named.st_dev && open.st_ino == named.st_ino;
 }
 
 void WrittenFile::close() {

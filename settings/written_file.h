@@ -34,6 +34,9 @@ public:
     // Closes the file; a failure then (some file systems only report one there) raises.
     void close();
 
+    // Whether its path still names this file: nobody has renamed another file over it.
+    bool stillNamed() const;
+
     int fd() const { return fd_; }
     const std::filesystem::path& path() const { return path_; }
 

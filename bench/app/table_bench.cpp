@@ -141,7 +141,7 @@ void SaveData(benchmark::State& state) {
         collectionOf(static_cast<std::int32_t>(state.range(0)));
     QTemporaryDir folder;
     app::ScriptedFileDialogs dialogs;
-    const datafile::DataFile dataFile(dialogs, folder.path().toStdString());
+    datafile::DataFile dataFile(dialogs, folder.path().toStdString());
     datafile::AppDataPath() = folder.filePath("data/run.txt").toStdString();
     for (auto _ : state)
         if (!dataFile.SaveData(readings, "Amps"))
