@@ -2,6 +2,8 @@
 
 #include "quenta/numtext/numtext.h"
 
+#include <algorithm>
+
 namespace datafile {
 
 namespace {
@@ -10,14 +12,22 @@ constexpr char kTab = '\t';
 // A line holds the reply (padded to 200 characters) and about fifty more.
 constexpr std::size_t kLineEstimate = 260;
 
+constexpr auto isControl = [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 32 || byte == 127;
+};
+
 // The reply stays one field on one line: CR and LF go, and any other control character (a tab
-// would split the field) becomes one blank.
+// would split the field) becomes one blank. It is copied in runs between control characters.
 void appendRawField(std::string& text, std::string_view raw) {
-    for (const char c : raw) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\r' || c == '\n')
-            continue;
-        text.push_back(byte < 32 || byte == 127 ? ' ' : c);
+    for (auto at = raw.begin(); at != raw.end();) {
+        const auto control = std::find_if(at, raw.end(), isControl);
+        text.append(at, control);
+        if (control == raw.end())
+            break;
+        if (*control != '\r' && *control != '\n')
+            text.push_back(' ');
+        at = control + 1;
     }
 }
 

@@ -44,9 +44,11 @@ void ReadingJournal::append(const HP4140DataType& reading) {
     }
 }
 
+// A dry run's readings are simulated: syncing them would only slow the run down.
 void ReadingJournal::flush() {
     writePending();
-    file_.syncData();
+    if (pace_ == JournalPace::EachReading)
+        file_.syncData();
 }
 
 void ReadingJournal::remove() {

@@ -15,7 +15,8 @@ enum class JournalPace {
     // Each line at once, and onto the disk at most once a second: a program that is killed
     // loses at most the reading it was writing, a power cut about a second more.
     EachReading,
-    // In blocks of about 64 KiB: a dry run files readings far faster than a disk takes lines.
+    // In blocks of about 64 KiB, unsynced: a dry run files simulated readings far faster than
+    // a disk takes lines.
     Blocks,
 };
 
@@ -29,7 +30,8 @@ public:
 
     // Raises an AppError when the line cannot be written.
     void append(const HP4140DataType& reading);
-    // Writes the lines still waiting and syncs the file: it then holds every reading appended.
+    // Writes the lines still waiting, so that the file holds every reading appended, and in
+    // real time syncs it.
     void flush();
 
     // Removes the file, unless another file has taken its name (a data file saved over it).
