@@ -99,8 +99,9 @@ bool TestRun::instrumentReady() {
     s_.device.setBoardID(board);
     s_.gpib.GPIBSPOLL(s_.device.BoardID(), address);
     if (s_.gpib.GPIBErrorCode() != -1) {
+        const auto hint = s_.gpib.boardSetupHint(s_.device.BoardID());
         refuse("Instrument could not be enabled " + addressText(address, s_.device.BoardID()) +
-               ". " + s_.gpib.GPIBStatusText());
+               ". " + s_.gpib.GPIBStatusText() + (hint ? "\n" + *hint : std::string()));
         return false;
     }
     if (!s_.gpib.GPIBEnableRemote(s_.device.BoardID(), address)) {
