@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QPushButton>
 
-#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -47,6 +46,9 @@ QMessageBox::Icon iconOf(int style) {
     }
 }
 
+// Each button of a question knows the index of its answer.
+constexpr const char* kAnswerIndex = "answerIndex";
+
 void setUp(QMessageBox& box, const std::string& text, const std::string& title) {
     QString shownText = QString::fromStdString(text);
     shownText.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -89,22 +91,29 @@ int QtMessageBox::show(const std::string& text, const std::string& title, int st
     return answer != 0 ? answer : platform::defaultAnswer(style);
 }
 
+std::unique_ptr<QMessageBox> questionBox(const std::string& text,
+                                         const std::vector<std::string>& answers,
+                                         std::size_t defaultAnswer) {
+    auto box = std::make_unique<QMessageBox>(QApplication::activeWindow());
+    setUp(*box, text, "");
+    box->setIcon(QMessageBox::Question);
+    for (std::size_t i = 0; i < answers.size(); ++i) {
+        QPushButton* button =
+            box->addButton(QString::fromStdString(answers[i]), QMessageBox::ActionRole);
+        button->setProperty(kAnswerIndex, QVariant::fromValue(i));
+        if (i == defaultAnswer)
+            box->setDefaultButton(button);
+        box->setEscapeButton(button);
+    }
+    return box;
+}
+
 std::size_t QtMessageBox::ask(const std::string& text, const std::vector<std::string>& answers,
                               std::size_t defaultAnswer) {
-    QMessageBox box(QApplication::activeWindow());
-    setUp(box, text, "");
-    box.setIcon(QMessageBox::Question);
-    std::vector<QPushButton*> buttons;
-    for (const std::string& answer : answers)
-        buttons.push_back(box.addButton(QString::fromStdString(answer), QMessageBox::ActionRole));
-    if (defaultAnswer < buttons.size())
-        box.setDefaultButton(buttons[defaultAnswer]);
-    if (!buttons.empty())
-        box.setEscapeButton(buttons.back());
-    box.exec();
-    const auto chosen = std::find(buttons.begin(), buttons.end(), box.clickedButton());
-    return chosen != buttons.end() ? static_cast<std::size_t>(chosen - buttons.begin())
-                                   : defaultAnswer;
+    const std::unique_ptr<QMessageBox> box = questionBox(text, answers, defaultAnswer);
+    box->exec();
+    const QAbstractButton* clicked = box->clickedButton();
+    return clicked ? clicked->property(kAnswerIndex).value<std::size_t>() : defaultAnswer;
 }
 
 } // namespace diagnostics

@@ -3,6 +3,7 @@
 #include "platform/message_box.h"
 
 #include <QMessageBox>
+#include <memory>
 #include <vector>
 
 namespace diagnostics {
@@ -18,6 +19,12 @@ struct MessageBoxLook {
 MessageBoxLook lookOf(int style);
 // The standard message box's answer for a button of the Qt box.
 int answerOf(QMessageBox::StandardButton button);
+
+// The box of a question with the caller's answers as buttons, left to right, the default one
+// focused and the last one taking Escape.
+std::unique_ptr<QMessageBox> questionBox(const std::string& text,
+                                         const std::vector<std::string>& answers,
+                                         std::size_t defaultAnswer);
 
 // The standard message box on the desktop: application-modal, over the active window, with the
 // application's title when none is given. Texts are shown as plain text.

@@ -78,7 +78,7 @@ std::optional<std::string> DataFileStart::confirm(const std::string& dataPath,
         return dataPath;
     const fs::path keepBoth = keepBothName(dataPath);
     const std::size_t answer = platform::messageBox().ask(
-        "The data file " + dataPath + " already exists.\n\nKeep both: this test goes to " +
+        "The data file already exists:\n" + dataPath + "\n\nKeep both: this test goes to " +
             keepBoth.filename().string() + ".\nReplace: this test replaces it.",
         {"Keep both", "Replace", "Cancel"}, kKeepBoth);
     if (answer == kReplace)

@@ -39,8 +39,8 @@ std::string recoveredText(const Recovery& recovery) {
 
 std::size_t askAbout(const fs::path& journal, const DataFileContents& contents) {
     return platform::messageBox().ask(
-        "A test that did not end left " + readingsText(contents.lines.size()) + " in its journal " +
-            journal.string() + ".\n\nRecover: write them into " +
+        "A test that did not end left " + readingsText(contents.lines.size()) +
+            " in its journal\n" + journal.string() + "\n\nRecover: write them into " +
             recoveredPathOf(journal).filename().string() +
             " and show them.\nDiscard: delete the journal.\nLater: leave it as it is.",
         {"Recover", "Discard", "Later"}, kRecover);
