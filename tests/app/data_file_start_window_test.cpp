@@ -12,12 +12,11 @@
 #include "app/runtime/simulator_time.h"
 #include "app/runtime/virtual_run.h"
 #include "app/test_run_panel.h"
-#include "diagnostics/app_diagnostics.h"
 #include "platform/message_box.h"
 #include "platform/timer.h"
-#include "platform/yield.h"
 #include "program_folder_support.h"
 #include "quenta/quenta.h"
+#include "simulated_instrument.h"
 #include "support/sim_library.h"
 #include "support/temp_folder.h"
 
@@ -39,7 +38,8 @@ protected:
     DataFileAtStart() {
         window.setTimer1(std::make_unique<platform::VirtualTimer>(clock));
         panel = std::make_unique<app::TestRunPanel>(
-            window, app::TestRunPanel::Instrument{gpib, device, clock}, nullptr);
+            window, app::TestRunPanel::Instrument{simulated.gpib, simulated.device, clock},
+            nullptr);
         window.configPanel().txtSampleRate()->setText("1");
         window.configPanel().txtTotalTestTime()->setText("3");
         window.leftColumn().txtPathToData()->setText(QString::fromStdString(run.string()));
@@ -62,13 +62,8 @@ protected:
     const fs::path run = programFolder / "run.txt";
     testsupport::SimLibrary sim;
     platform::VirtualClock clock;
-    bus::DriverBinding binding{{testsupport::simulatorPath()}};
-    bus::GpibCalls calls{binding};
-    runtime::SimulatorTime simulatorTime{calls, clock};
-    bus::Gpib gpib{calls, diagnostics::AppDebugLog(), diagnostics::AppErrorQueue()};
-    platform::CountingYield yield;
-    bus::GPIBDevice device{gpib, diagnostics::AppErrorQueue(), diagnostics::AppDebugLog(), clock,
-                           yield};
+    apptest::Instrument simulated{clock};
+    runtime::SimulatorTime simulatorTime{simulated.calls, clock};
     std::unique_ptr<app::ScriptedFileDialogs> ownDialogs =
         std::make_unique<app::ScriptedFileDialogs>();
     app::ScriptedFileDialogs& dialogs = *ownDialogs;

@@ -17,6 +17,7 @@
 #include "platform/yield.h"
 #include "program_folder_support.h"
 #include "quenta/quenta.h"
+#include "simulated_instrument.h"
 #include "support/sim_library.h"
 
 #include <QAction>
@@ -27,18 +28,7 @@
 
 namespace {
 
-// The driver stack of one instrument: the simulator, or a driver library that is not there.
-struct Instrument {
-    explicit Instrument(platform::VirtualClock& clock, std::string driver)
-        : binding({std::move(driver)}),
-          device(gpib, diagnostics::AppErrorQueue(), diagnostics::AppDebugLog(), clock, yield) {}
-
-    bus::DriverBinding binding;
-    bus::GpibCalls calls{binding};
-    bus::Gpib gpib{calls, diagnostics::AppDebugLog(), diagnostics::AppErrorQueue()};
-    platform::CountingYield yield;
-    bus::GPIBDevice device;
-};
+using apptest::Instrument;
 
 class HonestWindow : public testing::Test {
 protected:
