@@ -76,8 +76,11 @@ std::vector<fs::path> findJournals(const std::vector<fs::path>& folders) {
         for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
              entry.increment(error)) {
             const fs::path& path = entry->path();
-            if (path.extension() == kJournalExtension && isDataFile(path))
-                found.try_emplace(fs::weakly_canonical(path, error), path);
+            if (path.extension() != kJournalExtension || !isDataFile(path))
+                continue;
+            std::error_code unresolved;
+            const fs::path canonical = fs::weakly_canonical(path, unresolved);
+            found.try_emplace(unresolved ? path : canonical, path);
         }
     }
     std::vector<fs::path> journals;

@@ -77,7 +77,10 @@ std::optional<std::string> RunJournal::whereKept() const {
     const auto journal = complete();
     if (!journal)
         return std::nullopt;
-    return "The " + std::to_string(journal_->readings()) + " readings are in " + journal->string();
+    const std::int32_t count = journal_->readings();
+    return (count == 1 ? std::string("The reading is in ")
+                       : "The " + std::to_string(count) + " readings are in ") +
+           journal->string();
 }
 
 } // namespace datafile
