@@ -37,8 +37,9 @@ void MeasurementDisplay::showReading(const HP4140DataType& reading, std::int32_t
     labels_.lblAppliedVoltage->setText(general(reading.Voltage));
     labels_.lblMeasurement->setText(general(reading.Current));
     labels_.lblUnits->setText(units);
-    table_.appendRow({iMeasIndex, reading.Timerel, reading.Voltage, reading.Current, units,
-                      reading.AtCurrentLimit});
+    // The label's text, which every row of a test then shares.
+    table_.appendRow({iMeasIndex, reading.Timerel, reading.Voltage, reading.Current,
+                      labels_.lblUnits->text(), reading.AtCurrentLimit});
     chart::plotReading(chart_, chartReadingOf(reading, iMeasIndex), xAxisIsTime);
     chart_.setChartRedraw(chart::kRedrawNow);
 }
