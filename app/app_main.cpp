@@ -16,6 +16,7 @@
 #include "platform/timer.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <memory>
 #include <optional>
 
@@ -82,6 +83,9 @@ int AppMain(int& argc, char** argv, const platform::ProgramOptions& options) {
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(platform::kAppTitle);
+    // The desktop entry's name ties the windows to the menu entry and its icon (Wayland's app id).
+    QApplication::setDesktopFileName(QStringLiteral("tarvix-4140"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tarvix/tarvix-4140.png")));
     platform::installMessageBox(messageBoxFor(headless));
     std::unique_ptr<Application> appObjects;
     std::unique_ptr<frmMain> window;
