@@ -7,6 +7,7 @@
 #include "app/headless_run.h"
 #include "app/runtime/simulator_time.h"
 #include "app/startup.h"
+#include "app/stop_signals.h"
 #include "app/test_run_panel.h"
 #include "bus/driver_choice.h"
 #include "diagnostics/qt_message_box.h"
@@ -14,6 +15,7 @@
 #include "platform/folders.h"
 #include "platform/message_box.h"
 #include "platform/timer.h"
+#include "settings/guarded.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -52,13 +54,15 @@ std::unique_ptr<platform::MessageBox> messageBoxFor(bool headless) {
 }
 
 // The offscreen platform of a headless run warns about window features it has no use for
-// (raising a window, size hints); those lines would only bury the run's own output.
+// (raising a window, size hints), and Qt about a missing runtime folder it never uses; those
+// lines would only bury the run's own output.
 QtMessageHandler defaultMessageHandler = nullptr;
 
 void quietOffscreenWarnings() {
     defaultMessageHandler = qInstallMessageHandler(
         [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
-            if (type == QtWarningMsg && message.startsWith("This plugin does not support"))
+            if (type == QtWarningMsg && (message.startsWith("This plugin does not support") ||
+                                         message.startsWith("QStandardPaths: ")))
                 return;
             defaultMessageHandler(type, context, message);
         });
@@ -70,7 +74,38 @@ std::unique_ptr<runtime::SimulatorTime> enterVirtualTime(Application& objects, f
     if (!clock)
         return nullptr;
     window.setTimer1(std::make_unique<platform::VirtualTimer>(*clock));
-    return std::make_unique<runtime::SimulatorTime>(objects.binding(), *clock);
+    return std::make_unique<runtime::SimulatorTime>(objects.calls(), *clock);
+}
+
+// The last resort behind the guarded handlers: an exception that still reaches the event dispatch
+// is shown and the program goes on instead of ending.
+class GuardedApplication final : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override {
+        bool handled = false;
+        settings::runGuarded([&] { handled = QApplication::notify(receiver, event); });
+        return handled;
+    }
+};
+
+// A stop signal does what Abort does to a running test (the instrument idle, the readings
+// written, nobody asked), then the program ends as File > Exit ends it.
+void stopOnSignal(frmMain& window, TestRunPanel& panel, int signal, bool headless) {
+    panel.run().stop(testrun::RunOutcome::Stopped);
+    if (headless || panel.run().TestRunning())
+        return; // the headless run returns on its own; a test still ending finishes first
+    window.close();
+    QApplication::exit(signalExitStatus(signal));
+}
+
+testrun::Unattended unattendedLimits(const platform::ProgramOptions& options) {
+    testrun::Unattended limits;
+    if (options.busTimeout)
+        limits.busTimeoutSeconds = *options.busTimeout;
+    limits.maxSeconds = options.maxTime;
+    return limits;
 }
 
 } // namespace
@@ -81,7 +116,7 @@ int AppMain(int& argc, char** argv, const platform::ProgramOptions& options) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         quietOffscreenWarnings();
     }
-    QApplication application(argc, argv);
+    GuardedApplication application(argc, argv);
     QApplication::setApplicationName(platform::kAppTitle);
     // The desktop entry's name ties the windows to the menu entry and its icon (Wayland's app id).
     QApplication::setDesktopFileName(QStringLiteral("tarvix-4140"));
@@ -106,14 +141,14 @@ int AppMain(int& argc, char** argv, const platform::ProgramOptions& options) {
     auto* panel =
         new TestRunPanel(*window, {appObjects->gpib(), appObjects->device(), appObjects->clock()},
                          window->logWindow());
+    StopSignals stopSignals([&](int signal) { stopOnSignal(*window, *panel, signal, headless); });
     window->show();
     if (!headless)
         return QApplication::exec();
     // The window is never closed, so none of the user's settings files is written.
-    return RunHeadless(
-        *window, *panel, {*options.run, *options.data, options.plot},
-        [&](const std::string& path) { return window->LoadConfigFile(path); },
-        appObjects->virtualClock());
+    return RunHeadless(*window, *panel,
+                       {*options.run, *options.data, options.plot, unattendedLimits(options)},
+                       appObjects->virtualClock(), stopSignals);
 }
 
 } // namespace app

@@ -27,6 +27,7 @@ public:
     Application& operator=(const Application&) = delete;
 
     bus::DriverBinding& binding() { return binding_; }
+    bus::GpibCalls& calls() { return calls_; }
     bus::Gpib& gpib() { return gpib_; }
     bus::GPIBDevice& device() { return device_; }
     platform::Clock& clock() { return *clock_; }

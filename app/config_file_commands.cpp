@@ -3,32 +3,14 @@
 #include "app/datafile/file_dialogs.h"
 #include "platform/app_error.h"
 #include "platform/folders.h"
+#include "settings/configuration_file.h"
 #include "settings/current_config_path.h"
 #include "settings/form_utility.h"
 
-#include <cerrno>
-#include <fstream>
+#include <optional>
 #include <system_error>
 
 namespace app {
-
-namespace {
-
-// An existing file that cannot be opened is a failure to report; a missing one simply leaves
-// every control at its current value.
-void checkReadable(const std::filesystem::path& file) {
-    std::error_code error;
-    if (!std::filesystem::exists(file, error))
-        return;
-    if (std::filesystem::is_directory(file, error))
-        throw platform::fileError(EISDIR, file.string(), "LoadConfigFile");
-    errno = 0;
-    std::ifstream in(file);
-    if (!in)
-        throw platform::fileError(errno != 0 ? errno : EACCES, file.string(), "LoadConfigFile");
-}
-
-} // namespace
 
 ConfigFileCommands::ConfigFileCommands(const QWidget& window,
                                        const settings::ControlRegistry& controls, WindowHooks hooks,
@@ -40,18 +22,29 @@ std::filesystem::path ConfigFileCommands::fileFor(const std::string& path) const
                         : std::filesystem::path(FormUtility::CleanPath(path));
 }
 
+// An existing file that cannot be used is a failure to report; a missing one simply leaves
+// every control at its current value.
 bool ConfigFileCommands::LoadConfigFile(const std::string& path) {
-    const std::filesystem::path file = fileFor(path);
+    std::optional<settings::IniDocument> document;
     try {
-        checkReadable(file);
+        document = settings::ReadConfigurationFile(fileFor(path));
     } catch (const platform::AppError& error) {
         platform::setCurrentError(error);
         return false;
     }
-    settings::LoadFormControls(window_, controls_, file, hooks_.focusLost);
+    apply(path, document.value_or(settings::IniDocument()));
+    return true;
+}
+
+void ConfigFileCommands::LoadRunConfiguration(const std::string& path) {
+    apply(path, settings::ReadRunConfiguration(fileFor(path), settings::FormKeys(controls_)));
+}
+
+void ConfigFileCommands::apply(const std::string& path, const settings::IniDocument& document) {
+    settings::LoadFormControls(window_, controls_, document, hooks_.focusLost);
     settings::CurrentConfigPath() = path;
     hooks_.updateCaption();
-    return true;
+    hooks_.loaded();
 }
 
 bool ConfigFileCommands::SaveConfigFile(const std::string& path) {

@@ -22,6 +22,10 @@ public:
     struct WindowHooks {
         settings::FocusLossHandler focusLost; // a control's focus-loss handling
         std::function<void()> updateCaption;
+        // After a load: what the loaded values change beyond their own controls (the chart's
+        // rounding notes follow the limit fields even when they are disabled and skipped by
+        // the focus pass).
+        std::function<void()> loaded;
     };
 
     ConfigFileCommands(const QWidget& window, const settings::ControlRegistry& controls,
@@ -31,6 +35,9 @@ public:
     // makes the path current. False, with the reason as the current error, when the file
     // exists but cannot be read; the window is then left as it was.
     bool LoadConfigFile(const std::string& path);
+    // The same for a run nobody watches: the file must exist, be readable and hold the panel's
+    // settings; raises an AppError naming the file and what is wrong, before any control changes.
+    void LoadRunConfiguration(const std::string& path);
     // Saves the controls, labels left out, to the file (the window's default file for an empty
     // path) and makes the path current. A failed write has been shown once and returns false;
     // the current path then stays as it was.
@@ -47,6 +54,7 @@ public:
 
 private:
     std::filesystem::path fileFor(const std::string& path) const;
+    void apply(const std::string& path, const settings::IniDocument& document);
     FileDialogRequest dialogRequest(const char* title, bool confirmOverwrite) const;
 
     const QWidget& window_;

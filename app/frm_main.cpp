@@ -28,6 +28,7 @@
 #include "settings/current_config_path.h"
 #include "settings/form_placement.h"
 #include "settings/form_utility.h"
+#include "settings/guarded.h"
 
 #include <QAction>
 #include <QApplication>
@@ -63,12 +64,15 @@ frmMain::frmMain(const FieldDescriptions& fields, std::unique_ptr<FileDialogs> f
         *this, registry_,
         ConfigFileCommands::WindowHooks{
             [this](const settings::RegisteredControl& c) { controlLostFocus(c); },
-            [this] { updateCaption(); }},
+            [this] { updateCaption(); }, [this] { graph_->UpdateGraphRoundingLabels(); }},
         *fileDialogs_);
-    connect(menus_->itemSave, &QAction::triggered, this, &frmMain::itemSave_Click);
-    connect(menus_->itemSaveAs, &QAction::triggered, this, &frmMain::itemSaveAs_Click);
-    connect(menus_->itemLoadConfig, &QAction::triggered, this, &frmMain::itemLoadConfig_Click);
-    connect(menus_->itemExit, &QAction::triggered, this, &QWidget::close);
+    connect(menus_->itemSave, &QAction::triggered, this,
+            settings::guarded([this] { itemSave_Click(); }));
+    connect(menus_->itemSaveAs, &QAction::triggered, this,
+            settings::guarded([this] { itemSaveAs_Click(); }));
+    connect(menus_->itemLoadConfig, &QAction::triggered, this,
+            settings::guarded([this] { itemLoadConfig_Click(); }));
+    connect(menus_->itemExit, &QAction::triggered, this, settings::guarded([this] { close(); }));
     connectHelpAndPrint();
     Form_Load();
 }
@@ -79,9 +83,12 @@ void frmMain::connectHelpAndPrint() {
     pdfChooser_ = std::make_unique<printing::DialogPdfFileChooser>(this);
     // The application-information panel stands in the graph-type panel's place only on paper.
     registry_.find("frameAppInfo")->hide();
-    connect(menus_->itemHelp, &QAction::triggered, this, [this] { help_->itemHelp_Click(); });
-    connect(menus_->menuAbout, &QAction::triggered, this, [this] { help_->menuAbout_Click(); });
-    connect(leftColumn_->cmdPrint(), &QPushButton::clicked, this, &frmMain::cmdPrint_Click);
+    connect(menus_->itemHelp, &QAction::triggered, this,
+            settings::guarded([this] { help_->itemHelp_Click(); }));
+    connect(menus_->menuAbout, &QAction::triggered, this,
+            settings::guarded([this] { help_->menuAbout_Click(); }));
+    connect(leftColumn_->cmdPrint(), &QPushButton::clicked, this,
+            settings::guarded([this] { cmdPrint_Click(); }));
 }
 
 void frmMain::cmdPrint_Click() {
@@ -208,10 +215,11 @@ void frmMain::updateCaption() {
 }
 
 bool frmMain::LoadConfigFile(const std::string& path) {
-    if (!configFiles_->LoadConfigFile(path))
-        return false;
-    graph_->UpdateGraphRoundingLabels();
-    return true;
+    return configFiles_->LoadConfigFile(path);
+}
+
+void frmMain::LoadRunConfiguration(const std::string& path) {
+    configFiles_->LoadRunConfiguration(path);
 }
 
 bool frmMain::SaveConfigFile(const std::string& path) {
@@ -312,7 +320,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    Form_Unload();
+    settings::runGuarded([this] { Form_Unload(); });
     event->accept();
 }
 

@@ -80,6 +80,9 @@ public:
 
     // Configuration files; an empty path means the window's default file.
     bool LoadConfigFile(const std::string& path);
+    // The configuration of a headless run: raises an AppError naming the file and what is wrong
+    // (missing, unreadable, too large, none of the panel's settings) before anything changes.
+    void LoadRunConfiguration(const std::string& path);
     bool SaveConfigFile(const std::string& path);
     void itemLoadConfig_Click();
     void itemSave_Click();

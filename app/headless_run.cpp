@@ -4,7 +4,9 @@
 #include "app/frm_main.h"
 #include "app/left_column.h"
 #include "app/runtime/virtual_run.h"
+#include "app/stop_signals.h"
 #include "app/test_run_panel.h"
+#include "platform/app_error.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -40,16 +42,43 @@ void runInRealTime(TestRunPanel& panel) {
         loop.exec();
 }
 
+bool loadConfiguration(frmMain& window, const std::string& path) {
+    try {
+        window.LoadRunConfiguration(path);
+        return true;
+    } catch (const platform::AppError& error) {
+        std::fprintf(stderr, "The configuration %s cannot be run: %s\n", path.c_str(),
+                     error.description().c_str());
+        return false;
+    }
+}
+
+int refusedStart(testrun::StartResult result) {
+    return result == testrun::StartResult::SetupRefused ? exitstatus::kCannotRun
+                                                        : exitstatus::kFailure;
+}
+
 } // namespace
 
+int RunExitStatus(const testrun::RunReport& report, bool dataSaved, bool plotted, int signal) {
+    using testrun::RunOutcome;
+    if (signal != 0)
+        return signalExitStatus(signal);
+    if (!dataSaved || !plotted || report.outcome == RunOutcome::Aborted)
+        return exitstatus::kFailure;
+    if (report.outcome == RunOutcome::Lost || report.outcome == RunOutcome::Overrun)
+        return exitstatus::kLost;
+    return report.incomplete() ? exitstatus::kIncomplete : exitstatus::kClean;
+}
+
 int RunHeadless(frmMain& window, TestRunPanel& panel, const HeadlessRequest& request,
-                const std::function<bool(const std::string&)>& loadConfig,
-                platform::VirtualClock* dryRunClock) {
-    if (!loadConfig(request.config))
-        return 1;
+                platform::VirtualClock* dryRunClock, const StopSignals& stopSignals) {
+    if (!loadConfiguration(window, request.config))
+        return exitstatus::kCannotRun;
     window.leftColumn().txtPathToData()->setText(QString::fromStdString(request.data));
-    if (!panel.cmdStart_Click())
-        return 1;
+    panel.run().setUnattended(request.limits);
+    if (const auto started = panel.cmdStart_Click(); started != testrun::StartResult::Started)
+        return refusedStart(started);
     if (dryRunClock) {
         panel.setProgressListener({});
         runtime::runInVirtualTime(
@@ -62,9 +91,10 @@ int RunHeadless(frmMain& window, TestRunPanel& panel, const HeadlessRequest& req
         runInRealTime(panel);
     }
     printProgress(panel.run());
-    std::fputc('\n', stderr);
+    const testrun::RunReport& report = panel.run().lastReport();
+    std::fprintf(stderr, "\nThe test %s.\n", report.summary().c_str());
     const bool plotted = !request.plot || savePlot(window, *request.plot);
-    return panel.run().lastTestRanToEnd() && panel.run().lastDataSaved() && plotted ? 0 : 1;
+    return RunExitStatus(report, panel.run().lastDataSaved(), plotted, stopSignals.received());
 }
 
 } // namespace app

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <functional>
+#include "app/testrun/test_run.h"
+
 #include <optional>
 #include <string>
 
@@ -11,23 +12,38 @@ class VirtualClock;
 namespace app {
 
 class frmMain;
+class StopSignals;
 class TestRunPanel;
 
-// A scripted measurement: the configuration to load, the data file to write, and where to save
-// the chart as a picture afterwards.
+// A scripted measurement: the configuration to load, the data file to write, where to save the
+// chart as a picture afterwards, and the limits of a run nobody watches.
 struct HeadlessRequest {
     std::string config;
     std::string data;
     std::optional<std::string> plot;
+    testrun::Unattended limits;
 };
 
+// Exit statuses of a headless run; a stop by a signal exits with 128 + its number.
+namespace exitstatus {
+inline constexpr int kClean = 0;      // ran to its end and every reading is in the data file
+inline constexpr int kFailure = 1;    // the driver, the instrument or a file failed
+inline constexpr int kCannotRun = 2;  // bad usage, an unreadable configuration or set-up
+inline constexpr int kLost = 3;       // the instrument was lost or the run overran
+inline constexpr int kIncomplete = 4; // ran to its end with readings missing or unreadable
+} // namespace exitstatus
+
+// The exit status of a run that started: a signal first, then a failure, then a lost or
+// overrun run, then missing or unreadable readings.
+int RunExitStatus(const testrun::RunReport& report, bool dataSaved, bool plotted, int signal);
+
 // Runs one test with the window's own code but no one watching: the configuration is loaded as
-// "Load Config..." would load it, the data path set, the test started as "Start Test" would
-// start it and run to its end, with a progress line on standard error. A dry run passes its
-// virtual clock, which then paces the test as fast as it can run. Returns the exit status: 0
-// when the test ran to its end and the data file was written.
+// "Load Config..." would load it (but refused, before any bus call, when it cannot be read or is
+// no configuration), the data path set, the test started as "Start Test" would start it and run
+// to its end, with a progress line and a last line saying how it ended on standard error. A dry
+// run passes its virtual clock, which then paces the test as fast as it can run. Returns the exit
+// status.
 int RunHeadless(frmMain& window, TestRunPanel& panel, const HeadlessRequest& request,
-                const std::function<bool(const std::string&)>& loadConfig,
-                platform::VirtualClock* dryRunClock);
+                platform::VirtualClock* dryRunClock, const StopSignals& stopSignals);
 
 } // namespace app

@@ -3,16 +3,22 @@
 #include "app/datafile/data_path.h"
 #include "app/frm_main.h"
 #include "app/left_column.h"
+#include "app/table/readings_area.h"
+#include "app/testrun/run_texts.h"
 #include "bus/gpib_device.h"
 #include "diagnostics/app_diagnostics.h"
 #include "diagnostics/oof_log.h"
 #include "hp4140/test_config.h"
+#include "platform/clock.h"
+#include "settings/guarded.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <algorithm>
+#include <cstdio>
 
 namespace app {
 
@@ -23,24 +29,29 @@ constexpr int kProgressSteps = 1000;
 } // namespace
 
 TestRunPanel::TestRunPanel(frmMain& window, Instrument instrument, diagnostics::oofLog* log)
-    : QObject(&window), window_(window), device_(instrument.device), log_(log),
-      run_(*this, hp4140::AppTestConfig(),
-           {instrument.gpib, instrument.device, diagnostics::AppErrorQueue(), instrument.clock,
-            window.Timer1(), log}),
-      progress_(new QProgressBar(&window)) {
+    : QObject(&window), window_(window), device_(instrument.device), clock_(instrument.clock),
+      log_(log), run_(*this, hp4140::AppTestConfig(),
+                      {instrument.gpib, instrument.device, diagnostics::AppErrorQueue(),
+                       instrument.clock, window.Timer1(), log}),
+      progress_(new QProgressBar(&window)), notice_(new QLabel(&window)) {
     progress_->setRange(0, kProgressSteps);
     progress_->setTextVisible(true);
     progress_->hide();
+    window.statusBar()->addWidget(notice_, 1);
     window.statusBar()->addPermanentWidget(progress_, 1);
     device_.setSpollObserver(&window);
-    connect(window.cmdStart(), &QPushButton::clicked, this, [this] { cmdStart_Click(); });
-    connect(window.cmdAbort(), &QPushButton::clicked, this, [this] { cmdAbort_Click(); });
-    connect(window.cmdZero(), &QPushButton::clicked, this, [this] { cmdZero_Click(); });
+    connect(window.cmdStart(), &QPushButton::clicked, this,
+            settings::guarded([this] { cmdStart_Click(); }));
+    connect(window.cmdAbort(), &QPushButton::clicked, this,
+            settings::guarded([this] { cmdAbort_Click(); }));
+    connect(window.cmdZero(), &QPushButton::clicked, this,
+            settings::guarded([this] { cmdZero_Click(); }));
     if (auto* spoll = window.controls().get<QPushButton>("cmdSpoll"))
-        connect(spoll, &QPushButton::clicked, this, [this] { cmdSpoll_Click(); });
+        connect(spoll, &QPushButton::clicked, this,
+                settings::guarded([this] { cmdSpoll_Click(); }));
 }
 
-bool TestRunPanel::cmdStart_Click() {
+testrun::StartResult TestRunPanel::cmdStart_Click() {
     window_.Form_SaveConfig();
     datafile::AppDataPath() = window_.leftColumn().txtPathToData()->text().toStdString();
     return run_.cmdStart_Click();
@@ -52,6 +63,10 @@ void TestRunPanel::cmdZero_Click() {
 
 void TestRunPanel::cmdSpoll_Click() {
     device_.SPOLL();
+}
+
+QString TestRunPanel::notice() const {
+    return notice_->text();
 }
 
 void TestRunPanel::setStartEnabled(bool enabled) {
@@ -89,8 +104,43 @@ void TestRunPanel::fileReading(std::unique_ptr<HP4140DataType> reading) {
     window_.fileReading(std::move(reading), run_.iMeasIndex());
 }
 
-bool TestRunPanel::saveData() {
+// Told to stop, the program asks nobody: the readings go to the data file or, failing that, to
+// a file of their own, and standard error says where.
+bool TestRunPanel::saveData(const testrun::RunReport& report) {
+    if (report.outcome == testrun::RunOutcome::Stopped)
+        return saveUnasked();
     return window_.SaveData();
+}
+
+bool TestRunPanel::saveUnasked() {
+    const auto written = window_.readingsArea().SaveDataUnasked(clock_.wallTime());
+    if (written)
+        std::fprintf(stderr, "The readings are in %s\n", written->c_str());
+    else
+        std::fprintf(stderr, "The readings could not be written to any file.\n");
+    return written.has_value();
+}
+
+void TestRunPanel::showSilence(const std::optional<testrun::Silence>& silence) {
+    showNotice(silence ? QString::fromStdString(testrun::silenceText(*silence)) : QString(), true);
+}
+
+void TestRunPanel::warnOverrun(double expectedSeconds) {
+    showNotice(QString::fromStdString(testrun::slowRunText(expectedSeconds)), true);
+}
+
+void TestRunPanel::reportRun(const testrun::RunReport& report) {
+    const bool amiss = report.incomplete() || report.outcome == testrun::RunOutcome::Lost ||
+                       report.outcome == testrun::RunOutcome::Overrun;
+    const std::string text = "The test " + report.summary() + ".";
+    showNotice(QString::fromStdString(text), amiss);
+    if (amiss && log_)
+        log_->SendString(text);
+}
+
+void TestRunPanel::showNotice(const QString& text, bool alarming) {
+    notice_->setStyleSheet(alarming ? QStringLiteral("color: rgb(192, 0, 0);") : QString());
+    notice_->setText(text);
 }
 
 void TestRunPanel::testProgressed() {

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <functional>
 
+class QLabel;
 class QProgressBar;
 
 namespace diagnostics {
@@ -17,7 +18,7 @@ namespace app {
 class frmMain;
 
 // Runs tests from the main window: the Start, Abort, Zero and Serial Poll buttons, the progress
-// bar in the status bar, and the window's side of every step of a test.
+// bar and the run's notices in the status bar, and the window's side of every step of a test.
 class TestRunPanel final : public QObject, public testrun::TestRunView {
 public:
     struct Instrument {
@@ -32,14 +33,17 @@ public:
 
     // Start Test: the window's settings become the test's and the path box's text the data
     // path, so a test never writes over the previous test's file by surprise.
-    bool cmdStart_Click();
+    testrun::StartResult cmdStart_Click();
     void cmdAbort_Click() { run_.cmdAbort_Click(); }
     void cmdZero_Click();
     void cmdSpoll_Click();
 
+    testrun::TestRun& run() { return run_; }
     const testrun::TestRun& run() const { return run_; }
     // Told after every step of a test: started, a tick, ended.
     void setProgressListener(std::function<void()> listener) { listener_ = std::move(listener); }
+    // The notice in the status bar: the instrument not answering, a slow run, how a run ended.
+    QString notice() const;
 
     void setStartEnabled(bool enabled) override;
     void setAbortEnabled(bool enabled) override;
@@ -49,17 +53,24 @@ public:
     void prepareChart(const testrun::Expectation& expectation) override;
     void resetReadings() override;
     void fileReading(std::unique_ptr<HP4140DataType> reading) override;
-    bool saveData() override;
+    bool saveData(const testrun::RunReport& report) override;
+    void showSilence(const std::optional<testrun::Silence>& silence) override;
+    void warnOverrun(double expectedSeconds) override;
+    void reportRun(const testrun::RunReport& report) override;
     void testProgressed() override;
 
 private:
     void showProgress();
+    void showNotice(const QString& text, bool alarming);
+    bool saveUnasked();
 
     frmMain& window_;
     bus::GPIBDevice& device_;
+    platform::Clock& clock_;
     diagnostics::oofLog* log_;
     testrun::TestRun run_;
     QProgressBar* progress_;
+    QLabel* notice_;
     std::function<void()> listener_;
 };
 

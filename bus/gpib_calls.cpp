@@ -89,6 +89,8 @@ void GpibCalls::CopyGpibStatus(const GpibDriverApi& api) {
     status_.ibsta = LongToStatusInt(status_.ibsta32);
     status_.iberr = static_cast<std::int16_t>(status_.iberr32);
     status_.ibcnt = LongToStatusInt(status_.ibcntl32);
+    if (afterCall_)
+        afterCall_();
 }
 
 void GpibCalls::DevClear(int board, int address) {

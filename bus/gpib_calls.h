@@ -3,6 +3,7 @@
 #include "bus/driver_binding.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,8 @@ public:
 
     const GpibStatus& status() const { return status_; }
     DriverBinding& binding() { return binding_; }
+    // Called after every driver call (a simulated instrument's clock is followed through it).
+    void setAfterCall(std::function<void()> hook) { afterCall_ = std::move(hook); }
 
 private:
     const GpibDriverApi& prepare();
@@ -59,6 +62,7 @@ private:
 
     DriverBinding& binding_;
     GpibStatus status_;
+    std::function<void()> afterCall_;
 };
 
 } // namespace bus

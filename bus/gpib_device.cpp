@@ -163,12 +163,20 @@ float GPIBDevice::WaitForESB(float fMaxWaitTime, bool EnableDoEvents) {
                      EnableDoEvents, "_WaitForESB... ");
 }
 
+// A poll that did not reach the instrument returns 0 like a status with no bit set, so callers
+// that must tell them apart ask lastPollFailed(); the displays keep the last real status.
 std::int16_t GPIBDevice::SPOLL() {
+    lastPollFailed_ = true;
     if (demo_)
         return 0;
     std::int16_t status = 0;
     try {
+        if (!Gpib::GPIBAddressValid(board_, address_))
+            return 0;
         status = gpib_.GPIBSPOLL(board_, address_);
+        if (gpib_.GPIBErrorCode() != -1)
+            return 0;
+        lastPollFailed_ = false;
         if (observer_) {
             observer_->SetAtCurrentLimit((status & kAtCurrentLimit) != 0);
             observer_->SetVoltageOutput((status & kVoltageOutput) != 0);

@@ -68,6 +68,9 @@ public:
     float WaitForOPC(float fMaxWaitTime, bool EnableDoEvents = false);
     float WaitForESB(float fMaxWaitTime, bool EnableDoEvents);
     std::int16_t SPOLL();
+    // The last SPOLL did not reach the instrument (bus error, no driver, offline): its 0 is no
+    // status.
+    bool lastPollFailed() const { return lastPollFailed_; }
     bool MAV();
     float WaitForMAV(float fMaxWaitTime, bool EnableDoEvents);
     // Caps the wait at 1200 s and leaves the capped value in the caller's variable.
@@ -90,6 +93,7 @@ private:
     platform::Yield& yield_;
     SpollObserver* observer_ = nullptr;
     bool demo_ = false;
+    bool lastPollFailed_ = false;
     std::int16_t board_ = 0;
     std::int16_t address_ = 0;
     std::string idn_;

@@ -11,8 +11,19 @@ namespace hp4140 {
 
 namespace {
 
+// How the instrument is sent each kind of number.
+constexpr const char* kVoltagePicture = "##0.0#";
+constexpr const char* kStepPicture = "#0.0#";
+constexpr const char* kHoldPicture = "###0.0";
+constexpr const char* kRatePicture = "#0.0###";
+
 std::string number(double value, const char* picture) {
     return numtext::formatPicture(value, picture);
+}
+
+// The value the instrument reads from the text it is sent.
+float asSent(double value, const char* picture) {
+    return static_cast<float>(numtext::readNumber(number(value, picture)));
 }
 
 bool validLimit(std::int16_t limit) {
@@ -35,18 +46,30 @@ std::vector<Command> ConfigurationCommands(const TestConfig& c) {
         commands.push_back({"M" + number(c.iCurrentLimitVB, "0"), true});
     commands.push_back({"F" + number(c.iFunction + 1, "0")});
     commands.push_back({"A" + number(c.iRamp + 1, "0")});
-    commands.push_back({"PA" + number(c.fVAVoltage, "##0.0#")});
-    commands.push_back({"PS" + number(c.fStartVoltage, "##0.0#")});
-    commands.push_back({"PT" + number(c.fStopVoltage, "##0.0#")});
-    commands.push_back({"PE" + number(c.fStepVoltage, "#0.0#")});
-    commands.push_back({"PH" + number(c.iHoldTime, "###0.0")});
-    commands.push_back({"PD" + number(c.fStepDelay, "##0.0#")});
-    commands.push_back({"PV" + number(c.fRampRate, "#0.0###")});
+    commands.push_back({"PA" + number(c.fVAVoltage, kVoltagePicture)});
+    commands.push_back({"PS" + number(c.fStartVoltage, kVoltagePicture)});
+    commands.push_back({"PT" + number(c.fStopVoltage, kVoltagePicture)});
+    commands.push_back({"PE" + number(c.fStepVoltage, kStepPicture)});
+    commands.push_back({"PH" + number(c.iHoldTime, kHoldPicture)});
+    commands.push_back({"PD" + number(c.fStepDelay, kVoltagePicture)});
+    commands.push_back({"PV" + number(c.fRampRate, kRatePicture)});
     commands.push_back({"B" + number(c.iVBMode + 1, "0")});
-    commands.push_back({"PB" + number(c.fVBVoltage, "##0.0#")});
+    commands.push_back({"PB" + number(c.fVBVoltage, kVoltagePicture)});
     commands.push_back({c.iFilter == 0 ? "J1" : "J0"});
     commands.push_back({"I" + number(c.iIntegration + 1, "0")});
     return commands;
+}
+
+TestConfig SettingsAsSent(const TestConfig& c) {
+    TestConfig sent = c;
+    sent.fVAVoltage = asSent(c.fVAVoltage, kVoltagePicture);
+    sent.fStartVoltage = asSent(c.fStartVoltage, kVoltagePicture);
+    sent.fStopVoltage = asSent(c.fStopVoltage, kVoltagePicture);
+    sent.fStepVoltage = asSent(c.fStepVoltage, kStepPicture);
+    sent.fStepDelay = asSent(c.fStepDelay, kVoltagePicture);
+    sent.fRampRate = asSent(c.fRampRate, kRatePicture);
+    sent.fVBVoltage = asSent(c.fVBVoltage, kVoltagePicture);
+    return sent;
 }
 
 void DownloadTestConfig(const TestConfig& config, bus::GPIBDevice& device, platform::Clock& clock) {

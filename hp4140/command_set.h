@@ -26,6 +26,10 @@ struct Command {
 // Numbers always carry a decimal point, whatever the locale: the instrument reads nothing else.
 std::vector<Command> ConfigurationCommands(const TestConfig& config);
 
+// The settings as the instrument reads them from those commands: each number rounded as its
+// command writes it (a step of 0.002 V is sent as PE0.0).
+TestConfig SettingsAsSent(const TestConfig& config);
+
 // Sends the configuration, pauses 1000 ms without running the event loop, polls twice and
 // switches the data output on. Results are not examined: a failed write is in the bus log.
 void DownloadTestConfig(const TestConfig& config, bus::GPIBDevice& device, platform::Clock& clock);

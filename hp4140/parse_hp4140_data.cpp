@@ -56,30 +56,31 @@ std::string withoutLineBreaks(const std::string& text) {
 
 } // namespace
 
-void ParseHP4140Data(HP4140DataType& reading, platform::LogSink* log) {
+bool ParseHP4140Data(HP4140DataType& reading, platform::LogSink* log) {
     reading.Current = 0.0f;
     reading.Voltage = 0.0f;
     reading.OutOfRange = false;
     if (reading.RawData.size() < kMinimumLength) {
         report(log, "length is less than four characters long.");
-        return;
+        return false;
     }
     const std::string_view fields = std::string_view(reading.RawData).substr(kSkippedLeading);
     if (fields.find(kSeparator) == std::string_view::npos) {
         report(log, "there is no delimitting comma in the data.");
-        return;
+        return false;
     }
     const std::optional<float> value =
         toSingle(FormUtility::GetField(fields, 1, kSeparator), "the measured value", log);
     if (!value)
-        return;
+        return false;
     const std::string voltageField = FormUtility::GetField(fields, 2, kSeparator);
     const std::optional<float> voltage = toSingle(voltageText(voltageField), "the voltage", log);
     if (!voltage)
-        return;
+        return false;
     reading.OutOfRange = *value == hp4140::kOutOfRangeMarker;
     reading.Current =
         reading.OutOfRange ? hp4140::kOutOfRangeValue : atLeastSmallestMagnitude(*value);
     reading.Voltage = *voltage;
     reading.RawData = withoutLineBreaks(reading.RawData);
+    return true;
 }

@@ -22,5 +22,6 @@ inline constexpr float kOutOfRangeValue = 1.0f;
 // one character, the voltage. A reply that is too short, has no comma after its third
 // character, or whose value or voltage is not a number in the 32-bit float range is rejected:
 // one "Bad Data: ..." line goes to the log (nullptr: dropped), Current and Voltage are 0,
-// OutOfRange false and RawData stays as read. An accepted reply loses its CR and LF.
-void ParseHP4140Data(HP4140DataType& reading, platform::LogSink* log);
+// OutOfRange false and RawData stays as read, and the result is false. An accepted reply loses
+// its CR and LF.
+bool ParseHP4140Data(HP4140DataType& reading, platform::LogSink* log);

@@ -10,6 +10,7 @@ namespace errnum {
 inline constexpr long Overflow = 6;
 inline constexpr long OutOfMemory = 7;
 inline constexpr long LibraryLoad = 48;
+inline constexpr long InternalError = 51;
 inline constexpr long FileNotFound = 53;
 inline constexpr long DeviceIo = 57;
 inline constexpr long DiskFull = 61;

@@ -57,6 +57,10 @@ bool VirtualClock::fireNextTimer() {
     return true;
 }
 
+void VirtualClock::catchUp(Duration time) {
+    now_ = std::max(now_, time);
+}
+
 void VirtualClock::moveTo(Duration time) {
     if (time == now_)
         return;

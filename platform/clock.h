@@ -55,6 +55,9 @@ public:
     void advance(Duration duration);
     // Fires the next due timer, moving time to its deadline; false when no timer is active.
     bool fireNextTimer();
+    // Moves time forward to the time (never back) without firing a timer: the time a blocking
+    // call spent; timers that fell due meanwhile resume on their own grid.
+    void catchUp(Duration time);
 
 private:
     friend class VirtualTimer;

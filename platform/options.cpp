@@ -2,12 +2,34 @@
 
 #include "message_box.h"
 
+#include <charconv>
+#include <cmath>
 #include <functional>
 #include <span>
 
 namespace platform {
 
 namespace {
+
+double seconds(const std::string& name, const std::string& text) {
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value) ||
+        value <= 0.0)
+        throw OptionError("option " + name + " needs a number of seconds above 0, not \"" + text +
+                          "\"");
+    return value;
+}
+
+const char* const kExitStatusText =
+    "\nA run with --run replaces the --data file. Exit status:\n"
+    "  0    the test ran to its end and every reading is in the data file\n"
+    "  1    a failure: the driver, the instrument or a file\n"
+    "  2    bad usage, a configuration that cannot be read, or a set-up that cannot run\n"
+    "  3    the instrument was lost or the run overran\n"
+    "  4    the test ran to its end with readings missing or unreadable\n"
+    "  128+N  stopped by signal N (129 SIGHUP, 130 SIGINT, 143 SIGTERM)\n"
+    "When several apply, the first of: a signal, 1, 3, 4.\n";
 
 struct OptionRow {
     const char* name;
@@ -28,6 +50,16 @@ const std::vector<OptionRow>& optionTable() {
          [](ProgramOptions& o, const std::string& v) { o.data = v; }},
         {"--plot", "OUT.png", "with --run: save the chart as a PNG image after the run",
          [](ProgramOptions& o, const std::string& v) { o.plot = v; }},
+        {"--bus-timeout", "SECONDS",
+         "with --run: end the run as lost when the instrument has not answered for this long "
+         "(default 30)",
+         [](ProgramOptions& o, const std::string& v) {
+             o.busTimeout = seconds("--bus-timeout", v);
+         }},
+        {"--max-time", "SECONDS",
+         "with --run: end the run as overrun when it goes on longer (default three times its "
+         "expected length plus 60)",
+         [](ProgramOptions& o, const std::string& v) { o.maxTime = seconds("--max-time", v); }},
         {"--dry-run", nullptr,
          "with --run and --driver sim: run in virtual time, so a long test takes seconds",
          [](ProgramOptions& o, const std::string&) { o.dryRun = true; }},
@@ -49,8 +81,10 @@ const OptionRow* findOption(const std::string& name) {
 void checkCombinations(const ProgramOptions& options) {
     if (options.run && !options.data)
         throw OptionError("--run needs --data OUT.txt, the data file to write");
-    if (!options.run && (options.data || options.plot || options.dryRun))
-        throw OptionError("--data, --plot and --dry-run go with --run CONFIG.ini");
+    if (!options.run &&
+        (options.data || options.plot || options.dryRun || options.busTimeout || options.maxTime))
+        throw OptionError(
+            "--data, --plot, --dry-run, --bus-timeout and --max-time go with --run CONFIG.ini");
     if (options.dryRun && options.driver != "sim")
         throw OptionError("--dry-run needs the simulated instrument: add --driver sim");
 }
@@ -92,7 +126,7 @@ std::string usageText(const std::string& programName) {
         left.resize(std::max<std::size_t>(left.size() + 2, 28), ' ');
         text += left + row.help + "\n";
     }
-    return text;
+    return text + kExitStatusText;
 }
 
 std::string versionText() {

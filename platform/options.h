@@ -17,6 +17,11 @@ struct ProgramOptions {
     std::optional<std::string> data;
     std::optional<std::string> plot;
     bool dryRun = false;
+    // Limits of a headless run, in seconds (virtual ones in a dry run): polls failing without a
+    // break for longer than the bus timeout end it as lost, a run longer than the maximum time
+    // ends as overrun (default: three times its expected length plus a minute).
+    std::optional<double> busTimeout;
+    std::optional<double> maxTime;
     bool help = false;
     bool version = false;
 };

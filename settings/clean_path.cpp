@@ -1,16 +1,19 @@
 #include "form_utility.h"
 
+#include <algorithm>
 #include <system_error>
 
 namespace FormUtility {
 
 namespace {
 
-// What a path may not hold here or where the program's files came from.
-bool allowedInPath(unsigned char c) {
-    if (c < 32 || c == 127)
-        return false;
-    return c != '"' && c != '*' && c != ':' && c != '|' && c != '\\';
+bool isControl(unsigned char c) {
+    return c < 32 || c == 127;
+}
+
+// What the older filter also dropped, for names the program once wrote that way.
+bool droppedOnce(unsigned char c) {
+    return isControl(c) || c == '"' || c == '*' || c == ':' || c == '|' || c == '\\';
 }
 
 void collapseSlashes(std::string& text) {
@@ -38,6 +41,15 @@ std::string withoutBlanksAtSlashes(const std::string& text) {
     return result;
 }
 
+template <typename Dropped> std::string without(std::string_view path, Dropped dropped) {
+    std::string text;
+    for (char c : path)
+        if (!dropped(static_cast<unsigned char>(c)))
+            text.push_back(c);
+    collapseSlashes(text);
+    return text;
+}
+
 // A relative path is taken from the current folder.
 std::string fromCurrentFolder(std::string_view relative) {
     std::error_code error;
@@ -45,31 +57,37 @@ std::string fromCurrentFolder(std::string_view relative) {
     std::string joined = error ? std::string(1, '/') : folder.string();
     if (joined.back() != '/')
         joined.push_back('/');
-    if (const std::size_t nameStart = relative.find_first_not_of(' '); nameStart != relative.npos)
-        joined.append(relative.substr(nameStart));
+    joined.append(relative);
     return joined;
 }
 
-std::string tidied(std::string_view path) {
-    std::string text;
-    for (char c : path)
-        if (allowedInPath(static_cast<unsigned char>(c)))
-            text.push_back(c);
+std::string absolute(std::string text, std::int16_t mode) {
+    if (text.empty() || text.front() != '/')
+        text = fromCurrentFolder(text);
     collapseSlashes(text);
-    text = withoutBlanksAtSlashes(text);
-    collapseSlashes(text);
+    if (mode == 1 && text.back() != '/')
+        text.push_back('/');
     return text;
 }
 
 } // namespace
 
+// On Linux only NUL and "/" cannot be in a name, so everything but control characters is kept:
+// the file the user chose is the file that is used.
 std::string CleanPath(std::string_view path, std::int16_t mode) {
-    std::string text = path.empty() ? std::string(1, '/') : tidied(path);
-    if (text.empty() || text.front() != '/')
-        text = fromCurrentFolder(text);
-    if (mode == 1 && text.back() != '/')
-        text.push_back('/');
-    return text;
+    if (path.empty())
+        return "/";
+    return absolute(without(path, isControl), mode);
+}
+
+std::string LegacyCleanPath(std::string_view path) {
+    if (path.empty())
+        return "/";
+    std::string text = withoutBlanksAtSlashes(without(path, droppedOnce));
+    collapseSlashes(text);
+    if (!text.starts_with('/'))
+        text.erase(0, std::min(text.find_first_not_of(' '), text.size()));
+    return absolute(text, 0);
 }
 
 } // namespace FormUtility

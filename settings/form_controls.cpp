@@ -2,6 +2,7 @@
 
 #include "platform/app_error.h"
 #include "platform/folders.h"
+#include "settings/configuration_file.h"
 #include "settings/form_utility.h"
 #include "settings/ini_file.h"
 #include "settings/private_profile.h"
@@ -81,11 +82,11 @@ QString savedValue(const RegisteredControl& control) {
     }
 }
 
-int readInt(const std::string& key, int current, const std::filesystem::path& file) {
+int readInt(const std::string& key, int current, const IniDocument& file) {
     return GetPrivateProfileIntA(keys::kFormSection, key, current, file);
 }
 
-void loadControl(const RegisteredControl& control, const std::filesystem::path& file) {
+void loadControl(const RegisteredControl& control, const IniDocument& file) {
     const std::string key = control.key().toStdString();
     switch (control.kind) {
     case ControlKind::TextBox:
@@ -138,7 +139,7 @@ bool canTakeFocus(const QWidget* widget) {
 } // namespace
 
 void LoadFormControls(const QWidget& window, const ControlRegistry& controls,
-                      const std::filesystem::path& file, const FocusLossHandler& focusLost) {
+                      const IniDocument& file, const FocusLossHandler& focusLost) {
     for (const RegisteredControl& control : controls.controls())
         loadControl(control, file);
     // A window that is not shown yet takes no focus; its fields were validated as they were set.
@@ -147,6 +148,25 @@ void LoadFormControls(const QWidget& window, const ControlRegistry& controls,
     for (const RegisteredControl& control : controls.controls())
         if (canTakeFocus(control.widget))
             focusLost(control);
+}
+
+void LoadFormControls(const QWidget& window, const ControlRegistry& controls,
+                      const std::filesystem::path& file, const FocusLossHandler& focusLost) {
+    std::optional<IniDocument> document;
+    try {
+        document = ReadConfigurationFile(file);
+    } catch (const platform::AppError&) {
+        // A file that cannot be read leaves every control as it was, as a missing one does.
+    }
+    LoadFormControls(window, controls, document.value_or(IniDocument()), focusLost);
+}
+
+std::vector<std::string> FormKeys(const ControlRegistry& controls) {
+    std::vector<std::string> keys;
+    for (const RegisteredControl& control : controls.controls())
+        if (control.kind != ControlKind::Label && control.kind != ControlKind::Other)
+            keys.push_back(control.key().toStdString());
+    return keys;
 }
 
 bool SaveFormControls(const QWidget& window, const ControlRegistry& controls,

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "settings/control_registry.h"
+#include "settings/ini_document.h"
 
 #include <filesystem>
 #include <functional>
+#include <string>
+#include <vector>
 
 class QWidget;
 
@@ -18,7 +21,13 @@ using FocusLossHandler = std::function<void(const RegisteredControl&)>;
 // every control that can take the focus. An option button's selection fires its click handler
 // as a user's click would.
 void LoadFormControls(const QWidget& window, const ControlRegistry& controls,
+                      const IniDocument& file, const FocusLossHandler& focusLost);
+// The same from a file, read once; a missing or unreadable file leaves every control as it was.
+void LoadFormControls(const QWidget& window, const ControlRegistry& controls,
                       const std::filesystem::path& file, const FocusLossHandler& focusLost);
+
+// The keys of section "FORM" that the controls are saved under (labels left out).
+std::vector<std::string> FormKeys(const ControlRegistry& controls);
 
 // Saves the window's controls to section "FORM" in one write; empty values are never written,
 // labels only when the file already holds them and skipLabels is false. Nothing is written for

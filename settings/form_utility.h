@@ -3,6 +3,8 @@
 // FormUtility: the small file and path routines every part of the program uses. Paths use "/"
 // as the separator. None of them keeps state between calls.
 
+#include "settings/ini_document.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -18,6 +20,8 @@ inline constexpr std::size_t kPathPartLimit = 255;
 // The key's value, or the default when the key is absent or empty or the file cannot be read.
 std::string ReadIniString(std::string_view section, std::string_view key,
                           std::string_view defaultValue, const std::filesystem::path& file);
+std::string ReadIniString(std::string_view section, std::string_view key,
+                          std::string_view defaultValue, const settings::IniDocument& document);
 
 // Field n (from 1) of a text split at the delimiter. n of 1 or less gives the first field when
 // the text holds a delimiter; n beyond the last field, or below 1 in a text without
@@ -40,9 +44,13 @@ void WriteTextFile(const std::filesystem::path& path, std::string_view text);
 bool DriveExists(std::string_view path);
 
 // An absolute path ("/" for an empty one; a relative one is taken from the current folder)
-// holding no control characters, '"', '*', ':', '|' or '\', with blanks next to a "/" removed
-// and doubled "/" collapsed. Mode 1 ends it with "/".
+// holding no control characters (bytes below 32, and 127), with doubled "/" collapsed; every
+// other character, blanks included, is kept. Mode 1 ends it with "/".
 std::string CleanPath(std::string_view path, std::int16_t mode = 0);
+
+// The path as the program once cleaned it (also dropping '"', '*', ':', '|', '\' and blanks
+// next to a "/"), to find a file it wrote under that name.
+std::string LegacyCleanPath(std::string_view path);
 
 // Makes every folder of the path up to its last "/" (the file name itself is not made).
 // Mode 0 creates missing folders silently, 1 asks before creating each one, 2 never creates;

@@ -34,25 +34,44 @@ int leadingInteger(std::string_view text) {
     return static_cast<int>(value);
 }
 
-} // namespace
-
-std::string GetPrivateProfileStringA(std::string_view section, std::string_view key,
-                                     std::string_view defaultValue, std::size_t bufferSize,
-                                     const std::filesystem::path& file) {
+std::string stringOrDefault(const std::optional<std::string>& value, std::string_view defaultValue,
+                            std::size_t bufferSize) {
     const std::size_t room = bufferSize == 0 ? 0 : bufferSize - 1;
-    if (const auto value = readValue(section, key, file))
+    if (value)
         return value->substr(0, room);
     while (!defaultValue.empty() && defaultValue.back() == ' ')
         defaultValue.remove_suffix(1);
     return std::string(defaultValue.substr(0, room));
 }
 
-int GetPrivateProfileIntA(std::string_view section, std::string_view key, int defaultValue,
-                          const std::filesystem::path& file) {
-    const auto value = readValue(section, key, file);
+int integerOrDefault(const std::optional<std::string>& value, int defaultValue) {
     if (!value || value->empty())
         return defaultValue;
     return leadingInteger(*value);
+}
+
+} // namespace
+
+std::string GetPrivateProfileStringA(std::string_view section, std::string_view key,
+                                     std::string_view defaultValue, std::size_t bufferSize,
+                                     const std::filesystem::path& file) {
+    return stringOrDefault(readValue(section, key, file), defaultValue, bufferSize);
+}
+
+std::string GetPrivateProfileStringA(std::string_view section, std::string_view key,
+                                     std::string_view defaultValue, std::size_t bufferSize,
+                                     const IniDocument& document) {
+    return stringOrDefault(document.value(section, key), defaultValue, bufferSize);
+}
+
+int GetPrivateProfileIntA(std::string_view section, std::string_view key, int defaultValue,
+                          const std::filesystem::path& file) {
+    return integerOrDefault(readValue(section, key, file), defaultValue);
+}
+
+int GetPrivateProfileIntA(std::string_view section, std::string_view key, int defaultValue,
+                          const IniDocument& document) {
+    return integerOrDefault(document.value(section, key), defaultValue);
 }
 
 bool WritePrivateProfileStringA(std::string_view section, std::string_view key,

@@ -4,6 +4,8 @@
 // reads fall back to the default, a failed write returns false and leaves the reason as the
 // current error (platform::currentError()).
 
+#include "settings/ini_document.h"
+
 #include <cstddef>
 #include <filesystem>
 #include <string>
@@ -21,6 +23,13 @@ std::string GetPrivateProfileStringA(std::string_view section, std::string_view 
 // the int range), or the default when the key is absent or its value empty.
 int GetPrivateProfileIntA(std::string_view section, std::string_view key, int defaultValue,
                           const std::filesystem::path& file);
+
+// The same two reads on a file already read into a document.
+std::string GetPrivateProfileStringA(std::string_view section, std::string_view key,
+                                     std::string_view defaultValue, std::size_t bufferSize,
+                                     const IniDocument& document);
+int GetPrivateProfileIntA(std::string_view section, std::string_view key, int defaultValue,
+                          const IniDocument& document);
 
 // Sets one key, creating the file and the section when missing; true when the file was written.
 bool WritePrivateProfileStringA(std::string_view section, std::string_view key,

@@ -119,7 +119,7 @@ fs::path resolveLinks(const fs::path& path) {
     throw platform::fileError(ELOOP, path.string(), "resolveLinks");
 }
 
-std::optional<std::string> readWholeFile(const fs::path& path) {
+std::optional<std::string> readWholeFile(const fs::path& path, std::optional<std::size_t> limit) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR)
@@ -140,6 +140,13 @@ std::optional<std::string> readWholeFile(const fs::path& path) {
         if (got == 0)
             break;
         contents.append(buffer, static_cast<std::size_t>(got));
+        if (limit && contents.size() > *limit) {
+            ::close(fd);
+            throw platform::AppError(platform::errnum::PathFileAccess,
+                                     "Path/File access error (" + path.string() + ": larger than " +
+                                         std::to_string(*limit) + " bytes)",
+                                     "readWholeFile");
+        }
     }
     ::close(fd);
     return contents;

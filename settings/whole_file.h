@@ -12,8 +12,10 @@ namespace settings {
 std::filesystem::path resolveLinks(const std::filesystem::path& path);
 
 // The whole file, or nullopt when there is none. Raises an AppError when a file is there but
-// cannot be read, so that a caller never mistakes an unreadable file for an empty one.
-std::optional<std::string> readWholeFile(const std::filesystem::path& path);
+// cannot be read, so that a caller never mistakes an unreadable file for an empty one, and when
+// it holds more than the limit (never reading much past it: /dev/zero has no end).
+std::optional<std::string> readWholeFile(const std::filesystem::path& path,
+                                         std::optional<std::size_t> limit = std::nullopt);
 
 // Replaces the file's contents in one step: the text goes to a temporary file in the same
 // folder, which is flushed to disk and renamed over the file. A reader sees the old file or the

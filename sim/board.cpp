@@ -77,8 +77,8 @@ std::optional<int> Board::boardProblem(int board) const {
 std::optional<int> Board::listenerProblem(Addr4882 address) const {
     if (primaryOf(address) > kPrimaryAddressMax || secondaryOf(address) > kPrimaryAddressMax)
         return err::kEarg;
-    const bool listening = !settings_.faults.noListener &&
-                           primaryOf(address) == settings_.address && secondaryOf(address) == 0;
+    const bool listening =
+        !silent() && primaryOf(address) == settings_.address && secondaryOf(address) == 0;
     return listening ? std::nullopt : std::optional<int>(err::kEnol);
 }
 
@@ -119,7 +119,7 @@ CallResult Board::devClear(int board, Addr4882 address) {
         return fail(call, *problem);
     if (const auto problem = everyone ? std::nullopt : listenerProblem(address))
         return fail(call, *problem, sta::kErr | sta::kCmpl);
-    if (!settings_.faults.noListener)
+    if (!silent())
         instrument_.deviceClear();
     return finish(call, {.ibsta = sta::kCmpl, .iberr = 0, .ibcnt = 0});
 }
@@ -196,8 +196,7 @@ CallResult Board::receive(int board, Addr4882 address, void* buffer, long count,
 // Waits, within the board's timeout, for the instrument's next reading; false when none came.
 bool Board::waitForOffer(int board) {
     const double never = std::numeric_limits<double>::infinity();
-    const double next =
-        settings_.faults.noListener ? never : instrument_.nextOfferTime().value_or(never);
+    const double next = silent() ? never : instrument_.nextOfferTime().value_or(never);
     const auto limit = timeoutSeconds(board);
     if (next < never && (!limit || next - clock_.now() <= *limit)) {
         clock_.pass(next - clock_.now());
@@ -214,8 +213,14 @@ void Board::spendTimeout(int board) {
         clock_.pass(*limit);
 }
 
+bool Board::silent() const {
+    const FaultSettings& faults = settings_.faults;
+    return faults.noListener || (faults.noListenerAfter > 0 &&
+                                 instrument_.readingsCollectedInRun() >= faults.noListenerAfter);
+}
+
 bool Board::serviceRequested() const {
-    return !settings_.faults.noListener && instrument_.requestingService();
+    return !silent() && instrument_.requestingService();
 }
 
 CallResult Board::readStatusByte(int board, Addr4882 address, short* result) {

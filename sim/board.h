@@ -57,6 +57,8 @@ private:
     bool waitForOffer(int board);
     void spendTimeout(int board);
     bool serviceRequested() const;
+    // Nothing answers: the no-listener faults.
+    bool silent() const;
 
     const SimSettings& settings_;
     SimClock& clock_;

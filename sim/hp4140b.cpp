@@ -63,6 +63,7 @@ void Hp4140b::start(double now) {
         plan_->limitLength(settings_->faults.outputOffAfter);
     ++run_;
     produced_ = 0;
+    collectedInRun_ = 0;
     atCurrentLimit_ = false;
     advanceTo(now);
 }
@@ -142,6 +143,7 @@ bool Hp4140b::hasTalkData() const {
 
 void Hp4140b::collectWaiting() {
     ++collected_;
+    ++collectedInRun_;
     const FaultSettings& faults = settings_->faults;
     talkBuffer_ = faults.garble.firesOn(collected_) ? garbledReply(*waiting_, faults.garbleKind)
                                                     : formatReply(*waiting_);

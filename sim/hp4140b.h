@@ -56,6 +56,7 @@ public:
     bool outputOn() const { return plan_.has_value(); }
     long readingsTaken() const { return taken_; }
     long readingsCollected() const { return collected_; }
+    long readingsCollectedInRun() const { return collectedInRun_; }
     long lostReadings() const { return lost_; }
     long ignoredCommands() const { return ignored_; }
     // Commands received, oldest first (at most kHistory).
@@ -87,6 +88,7 @@ private:
     double zeroCorrection_ = 0.0;
     long taken_ = 0;
     long collected_ = 0;
+    long collectedInRun_ = 0;
     long lost_ = 0;
     long ignored_ = 0;
     std::deque<std::string> history_;

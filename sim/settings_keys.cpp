@@ -179,6 +179,7 @@ const std::vector<Key>& keys() {
         {"faults", "garble_every", integerIn(FIELD(faults.garble.every), 0, kCountMax)},
         {"faults", "garble_kind", oneOf(FIELD(faults.garbleKind), kGarbles)},
         {"faults", "output_off_after", integerIn(FIELD(faults.outputOffAfter), 0, kCountMax)},
+        {"faults", "no_listener_after", integerIn(FIELD(faults.noListenerAfter), 0, kCountMax)},
         {"faults", "call_delay_ms", numberIn(FIELD(faults.callDelay), 0.0, 60000.0, 1e-3)},
         {"time", "virtual", flag(FIELD(virtualTime))},
     };

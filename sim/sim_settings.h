@@ -46,8 +46,9 @@ struct FaultSettings {
     FaultTrigger readTimeout;  // counts reads addressed to the instrument
     FaultTrigger garble;       // counts readings sent
     GarbleKind garbleKind = GarbleKind::NoComma;
-    long outputOffAfter = 0; // the output switches off after this many readings (0: never)
-    double callDelay = 0.0;  // seconds spent by every bus call
+    long outputOffAfter = 0;  // the output switches off after this many readings (0: never)
+    long noListenerAfter = 0; // nothing answers once this many readings of a run were read
+    double callDelay = 0.0;   // seconds spent by every bus call
 };
 
 struct SimSettings {

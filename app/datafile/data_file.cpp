@@ -8,6 +8,8 @@
 #include "settings/form_utility.h"
 #include "settings/whole_file.h"
 
+#include <ctime>
+
 namespace datafile {
 
 namespace {
@@ -45,6 +47,17 @@ bool tryWrite(const std::string& path, std::string_view text) {
 
 } // namespace
 
+std::filesystem::path unsavedReadingsPath(const std::filesystem::path& programFolder,
+                                          std::chrono::system_clock::time_point now,
+                                          std::string_view extension) {
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    return programFolder / "data" / ("unsaved-" + std::string(stamp) + std::string(extension));
+}
+
 app::FileDialogRequest dataFileDialogRequest(const std::filesystem::path& programFolder) {
     app::FileDialogRequest request;
     request.title = "Save Data File As...";
@@ -81,6 +94,18 @@ bool DataFile::SaveData(const DataCollection& readings, std::string_view units) 
         path = *elsewhere;
     }
     return true;
+}
+
+std::optional<std::string>
+DataFile::SaveDataUnasked(const DataCollection& readings, std::string_view units,
+                          std::chrono::system_clock::time_point now) const {
+    const std::string text = dataFileText(readings, units);
+    if (tryWrite(AppDataPath(), text))
+        return AppDataPath();
+    const std::string unsaved = unsavedReadingsPath(programFolder_, now, ".txt").string();
+    if (tryWrite(unsaved, text))
+        return unsaved;
+    return std::nullopt;
 }
 
 void DataFile::tellWriteFailed(const std::string& path, std::size_t count) const {

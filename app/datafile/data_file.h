@@ -3,12 +3,19 @@
 #include "data_collection.h"
 #include "file_dialogs.h"
 
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace datafile {
+
+// Where readings go that have no data file: <program folder>/data/unsaved-<YYYYMMDD-HHMMSS> with
+// the extension (".txt"), named by the local time.
+std::filesystem::path unsavedReadingsPath(const std::filesystem::path& programFolder,
+                                          std::chrono::system_clock::time_point now,
+                                          std::string_view extension);
 
 // The save dialog for data files: it starts in the program folder's data/ folder and asks
 // before replacing a file.
@@ -31,6 +38,13 @@ public:
     // offered the save dialog to keep the readings elsewhere, until a file is written or the
     // dialog is cancelled. The readings are never touched. True when a file was written.
     bool SaveData(const DataCollection& readings, std::string_view units) const;
+
+    // Writes every reading without asking anybody (the program has been told to stop): to the
+    // data path, or, when there is none or it cannot be written, to the unsaved-readings path.
+    // The path written; nullopt when no file could be written.
+    std::optional<std::string> SaveDataUnasked(const DataCollection& readings,
+                                               std::string_view units,
+                                               std::chrono::system_clock::time_point now) const;
 
 private:
     std::optional<std::string> askForDataFile() const;

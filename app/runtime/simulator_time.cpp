@@ -1,6 +1,7 @@
 #include "app/runtime/simulator_time.h"
 
 #include "bus/driver_binding.h"
+#include "bus/gpib_calls.h"
 #include "platform/app_error.h"
 
 #include <chrono>
@@ -23,8 +24,9 @@ Function* simulatorFunction(bus::DriverBinding& binding, const char* name) {
 
 } // namespace
 
-SimulatorTime::SimulatorTime(bus::DriverBinding& binding, platform::VirtualClock& clock)
-    : clock_(clock) {
+SimulatorTime::SimulatorTime(bus::GpibCalls& calls, platform::VirtualClock& clock)
+    : calls_(calls), clock_(clock) {
+    bus::DriverBinding& binding = calls.binding();
     auto* setVirtual = simulatorFunction<int(int)>(binding, "gpibsim_set_virtual_time");
     auto* setTime = simulatorFunction<int(double)>(binding, "gpibsim_set_time");
     auto* now = simulatorFunction<double()>(binding, "gpibsim_time");
@@ -36,9 +38,14 @@ SimulatorTime::SimulatorTime(bus::DriverBinding& binding, platform::VirtualClock
         if (seconds > now())
             setTime(seconds);
     });
+    calls.setAfterCall([now, &clock] {
+        clock.catchUp(std::chrono::duration_cast<platform::VirtualClock::Duration>(
+            std::chrono::duration<double>(now())));
+    });
 }
 
 SimulatorTime::~SimulatorTime() {
+    calls_.setAfterCall({});
     clock_.setTimeListener({});
 }
 

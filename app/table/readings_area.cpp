@@ -1,6 +1,7 @@
 #include "readings_area.h"
 
 #include "app/datafile/data_path.h"
+#include "settings/guarded.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,7 +16,8 @@ ReadingsArea::ReadingsArea(const ReadingsWidgets& widgets, app::FileDialogs& dia
       table_(new MeasurementTable(widgets.Data)),
       display_(widgets.labels, *table_, *widgets.graph1, readings),
       dataFile_(dialogs, programFolder) {
-    connect(widgets.cmdBrowse, &QPushButton::clicked, this, [this] { cmdBrowse_Click(); });
+    connect(widgets.cmdBrowse, &QPushButton::clicked, this,
+            settings::guarded([this] { cmdBrowse_Click(); }));
 }
 
 void ReadingsArea::Form_Load() {
@@ -25,6 +27,11 @@ void ReadingsArea::Form_Load() {
 
 bool ReadingsArea::SaveData() const {
     return dataFile_.SaveData(readings_, display_.units().toStdString());
+}
+
+std::optional<std::string>
+ReadingsArea::SaveDataUnasked(std::chrono::system_clock::time_point now) const {
+    return dataFile_.SaveDataUnasked(readings_, display_.units().toStdString(), now);
 }
 
 void ReadingsArea::cmdBrowse_Click() {

@@ -48,6 +48,8 @@ public:
 
     // Writes the data file with the units label's caption; see DataFile::SaveData.
     bool SaveData() const;
+    // Writes the data file without asking anybody; see DataFile::SaveDataUnasked.
+    std::optional<std::string> SaveDataUnasked(std::chrono::system_clock::time_point now) const;
 
     // The data path becomes the file chosen in the save dialog, and the path box shows it.
     void cmdBrowse_Click();

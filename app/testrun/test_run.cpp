@@ -5,26 +5,31 @@
 #include "diagnostics/error_queue.h"
 #include "hp4140/command_set.h"
 #include "hp4140/parse_hp4140_data.h"
+#include "hp4140/status_byte.h"
+#include "platform/app_error.h"
 #include "platform/clock.h"
 #include "platform/log_sink.h"
 #include "platform/message_box.h"
 #include "platform/timer.h"
 #include "quenta/numtext/numtext.h"
-#include "test_run_view.h"
-
-#include <chrono>
+#include "run_texts.h"
 
 namespace testrun {
 
 namespace {
 
-constexpr int kReadingReady = 1;
-constexpr int kAtCurrentLimit = 2;
-constexpr int kVoltageOutput = 16;
-constexpr std::chrono::milliseconds kInstrumentPollInterval{250};
+namespace bits = hp4140::status;
 
 std::string addressText(std::int16_t address, std::int16_t board) {
     return "at GPIB address " + std::to_string(address) + " on board id " + std::to_string(board);
+}
+
+// An unattended run may go on for three times its expected length and a minute more, so a long
+// hold or step delay is never cut short.
+std::optional<double> defaultMaxSeconds(const RunEstimate& estimate) {
+    if (!estimate.seconds)
+        return std::nullopt;
+    return 3.0 * *estimate.seconds + 60.0;
 }
 
 } // namespace
@@ -35,7 +40,7 @@ TestRun::TestRun(TestRunView& view, const hp4140::TestConfig& config, Services s
 }
 
 double TestRun::elapsedSeconds() const {
-    return testRunning_ ? s_.clock.elapsedSeconds() - fStartTime_ : lastElapsed_;
+    return testRunning_ && !ending_ ? s_.clock.elapsedSeconds() - fStartTime_ : lastElapsed_;
 }
 
 void TestRun::refuse(const std::string& message) {
@@ -43,36 +48,33 @@ void TestRun::refuse(const std::string& message) {
     view_.setStartEnabled(true);
 }
 
-bool TestRun::cmdStart_Click() {
-    if (const auto refusal = startRefusal(config_)) {
+std::optional<std::string> TestRun::setupRefusal() const {
+    if (auto refusal = startRefusal(config_))
+        return refusal;
+    if (unattended_ && !unattended_->maxSeconds && !EstimateRun(config_).seconds)
+        return kOpenEndedRefusal;
+    return std::nullopt;
+}
+
+StartResult TestRun::cmdStart_Click() {
+    if (const auto refusal = setupRefusal()) {
         platform::messageBox().show(*refusal, "", platform::mb::OkOnly | platform::mb::Exclamation);
-        return false;
+        return StartResult::SetupRefused;
     }
+    if (const auto refusal = view_.dataFileRefusal()) {
+        platform::messageBox().show(*refusal, "", platform::mb::OkOnly | platform::mb::Exclamation);
+        return StartResult::DataFileRefused;
+    }
+    if (!view_.confirmStart())
+        return StartResult::Cancelled;
     view_.setStartEnabled(false);
     view_.clearLog();
     iMeasIndex_ = 0;
     view_.closeGraphSettings();
     if (!instrumentReady())
-        return false;
-    view_.setAbortEnabled(true);
-    view_.setConfigurationEnabled(false);
-    expectation_ = CalculateExpectedTimePoints(config_, expectation_);
-    view_.prepareChart(expectation_);
-    view_.resetReadings();
-    testRunning_ = true;
-    ranToEnd_ = false;
-    dataSaved_ = false;
-    hp4140::DownloadTestConfig(config_, s_.device, s_.clock);
-    s_.device.Send("W1");
-    fStartTime_ = s_.clock.elapsedSeconds();
-    const auto interval =
-        config_.iFunction == hp4140::function::I
-            ? std::chrono::milliseconds(numtext::toInt32(config_.fSampleRate * 1000.0))
-            : kInstrumentPollInterval;
-    s_.timer.setInterval(interval);
-    s_.timer.start();
-    view_.testProgressed();
-    return true;
+        return StartResult::InstrumentRefused;
+    begin();
+    return StartResult::Started;
 }
 
 // The driver, the board and the instrument, in that order; a refusal leaves everything but the
@@ -97,8 +99,9 @@ bool TestRun::instrumentReady() {
     s_.device.setBoardID(board);
     s_.gpib.GPIBSPOLL(s_.device.BoardID(), address);
     if (s_.gpib.GPIBErrorCode() != -1) {
+        const auto hint = s_.gpib.boardSetupHint(s_.device.BoardID());
         refuse("Instrument could not be enabled " + addressText(address, s_.device.BoardID()) +
-               ". " + s_.gpib.GPIBStatusText());
+               ". " + s_.gpib.GPIBStatusText() + (hint ? "\n" + *hint : std::string()));
         return false;
     }
     if (!s_.gpib.GPIBEnableRemote(s_.device.BoardID(), address)) {
@@ -110,15 +113,83 @@ bool TestRun::instrumentReady() {
     return true;
 }
 
+void TestRun::begin() {
+    view_.setAbortEnabled(true);
+    view_.setConfigurationEnabled(false);
+    expectation_ = CalculateExpectedTimePoints(config_, expectation_);
+    estimate_ = EstimateRun(config_);
+    maxSeconds_ = unattended_
+                      ? unattended_->maxSeconds.value_or(defaultMaxSeconds(estimate_).value_or(0.0))
+                      : std::optional<double>();
+    view_.prepareChart(expectation_);
+    view_.resetReadings();
+    testRunning_ = true;
+    report_ = {};
+    dataSaved_ = false;
+    silence_.reset();
+    warnedOverrun_ = false;
+    view_.showSilence(std::nullopt);
+    hp4140::DownloadTestConfig(config_, s_.device, s_.clock);
+    s_.device.Send("W1");
+    fStartTime_ = s_.clock.elapsedSeconds();
+    s_.timer.setInterval(estimate_.pollInterval);
+    s_.timer.start();
+    view_.testProgressed();
+}
+
+// An error that escapes a tick goes to the error queue and the test goes on: only its end
+// conditions end a test.
 void TestRun::Timer1_Timer() {
+    try {
+        tick();
+    } catch (const platform::AppError& error) {
+        platform::setCurrentError(error);
+        s_.errorQueue.AddError("Error occurred in Timer1_Timer");
+    }
+}
+
+void TestRun::tick() {
+    if (!testRunning_ || ending_)
+        return;
+    warnWhenSlow();
+    if (unattendedLimitReached())
+        return;
     if (config_.iFunction != hp4140::function::I) {
         Test_InternalTiming();
         return;
     }
     if (elapsedSeconds() > static_cast<double>(config_.fMaxSampleTime))
-        EndTest(true);
+        EndTest(RunOutcome::RanToEnd);
     else
         Test_SoftwareTiming();
+}
+
+// A watched run is never stopped by the program; the user is told once it is running late.
+void TestRun::warnWhenSlow() {
+    if (estimate_.seconds && !warnedOverrun_ && elapsedSeconds() > 2.0 * *estimate_.seconds) {
+        warnedOverrun_ = true;
+        view_.warnOverrun(*estimate_.seconds);
+    }
+}
+
+// Nobody watches an unattended run, so it must end by itself: when the instrument has been
+// silent too long, or the run has gone on too long.
+bool TestRun::unattendedLimitReached() {
+    if (!unattended_)
+        return false;
+    const double elapsed = elapsedSeconds();
+    if (silence_ && elapsed - silence_->sinceElapsed > unattended_->busTimeoutSeconds) {
+        platform::messageBox().show(lostText(*silence_, unattended_->busTimeoutSeconds), "",
+                                    platform::mb::Critical);
+        stop(RunOutcome::Lost);
+        return true;
+    }
+    if (maxSeconds_ && elapsed > *maxSeconds_) {
+        platform::messageBox().show(overrunText(*maxSeconds_), "", platform::mb::Critical);
+        stop(RunOutcome::Overrun);
+        return true;
+    }
+    return false;
 }
 
 void TestRun::Test_SoftwareTiming() {
@@ -126,55 +197,94 @@ void TestRun::Test_SoftwareTiming() {
     view_.testProgressed();
 }
 
+// A poll that failed says nothing about the output, so only a poll that reached the instrument
+// can end the test.
 void TestRun::Test_InternalTiming() {
-    const std::int16_t status = readingStep();
-    if (!(status & kVoltageOutput))
-        EndTest(true);
+    const std::optional<std::int16_t> status = readingStep();
+    if (status && !bits::has(*status, bits::kVoltageOutput))
+        EndTest(RunOutcome::RanToEnd);
     else
         view_.testProgressed();
 }
 
-std::int16_t TestRun::readingStep() {
+std::optional<std::int16_t> TestRun::readingStep() {
     const std::int16_t status = s_.device.SPOLL();
+    const bool failed = s_.device.lastPollFailed();
+    notePoll(failed);
+    if (failed)
+        return std::nullopt;
     if (s_.logWindow)
         s_.logWindow->SendString("spoll = " + std::to_string(status));
-    if (status & kReadingReady) {
-        ++iMeasIndex_;
-        auto reading = std::make_unique<HP4140DataType>();
-        reading->RawData = s_.device.Receive();
-        reading->AtCurrentLimit = (status & kAtCurrentLimit) != 0;
-        reading->Timerel = static_cast<float>(elapsedSeconds());
-        reading->Time = s_.clock.wallTime();
-        reading->Index = iMeasIndex_;
-        ParseHP4140Data(*reading, s_.logWindow);
-        view_.fileReading(std::move(reading));
-    }
+    if (bits::has(status, bits::kReadingReady))
+        fileReading(status);
     return status;
 }
 
-void TestRun::cmdAbort_Click() {
-    if (!testRunning_)
-        return;
-    AbortTest();
-    EndTest(false);
+void TestRun::fileReading(std::int16_t status) {
+    ++iMeasIndex_;
+    auto reading = std::make_unique<HP4140DataType>();
+    reading->RawData = s_.device.Receive();
+    reading->AtCurrentLimit = bits::has(status, bits::kAtCurrentLimit);
+    reading->Timerel = static_cast<float>(elapsedSeconds());
+    reading->Time = s_.clock.wallTime();
+    reading->Index = iMeasIndex_;
+    if (!ParseHP4140Data(*reading, s_.logWindow))
+        ++report_.unreadable;
+    ++report_.filed;
+    view_.fileReading(std::move(reading));
 }
 
+void TestRun::notePoll(bool failed) {
+    if (!failed) {
+        if (silence_) {
+            silence_.reset();
+            view_.showSilence(std::nullopt);
+        }
+        return;
+    }
+    ++report_.failedPolls;
+    if (!silence_)
+        silence_ = Silence{s_.clock.wallTime(), elapsedSeconds(), 0};
+    ++silence_->polls;
+    view_.showSilence(silence_);
+}
+
+void TestRun::stop(RunOutcome reason) {
+    if (!testRunning_ || ending_)
+        return;
+    AbortTest();
+    EndTest(reason);
+}
+
+// A poll that failed cannot tell whether the output is on, so "W7" goes out then as well.
 void TestRun::AbortTest() {
-    if (s_.device.SPOLL() & kVoltageOutput)
+    const std::int16_t status = s_.device.SPOLL();
+    if (s_.device.lastPollFailed() || bits::has(status, bits::kVoltageOutput))
         s_.device.Send("W7");
     s_.device.SPOLL();
 }
 
-void TestRun::EndTest(bool ranToEnd) {
+// The readings are written whatever happens on the bus on the way.
+void TestRun::EndTest(RunOutcome outcome) {
     s_.timer.stop();
     lastElapsed_ = elapsedSeconds();
-    hp4140::SetInstrumentIdle(config_, s_.device, s_.gpib);
-    dataSaved_ = view_.saveData();
-    ranToEnd_ = ranToEnd;
+    ending_ = true;
+    try {
+        hp4140::SetInstrumentIdle(config_, s_.device, s_.gpib);
+    } catch (const platform::AppError& error) {
+        platform::setCurrentError(error);
+        s_.errorQueue.AddError("Error occurred in EndTest");
+    }
+    report_.outcome = outcome;
+    if (outcome == RunOutcome::RanToEnd)
+        report_.expected = estimate_.readings;
+    dataSaved_ = view_.saveData(report_);
     testRunning_ = false;
+    ending_ = false;
     view_.setStartEnabled(true);
     view_.setAbortEnabled(false);
     view_.setConfigurationEnabled(true);
+    view_.reportRun(report_);
     view_.testProgressed();
 }
 

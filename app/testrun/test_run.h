@@ -2,8 +2,12 @@
 
 #include "expected_points.h"
 #include "hp4140/test_config.h"
+#include "run_estimate.h"
+#include "run_report.h"
+#include "test_run_view.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace bus {
@@ -23,15 +27,31 @@ class Timer;
 
 namespace testrun {
 
-class TestRunView;
-
 // The address of the GPIB driver that the start names when no driver library can be bound.
 inline constexpr const char* kDriverDownloadAddress = "https://linux-gpib.sourceforge.io";
 
-// One measurement test from "Start Test" to its end: checks the driver and the instrument,
-// downloads the set-up, paces the readings with the timer (the sample rate for function I, every
-// 250 ms for the instrument-paced I-V and C-V) and ends on the time limit, the output going off,
-// or abort. Times come from the clock's monotonic seconds.
+// What became of a press of "Start Test".
+enum class StartResult {
+    Started,
+    SetupRefused,      // the set-up cannot run as it stands
+    DataFileRefused,   // the data file could not be written
+    Cancelled,         // the user answered a question with Cancel
+    InstrumentRefused, // no driver, or the instrument did not answer
+};
+
+// Limits of a run that nobody watches: polls failing without a break for longer than the bus
+// timeout end it as lost, a run longer than the maximum time ends as overrun (default: three
+// times its expected length plus a minute).
+struct Unattended {
+    double busTimeoutSeconds = 30.0;
+    std::optional<double> maxSeconds;
+};
+
+// One measurement test from "Start Test" to its end: checks the set-up, the data file, the
+// driver and the instrument, downloads the set-up, paces the readings with the timer (the sample
+// rate for function I; for the instrument-paced I-V and C-V fast enough to meet every reading)
+// and ends on the time limit, the output going off, or abort. A failed poll never ends a test.
+// Times come from the clock's monotonic seconds.
 class TestRun {
 public:
     struct Services {
@@ -47,40 +67,58 @@ public:
     TestRun(const TestRun&) = delete;
     TestRun& operator=(const TestRun&) = delete;
 
-    // Starts a test with the settings already copied into the configuration; refuses a set-up
-    // that cannot run before anything changes. True when the test is running.
-    bool cmdStart_Click();
-    void cmdAbort_Click();
+    // Runs from now on with the limits of an unattended run (a headless one).
+    void setUnattended(const Unattended& limits) { unattended_ = limits; }
+
+    // Starts a test with the settings already copied into the configuration; every refusal
+    // comes before anything changes or is sent, with one message.
+    StartResult cmdStart_Click();
+    void cmdAbort_Click() { stop(RunOutcome::Aborted); }
+    // Ends a running test as Abort does, for the reason given.
+    void stop(RunOutcome reason);
     void Timer1_Timer();
 
     bool TestRunning() const { return testRunning_; }
     std::int32_t iMeasIndex() const { return iMeasIndex_; }
     const Expectation& expectation() const { return expectation_; }
+    const RunEstimate& estimate() const { return estimate_; }
     // Seconds since the running test started; after a test, how long it ran.
     double elapsedSeconds() const;
-    // How the last test ended: on its own (time limit or output off) rather than by abort, and
-    // whether its data file was written.
-    bool lastTestRanToEnd() const { return ranToEnd_; }
+    // How the last test ended and what it gave, and whether its data file was written.
+    const RunReport& lastReport() const { return report_; }
     bool lastDataSaved() const { return dataSaved_; }
 
 private:
+    std::optional<std::string> setupRefusal() const;
     bool instrumentReady();
+    void begin();
+    void tick();
+    void warnWhenSlow();
+    bool unattendedLimitReached();
     void Test_SoftwareTiming();
     void Test_InternalTiming();
-    std::int16_t readingStep();
+    std::optional<std::int16_t> readingStep();
+    void fileReading(std::int16_t status);
+    void notePoll(bool failed);
     void AbortTest();
-    void EndTest(bool ranToEnd);
+    void EndTest(RunOutcome outcome);
     void refuse(const std::string& message);
 
     TestRunView& view_;
     const hp4140::TestConfig& config_;
     Services s_;
+    std::optional<Unattended> unattended_;
+    std::optional<double> maxSeconds_;
     bool testRunning_ = false;
+    bool ending_ = false; // EndTest is under way (its save may wait for the user)
     std::int32_t iMeasIndex_ = 0;
     Expectation expectation_;
+    RunEstimate estimate_;
     double fStartTime_ = 0.0;
     double lastElapsed_ = 0.0;
-    bool ranToEnd_ = false;
+    std::optional<Silence> silence_;
+    bool warnedOverrun_ = false;
+    RunReport report_;
     bool dataSaved_ = false;
 };
 

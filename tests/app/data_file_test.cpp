@@ -97,6 +97,23 @@ TEST_F(SaveDataTest, EmptyDataPathIsReportedNotSilentlyLost) {
     EXPECT_EQ(platform::currentError().number, platform::errnum::PathFileAccess);
 }
 
+// Told to stop, the program asks nobody: readings with nowhere to go get a file of their own.
+TEST_F(SaveDataTest, UnaskedTheReadingsGoToTheDataFileOrAFileOfTheirOwn) {
+    const auto now = std::chrono::system_clock::now();
+    EXPECT_EQ(dataFile.SaveDataUnasked(readings, "Amps", now), AppDataPath());
+    for (const std::string& path : {std::string(), blockedPath()}) {
+        AppDataPath() = path;
+        const auto written = dataFile.SaveDataUnasked(readings, "Amps", now);
+        ASSERT_TRUE(written);
+        EXPECT_EQ(*written, datafile::unsavedReadingsPath(folder.path(), now, ".txt").string());
+        EXPECT_EQ(fileText(*written), expectedText());
+    }
+    EXPECT_TRUE(box->shown().empty());
+    EXPECT_TRUE(dialogs.shown().empty());
+    EXPECT_TRUE(
+        datafile::unsavedReadingsPath("/p", now, ".txt").string().starts_with("/p/data/unsaved-"));
+}
+
 TEST_F(SaveDataTest, RescueThatFailsAgainIsReportedAgain) {
     AppDataPath() = blockedPath();
     dialogs.queueAnswer((folder / "blocker/other.txt").string());

@@ -1,68 +1,249 @@
-// The program itself, run headless on the simulator in virtual time, as a lab script would.
+// The program itself, run headless on the simulator, as a lab script would: what it writes,
+// what it sends, and the exit status that tells the script how the run went.
 
 #include "support/sim_library.h"
 #include "support/temp_folder.h"
 
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
+#include <spawn.h>
+#include <sstream>
 #include <sys/wait.h>
+#include <thread>
 
 namespace {
 
+namespace fs = std::filesystem;
 using testsupport::fileText;
+using testsupport::putFile;
 
-std::string quoted(const std::filesystem::path& path) {
+std::string quoted(const fs::path& path) {
     return "'" + path.string() + "'";
 }
 
-int runProgram(const std::string& arguments, const std::filesystem::path& trace) {
-    const std::filesystem::path build = testsupport::buildDir();
-    const std::string command = "TARVIX_GPIBSIM_TRACE=" + quoted(trace) + " " +
-                                quoted(build / "bin" / "tarvix4140") + " " + arguments +
-                                " 2>/dev/null";
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+fs::path example(const char* name) {
+    return testsupport::buildDir() / "share" / "tarvix-4140" / "config" / name;
 }
 
-TEST(HeadlessProgram, ADryRunOfTheIvExampleWritesEveryReadingAndLeavesTheSettingsAlone) {
+long lines(const std::string& text) {
+    return std::count(text.begin(), text.end(), '\n');
+}
+
+class HeadlessProgram : public testing::Test {
+protected:
+    // Runs the program with the arguments; standard error is kept in errors().
+    int run(const std::string& arguments, const std::string& faults = "") {
+        putFile(folder / "sim.ini", "[faults]\n" + faults);
+        const std::string command = environment() + quoted(program()) + " --app-dir " +
+                                    quoted(folder / "program") + " " + arguments + " 2>" +
+                                    quoted(folder / "stderr.txt");
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    // A dry run of the configuration into out.txt.
+    int dryRun(const fs::path& config, const std::string& faults = "",
+               const std::string& more = "") {
+        return run("--driver sim --dry-run --run " + quoted(config) + " --data " +
+                       quoted(folder / "out.txt") + " " + more,
+                   faults);
+    }
+
+    std::string environment() const {
+        return "TARVIX_GPIBSIM_TRACE=" + quoted(folder / "trace.txt") +
+               " TARVIX_GPIBSIM_CONFIG=" + quoted(folder / "sim.ini") + " ";
+    }
+    static fs::path program() { return testsupport::buildDir() / "bin" / "tarvix4140"; }
+    std::string errors() const { return fileText(folder / "stderr.txt"); }
+    std::string lastError() const {
+        std::string text = errors();
+        while (!text.empty() && text.back() == '\n')
+            text.pop_back();
+        return text.substr(text.find_last_of("\n\r") + 1);
+    }
+    std::string trace() const { return fileText(folder / "trace.txt"); }
+    std::string data() const { return fileText(folder / "out.txt"); }
+
     testsupport::TempFolder folder;
-    const std::filesystem::path example =
-        testsupport::buildDir() / "share" / "tarvix-4140" / "config" / "IV_diode_sweep.ini";
-    const std::filesystem::path program = folder / "program";
-    const std::string arguments =
-        "--app-dir " + quoted(program) + " --driver sim --dry-run --run " + quoted(example) +
-        " --data " + quoted(folder / "out.txt") + " --plot " + quoted(folder / "out.png");
-    ASSERT_EQ(runProgram(arguments, folder / "trace.txt"), 0);
+};
 
-    const std::string data = fileText(folder / "out.txt");
+TEST_F(HeadlessProgram, ADryRunOfTheIvExampleWritesEveryReadingAndLeavesTheSettingsAlone) {
+    ASSERT_EQ(dryRun(example("IV_diode_sweep.ini"), "", "--plot " + quoted(folder / "out.png")), 0);
+    EXPECT_EQ(lastError(), "The test ran to its end.");
     EXPECT_EQ(
-        data.rfind("Index\tTime\tMeasurement\tVoltage\tUnits\tAt Current Limit\tRaw Data\r\n", 0),
+        data().rfind("Index\tTime\tMeasurement\tVoltage\tUnits\tAt Current Limit\tRaw Data\r\n", 0),
         0u);
-    EXPECT_EQ(std::count(data.begin(), data.end(), '\n'), 22); // the header and 21 readings
-    EXPECT_TRUE(data.ends_with("\r\n"));
-    EXPECT_GT(std::filesystem::file_size(folder / "out.png"), 0u);
+    EXPECT_EQ(lines(data()), 22); // the header and 21 readings
+    EXPECT_TRUE(data().ends_with("\r\n"));
+    EXPECT_GT(fs::file_size(folder / "out.png"), 0u);
 
-    const std::string trace = fileText(folder / "trace.txt");
     for (const char* command :
          {"\tF2\\r\\n", "\tPT1.0\\r\\n", "\tPE0.05\\r\\n", "\tW1\\r\\n", "\tD0\\r\\n"})
-        EXPECT_NE(trace.find(command), std::string::npos) << command;
-    EXPECT_EQ(trace.find("lost="), std::string::npos); // no reading was overwritten unread
+        EXPECT_NE(trace().find(command), std::string::npos) << command;
+    EXPECT_EQ(trace().find("lost="), std::string::npos); // no reading was overwritten unread
 
-    EXPECT_FALSE(std::filesystem::exists(program / "Tarvix-4140.ini"));
-    EXPECT_FALSE(std::filesystem::exists(program / "frmMain.ini"));
-    EXPECT_FALSE(std::filesystem::exists(program / "oofLog.ini"));
+    const fs::path settings = folder / "program";
+    EXPECT_FALSE(fs::exists(settings / "Tarvix-4140.ini"));
+    EXPECT_FALSE(fs::exists(settings / "frmMain.ini"));
+    EXPECT_FALSE(fs::exists(settings / "oofLog.ini"));
 }
 
-TEST(HeadlessProgram, ADataFileThatCannotBeWrittenFailsTheRun) {
-    testsupport::TempFolder folder;
-    testsupport::putFile(folder / "plain", "x");
-    const std::filesystem::path example =
-        testsupport::buildDir() / "share" / "tarvix-4140" / "config" / "IV_diode_sweep.ini";
-    const std::string arguments = "--app-dir " + quoted(folder / "program") +
-                                  " --driver sim --dry-run --run " + quoted(example) + " --data " +
-                                  quoted(folder / "plain" / "out.txt");
-    EXPECT_EQ(runProgram(arguments, folder / "trace.txt"), 1);
+TEST_F(HeadlessProgram, EveryShippedExampleEndsClean) {
+    for (const char* name : {"I_current_vs_time.ini", "IV_diode_sweep.ini", "CV_mos_capacitor.ini"})
+        EXPECT_EQ(dryRun(example(name)), 0) << name << ": " << lastError();
+}
+
+// The exit status tells a script how the run went; the data file keeps what was read.
+TEST_F(HeadlessProgram, ARunThatDidNotGoAsPlannedSaysSoInItsExitStatus) {
+    const fs::path iv = example("IV_diode_sweep.ini");
+    EXPECT_EQ(dryRun(iv, "no_listener_after = 7\n", "--bus-timeout 5"), 3);
+    EXPECT_EQ(lines(data()), 8);
+    EXPECT_NE(errors().find("Instrument not answering since"), std::string::npos);
+    EXPECT_NE(trace().rfind("\tW7\\r\\n"), std::string::npos); // the stop was tried
+
+    EXPECT_EQ(dryRun(iv, "output_off_after = 5\ngarble_at = 2\n"), 4);
+    EXPECT_EQ(lastError(), "The test ran to its end; 16 of 21 readings missing, 1 unreadable.");
+
+    EXPECT_EQ(dryRun(iv, "read_timeout_every = 1\n", "--max-time 40"), 3);
+    EXPECT_EQ(lastError().rfind("The test overran its time limit; ", 0), 0u) << lastError();
+}
+
+// A read that times out spends the board's 3 s; the program's time follows it, so each
+// reading's time and its voltage on the 0.1 V/s sweep (after a 1 s hold) still agree.
+TEST_F(HeadlessProgram, ADryRunKeepsTheTimesTrueWhenReadsTimeOut) {
+    ASSERT_EQ(dryRun(example("IV_diode_sweep.ini"), "read_timeout_at = 3\n"), 4);
+    std::istringstream rows(data());
+    std::string row;
+    std::getline(rows, row);
+    int checked = 0;
+    while (std::getline(rows, row)) {
+        float time = 0, voltage = 0;
+        int index = 0;
+        char measurement[32];
+        if (std::sscanf(row.c_str(), "%d\t%f\t%31s\t%f", &index, &time, measurement, &voltage) ==
+                4 &&
+            voltage != 0.0f) {
+            EXPECT_NEAR((time - 1.0f) * 0.1f, voltage, 0.03f) << row;
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 10);
+}
+
+// A configuration that cannot be read is refused with one line, before the bus is touched.
+TEST_F(HeadlessProgram, AConfigurationItCannotReadIsRefusedBeforeAnyBusCall) {
+    putFile(folder / "empty.ini", "");
+    putFile(folder / "binary.ini", std::string("\x7f"
+                                               "ELF\0\1\2\3\xff\xfe",
+                                               10));
+    putFile(folder / "other.ini", "[FORM]\nsomething=else\n");
+    putFile(folder / "huge.ini", "[FORM]\ntxtConfig(1)=5\n" + std::string(1 << 21, ';'));
+    fs::create_directory(folder / "folder.ini");
+    for (const fs::path& config :
+         {folder / "missing.ini", fs::path("/dev/null"), folder / "empty.ini",
+          folder / "binary.ini", folder / "other.ini", folder / "huge.ini", folder / "folder.ini",
+          fs::path("/dev/zero")}) {
+        EXPECT_EQ(dryRun(config), 2) << config;
+        EXPECT_EQ(lines(errors()), 1) << errors();
+        EXPECT_NE(errors().find(config.string()), std::string::npos) << errors();
+        EXPECT_FALSE(fs::exists(folder / "trace.txt") && !trace().empty()) << config;
+        EXPECT_FALSE(fs::exists(folder / "out.txt"));
+    }
+}
+
+TEST_F(HeadlessProgram, ADataFileThatCannotBeWrittenFailsTheRun) {
+    putFile(folder / "plain", "x");
+    EXPECT_EQ(run("--driver sim --dry-run --run " + quoted(example("IV_diode_sweep.ini")) +
+                  " --data " + quoted(folder / "plain" / "out.txt")),
+              1);
+}
+
+// A process started in the background, stopped by a signal once it has done something.
+class Started {
+public:
+    Started(const std::vector<std::string>& arguments, const std::vector<std::string>& variables) {
+        std::vector<char*> argv;
+        for (const std::string& a : arguments)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        std::vector<char*> envp;
+        for (const std::string& v : variables)
+            envp.push_back(const_cast<char*>(v.c_str()));
+        envp.push_back(nullptr);
+        if (::posix_spawn(&pid_, argv[0], nullptr, nullptr, argv.data(), envp.data()) != 0)
+            pid_ = -1;
+    }
+    ~Started() {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+        }
+    }
+    Started(const Started&) = delete;
+    Started& operator=(const Started&) = delete;
+
+    // The process has its own handler for the signal (its mask of caught signals says so).
+    bool catches(int signal) const {
+        std::ifstream status("/proc/" + std::to_string(pid_) + "/status");
+        for (std::string line; std::getline(status, line);)
+            if (line.starts_with("SigCgt:"))
+                return (std::stoull(line.substr(7), nullptr, 16) >> (signal - 1)) & 1;
+        return false;
+    }
+
+    // The exit status after the signal; -1 when the process did not exit by itself.
+    int stop(int signal) {
+        ::kill(pid_, signal);
+        int status = 0;
+        ::waitpid(std::exchange(pid_, -1), &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+private:
+    pid_t pid_ = -1;
+};
+
+bool waitFor(const std::function<bool()>& condition) {
+    for (int i = 0; i < 1000 && !condition(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return condition();
+}
+
+std::vector<std::string> offscreenEnvironment(const fs::path& folder) {
+    return {"QT_QPA_PLATFORM=offscreen", "HOME=" + folder.string(),
+            "TARVIX_GPIBSIM_TRACE=" + (folder / "trace.txt").string()};
+}
+
+// Told to stop in the middle of a real-time run, the program stops the instrument as Abort
+// does, writes what it read and exits with 128 + the signal.
+TEST_F(HeadlessProgram, ASignalStopsTheRunWithTheInstrumentIdleAndTheReadingsWritten) {
+    putFile(folder / "i.ini", "[FORM]\noptionFunction(0)=1\ntxtSampleRate=0.1\n"
+                              "txtTotalTestTime=600\ntxtGPIBAddress=16\n");
+    Started tarvix({program().string(), "--app-dir", (folder / "program").string(), "--driver",
+                    "sim", "--run", (folder / "i.ini").string(), "--data",
+                    (folder / "out.txt").string()},
+                   offscreenEnvironment(folder.path()));
+    ASSERT_TRUE(waitFor(
+        [&] { return lines(trace()) > 0 && trace().find("\tReceive\t") != std::string::npos; }));
+    EXPECT_EQ(tarvix.stop(SIGTERM), 143);
+    const std::string sent = trace();
+    const std::string afterReading = sent.substr(sent.rfind("\tReceive\t"));
+    for (const char* command : {"\tW7\\r\\n", "\tD0\\r\\n", "\tEnableLocal\t"})
+        EXPECT_NE(afterReading.find(command), std::string::npos) << command;
+    EXPECT_GE(lines(data()), 2); // the header and at least the reading seen
+}
+
+TEST_F(HeadlessProgram, AnIdleWindowClosesOnASignalAsFileExitDoes) {
+    Started tarvix({program().string(), "--app-dir", (folder / "program").string()},
+                   offscreenEnvironment(folder.path()));
+    ASSERT_TRUE(waitFor([&] { return tarvix.catches(SIGINT); }));
+    EXPECT_EQ(tarvix.stop(SIGINT), 130);
+    EXPECT_TRUE(fs::exists(folder / "program" / "frmMain.ini"));
+    EXPECT_TRUE(fs::exists(folder / "program" / "Tarvix-4140.ini"));
 }
 
 } // namespace

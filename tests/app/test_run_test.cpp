@@ -1,5 +1,6 @@
 // A whole test run, window-free, against the simulated instrument in virtual time.
 
+#include "app/runtime/simulator_time.h"
 #include "app/testrun/test_run.h"
 #include "app/testrun/test_run_view.h"
 #include "bus/driver_binding.h"
@@ -22,6 +23,7 @@
 namespace {
 
 using Lines = std::vector<std::string>;
+constexpr auto Started = testrun::StartResult::Started;
 
 class RecordingView : public testrun::TestRunView {
 public:
@@ -38,10 +40,12 @@ public:
     void fileReading(std::unique_ptr<HP4140DataType> reading) override {
         readings.push_back(std::move(reading));
     }
-    bool saveData() override {
+    bool saveData(const testrun::RunReport&) override {
         ++saves;
         return true;
     }
+    void showSilence(const std::optional<testrun::Silence>& s) override { silence = s; }
+    void warnOverrun(double) override { ++overrunWarnings; }
 
     bool startEnabled = true;
     bool abortEnabled = false;
@@ -49,6 +53,8 @@ public:
     int logClears = 0;
     int resets = 0;
     int saves = 0;
+    int overrunWarnings = 0;
+    std::optional<testrun::Silence> silence;
     testrun::Expectation prepared;
     std::vector<std::unique_ptr<HP4140DataType>> readings;
 };
@@ -58,12 +64,6 @@ protected:
     static constexpr std::int16_t kAddress = 16;
 
     TestRunFixture() {
-        sim.call<int(int)>("gpibsim_set_virtual_time", 1);
-        clock.setTimeListener([this](platform::VirtualClock::Duration now) {
-            const double seconds = std::chrono::duration<double>(now).count();
-            if (seconds > sim.call<double()>("gpibsim_time"))
-                sim.call<int(double)>("gpibsim_set_time", seconds);
-        });
         config.iGPIBAddress = kAddress;
         config.iCurrentLimitVA = 1;
         config.iCurrentLimitVB = 1;
@@ -104,6 +104,7 @@ protected:
     platform::VirtualTimer timer{clock};
     bus::DriverBinding binding{{testsupport::simulatorPath()}};
     bus::GpibCalls calls{binding};
+    runtime::SimulatorTime simulatorTime{calls, clock};
     diagnostics::oocDebugLog log{clock};
     diagnostics::oocErrorQueue errors;
     bus::Gpib gpib{calls, log, errors};
@@ -117,7 +118,7 @@ protected:
 };
 
 TEST_F(TestRunFixture, AnITestReadsAtItsSampleRateAndEndsAfterItsMaximumTime) {
-    ASSERT_TRUE(run.cmdStart_Click());
+    ASSERT_EQ(run.cmdStart_Click(), Started);
     EXPECT_EQ(timer.interval(), std::chrono::milliseconds(4000));
     EXPECT_EQ(run.expectation().points, 16);
     EXPECT_FALSE(view.startEnabled);
@@ -134,7 +135,7 @@ TEST_F(TestRunFixture, AnITestReadsAtItsSampleRateAndEndsAfterItsMaximumTime) {
                             [](const std::string& l) { return l.starts_with("spoll = "); }),
               15);
     EXPECT_FALSE(run.TestRunning());
-    EXPECT_TRUE(run.lastTestRanToEnd());
+    EXPECT_EQ(run.lastReport().outcome, testrun::RunOutcome::RanToEnd);
     EXPECT_EQ(view.saves, 1);
     EXPECT_TRUE(view.startEnabled);
     EXPECT_FALSE(view.abortEnabled);
@@ -143,7 +144,7 @@ TEST_F(TestRunFixture, AnITestReadsAtItsSampleRateAndEndsAfterItsMaximumTime) {
 
 TEST_F(TestRunFixture, AnIvSweepEndsWhenTheOutputGoesOffWithEveryReadingFiled) {
     sweep(hp4140::function::IV, 0.0f, 5.0f, 0.5f);
-    ASSERT_TRUE(run.cmdStart_Click());
+    ASSERT_EQ(run.cmdStart_Click(), Started);
     EXPECT_EQ(timer.interval(), std::chrono::milliseconds(250));
     runToEnd();
     EXPECT_FALSE(run.TestRunning());
@@ -155,11 +156,11 @@ TEST_F(TestRunFixture, AnIvSweepEndsWhenTheOutputGoesOffWithEveryReadingFiled) {
 }
 
 TEST_F(TestRunFixture, AbortWithTheOutputOnStopsItFirst) {
-    ASSERT_TRUE(run.cmdStart_Click());
+    ASSERT_EQ(run.cmdStart_Click(), Started);
     clock.advance(std::chrono::seconds(9));
     run.cmdAbort_Click();
     EXPECT_FALSE(run.TestRunning());
-    EXPECT_FALSE(run.lastTestRanToEnd());
+    EXPECT_EQ(run.lastReport().outcome, testrun::RunOutcome::Aborted);
     EXPECT_EQ(count("W7"), 2);
     const Lines all = commands();
     const Lines tail(all.end() - 5, all.end());
@@ -169,7 +170,7 @@ TEST_F(TestRunFixture, AbortWithTheOutputOnStopsItFirst) {
 
 TEST_F(TestRunFixture, AbortWithTheOutputOffLeavesW7ToTheIdleSequence) {
     sim.call<int(const char*, const char*)>("gpibsim_set_fault", "output_off_after", "1");
-    ASSERT_TRUE(run.cmdStart_Click());
+    ASSERT_EQ(run.cmdStart_Click(), Started);
     clock.advance(std::chrono::seconds(9));
     run.cmdAbort_Click();
     EXPECT_EQ(count("W7"), 1);
@@ -180,7 +181,7 @@ TEST_F(TestRunFixture, AMissingDriverRefusesTheStartNamingWhereToGetOne) {
     bus::GpibCalls missingCalls(missing);
     bus::Gpib missingGpib(missingCalls, log, errors);
     testrun::TestRun refused{view, config, {missingGpib, device, errors, clock, timer, &window}};
-    EXPECT_FALSE(refused.cmdStart_Click());
+    EXPECT_EQ(refused.cmdStart_Click(), testrun::StartResult::InstrumentRefused);
     ASSERT_FALSE(box->shown().empty());
     EXPECT_NE(box->shown().back().text.find("(available at https://linux-gpib.sourceforge.io)"),
               std::string::npos);
@@ -190,7 +191,7 @@ TEST_F(TestRunFixture, AMissingDriverRefusesTheStartNamingWhereToGetOne) {
 
 TEST_F(TestRunFixture, NoListenerAtTheAddressRefusesWithTheBusError) {
     config.iGPIBAddress = 17;
-    EXPECT_FALSE(run.cmdStart_Click());
+    EXPECT_EQ(run.cmdStart_Click(), testrun::StartResult::InstrumentRefused);
     ASSERT_EQ(box->shown().size(), 1u);
     EXPECT_EQ(box->shown()[0].text, "Instrument could not be enabled at GPIB address 17 on board "
                                     "id 0. ENOL <No Listener>; ibsta=&H8100= ERR CMPL");
@@ -199,9 +200,24 @@ TEST_F(TestRunFixture, NoListenerAtTheAddressRefusesWithTheBusError) {
     EXPECT_EQ(view.resets, 0);
 }
 
+// linux-gpib says only EDVR when its board is not configured; the user is told what to check.
+TEST_F(TestRunFixture, ABoardThatIsNotSetUpIsRefusedWithWhatToCheck) {
+    sim.call<int(int)>("gpibsim_set_register_result", 2);
+    config.iBoardID = 0;
+    EXPECT_EQ(run.cmdStart_Click(), testrun::StartResult::InstrumentRefused);
+    ASSERT_EQ(box->shown().size(), 1u);
+    const std::string& text = box->shown()[0].text;
+    EXPECT_EQ(text.substr(0, text.find('\n')),
+              "Instrument could not be enabled at GPIB address 16 "
+              "on board id 0. EDVR <DOS Error>; ibsta=&H8000= ERR");
+    EXPECT_NE(text.find("\nCheck that board id 0 has an entry in /etc/gpib.conf (or in the file "
+                        "IB_CONFIG names), that gpib_config has been run"),
+              std::string::npos);
+}
+
 TEST_F(TestRunFixture, AnInstrumentRefusingRemoteRefusesTheStart) {
     sim.call<int(const char*, const char*)>("gpibsim_set_fault", "refuse_remote", "1");
-    EXPECT_FALSE(run.cmdStart_Click());
+    EXPECT_EQ(run.cmdStart_Click(), testrun::StartResult::InstrumentRefused);
     ASSERT_EQ(box->shown().size(), 1u);
     EXPECT_EQ(box->shown()[0].text,
               "instrument could not be enabled at GPIB address 16 on board id 0.");
@@ -210,7 +226,7 @@ TEST_F(TestRunFixture, AnInstrumentRefusingRemoteRefusesTheStart) {
 
 TEST_F(TestRunFixture, AZeroStepIsRefusedBeforeAnythingHappens) {
     sweep(hp4140::function::IV, 0.0f, 5.0f, 0.0f);
-    EXPECT_FALSE(run.cmdStart_Click());
+    EXPECT_EQ(run.cmdStart_Click(), testrun::StartResult::SetupRefused);
     ASSERT_EQ(box->shown().size(), 1u);
     EXPECT_NE(box->shown()[0].text.find("Step Voltage"), std::string::npos);
     EXPECT_EQ(view.logClears, 0);
@@ -222,7 +238,7 @@ TEST_F(TestRunFixture, AZeroStepIsRefusedBeforeAnythingHappens) {
 TEST_F(TestRunFixture, AGarbledReplyIsFiledWithZeroValuesAndABadDataLine) {
     sim.call<int(const char*, const char*)>("gpibsim_set_fault", "garble_at", "2");
     sweep(hp4140::function::IV, 0.0f, 2.0f, 0.5f);
-    ASSERT_TRUE(run.cmdStart_Click());
+    ASSERT_EQ(run.cmdStart_Click(), Started);
     runToEnd();
     ASSERT_EQ(view.readings.size(), 5u);
     EXPECT_EQ(view.readings[1]->Current, 0.0f);
@@ -234,13 +250,136 @@ TEST_F(TestRunFixture, AGarbledReplyIsFiledWithZeroValuesAndABadDataLine) {
 
 TEST_F(TestRunFixture, AReadTimeoutMidRunDoesNotEndTheTest) {
     sim.call<int(const char*, const char*)>("gpibsim_set_fault", "read_timeout_at", "3");
-    ASSERT_TRUE(run.cmdStart_Click());
+    ASSERT_EQ(run.cmdStart_Click(), Started);
     runToEnd();
-    EXPECT_TRUE(run.lastTestRanToEnd());
+    EXPECT_EQ(run.lastReport().outcome, testrun::RunOutcome::RanToEnd);
     ASSERT_GE(view.readings.size(), 14u);
     EXPECT_EQ(view.readings[2]->Current, 0.0f); // the timed-out read gave blanks
     EXPECT_EQ(view.readings[2]->RawData.find_first_not_of(' '), std::string::npos);
     EXPECT_TRUE(errors.ErrorsExist()); // the bus error went to the queue
+}
+
+} // namespace
+
+namespace {
+
+void setFault(const testsupport::SimLibrary& sim, const char* name, const char* value) {
+    sim.call<int(const char*, const char*)>("gpibsim_set_fault", name, value);
+}
+
+class HonestRun : public TestRunFixture {
+protected:
+    void setRamp(std::int16_t function, std::int16_t iRamp, float step, float delay, float rate) {
+        sweep(function, 0.0f, 1.0f, step);
+        config.iRamp = iRamp;
+        config.fStepDelay = delay;
+        config.fRampRate = rate;
+    }
+};
+
+// Every ramp on the default instrument, fast ones included: each reading is met by a poll before
+// the next one takes its place, the estimate holds, and the run ends clean.
+TEST_F(HonestRun, EveryRampEndsCleanWithTheReadingsItsEstimateNames) {
+    namespace ramp = hp4140::ramp;
+    namespace function = hp4140::function;
+    struct Case {
+        std::int16_t function, ramp;
+        float step, delay, rate;
+        std::int32_t readings;
+    };
+    const Case cases[] = {
+        {function::IV, ramp::SweepUp, 0.05f, 0, 1.0f, 21},
+        {function::IV, ramp::SweepUpDown, 0.1f, 0, 0.5f, 21},
+        {function::IV, ramp::StairUp, 0.05f, 0.01f, 1, 21},
+        {function::IV, ramp::StairUpDown, 0.1f, 0.1f, 1, 21},
+        {function::CV, ramp::SweepUpDown, 0.1f, 0, 0.2f, 21},
+        {function::CV, ramp::StairUp, 0.25f, 1, 0.1f, 5},
+    };
+    for (const Case& c : cases) {
+        setRamp(c.function, c.ramp, c.step, c.delay, c.rate);
+        ASSERT_EQ(run.cmdStart_Click(), Started);
+        EXPECT_EQ(run.estimate().readings, c.readings);
+        runToEnd();
+        const testrun::RunReport& report = run.lastReport();
+        EXPECT_EQ(report.filed, c.readings) << c.function << c.ramp;
+        EXPECT_FALSE(report.incomplete()) << report.summary();
+        EXPECT_NEAR(run.elapsedSeconds(), *run.estimate().seconds,
+                    0.1 * *run.estimate().seconds + 0.3);
+    }
+    EXPECT_EQ(sim.call<long()>("gpibsim_lost_readings"), 0);
+}
+
+TEST_F(HonestRun, ReadingsThatNeverCameOrCouldNotBeReadAreCounted) {
+    setFault(sim, "output_off_after", "5");
+    setFault(sim, "garble_at", "2");
+    sweep(hp4140::function::IV, 0.0f, 10.0f, 1.0f);
+    ASSERT_EQ(run.cmdStart_Click(), Started);
+    runToEnd();
+    EXPECT_EQ(run.lastReport().summary(), "ran to its end; 6 of 11 readings missing, 1 unreadable");
+}
+
+// The instrument goes away after 7 readings: the window's run goes on, says so, and counts.
+TEST_F(HonestRun, AFailedPollNeverEndsATestAndIsShownUntilAPollSucceeds) {
+    setFault(sim, "no_listener_after", "7");
+    sweep(hp4140::function::IV, 0.0f, 10.0f, 1.0f);
+    ASSERT_EQ(run.cmdStart_Click(), Started);
+    clock.advance(std::chrono::minutes(10));
+    EXPECT_TRUE(run.TestRunning());
+    EXPECT_EQ(view.readings.size(), 7u);
+    ASSERT_TRUE(view.silence);
+    EXPECT_GT(view.silence->polls, 1000);
+    EXPECT_EQ(view.overrunWarnings, 1); // twice the 13.1 s expected, once
+
+    // Back again, the instrument hands over the last reading, which it kept, and the run ends.
+    setFault(sim, "no_listener_after", "0");
+    clock.advance(std::chrono::seconds(1));
+    EXPECT_FALSE(view.silence);
+    EXPECT_FALSE(run.TestRunning());
+    EXPECT_EQ(view.readings.back()->Voltage, 10.0f);
+    const testrun::RunReport& report = run.lastReport();
+    EXPECT_EQ(report.summary(), "ran to its end; 3 of 11 readings missing, " +
+                                    std::to_string(report.failedPolls) + " polls failed");
+}
+
+TEST_F(HonestRun, AnUnattendedRunEndsAsLostOnceTheBusTimeoutHasPassed) {
+    setFault(sim, "no_listener_after", "7");
+    sweep(hp4140::function::IV, 0.0f, 10.0f, 1.0f);
+    run.setUnattended({.busTimeoutSeconds = 5.0, .maxSeconds = std::nullopt});
+    ASSERT_EQ(run.cmdStart_Click(), Started);
+    runToEnd();
+    EXPECT_EQ(run.lastReport().outcome, testrun::RunOutcome::Lost);
+    EXPECT_EQ(view.readings.size(), 7u);
+    EXPECT_EQ(view.saves, 1);
+    EXPECT_NEAR(run.elapsedSeconds(), 7.0 + 5.0, 0.5); // the seventh reading at 6 s
+    EXPECT_NE(box->shown().back().text.find("lost"), std::string::npos);
+}
+
+// Every read times out: in a dry run the program's time follows each 3 s timeout, and the run
+// ends at three times its expected length plus a minute.
+TEST_F(HonestRun, AnUnattendedRunThatGoesOnEndsAsOverrun) {
+    setFault(sim, "read_timeout_every", "1");
+    sweep(hp4140::function::IV, 0.0f, 10.0f, 1.0f);
+    run.setUnattended({});
+    ASSERT_EQ(run.cmdStart_Click(), Started);
+    runToEnd();
+    EXPECT_EQ(run.lastReport().outcome, testrun::RunOutcome::Overrun);
+    const double limit = 3.0 * *run.estimate().seconds + 60.0;
+    EXPECT_NEAR(run.elapsedSeconds(), limit, 3.5);
+    EXPECT_EQ(run.lastReport().unreadable, run.lastReport().filed);
+    EXPECT_NEAR(sim.call<double()>("gpibsim_time"), clock.elapsedSeconds(), 1e-6);
+}
+
+TEST_F(HonestRun, AnUnattendedConstantRampNeedsATimeLimit) {
+    sweep(hp4140::function::IV, 0.0f, 1.0f, 0.1f);
+    config.iRamp = hp4140::ramp::Constant;
+    run.setUnattended({});
+    EXPECT_EQ(run.cmdStart_Click(), testrun::StartResult::SetupRefused);
+    EXPECT_TRUE(commands().empty());
+    run.setUnattended({.busTimeoutSeconds = 30.0, .maxSeconds = 20.0});
+    ASSERT_EQ(run.cmdStart_Click(), Started);
+    runToEnd();
+    EXPECT_EQ(run.lastReport().outcome, testrun::RunOutcome::Overrun);
+    EXPECT_NEAR(run.elapsedSeconds(), 20.0, 0.3);
 }
 
 } // namespace

@@ -54,8 +54,8 @@ protected:
     testsupport::SimLibrary sim;
     platform::VirtualClock clock;
     bus::DriverBinding binding{{testsupport::simulatorPath()}};
-    runtime::SimulatorTime simulatorTime{binding, clock};
     bus::GpibCalls calls{binding};
+    runtime::SimulatorTime simulatorTime{calls, clock};
     bus::Gpib gpib{calls, diagnostics::AppDebugLog(), diagnostics::AppErrorQueue()};
     platform::CountingYield yield;
     bus::GPIBDevice device{gpib, diagnostics::AppErrorQueue(), diagnostics::AppDebugLog(), clock,

@@ -78,6 +78,22 @@ TEST_F(Device, SerialPollDrivesTheStatusDisplaysInOrder) {
     EXPECT_EQ(observer.calls, (Lines{"limit off", "output on", "spoll " + std::to_string(status)}));
 }
 
+TEST_F(Device, AFailedPollIsNoStatusAndLeavesTheDisplaysAlone) {
+    device.SPOLL();
+    EXPECT_FALSE(device.lastPollFailed());
+    observer.calls.clear();
+    device.setGPIBAddress(kAddress + 1); // nobody listens there
+    EXPECT_EQ(device.SPOLL(), 0);
+    EXPECT_TRUE(device.lastPollFailed());
+    device.setGPIBAddress(31); // no valid address: no driver call at all
+    EXPECT_EQ(device.SPOLL(), 0);
+    EXPECT_TRUE(device.lastPollFailed());
+    EXPECT_TRUE(observer.calls.empty());
+    device.setGPIBAddress(kAddress);
+    device.SPOLL();
+    EXPECT_FALSE(device.lastPollFailed());
+}
+
 TEST_F(Device, OfflineModeLeavesTheBusAlone) {
     device.setDEMO(true);
     EXPECT_TRUE(device.Send("W1"));

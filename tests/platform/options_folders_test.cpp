@@ -37,6 +37,19 @@ TEST(Options, AHeadlessRunNamesItsDataFileAndADryRunTheSimulator) {
                  platform::OptionError);
 }
 
+TEST(Options, AHeadlessRunTakesItsLimitsInSecondsAboveZero) {
+    const auto run = platform::parseOptions(
+        {"--run", "iv.ini", "--data", "o.txt", "--bus-timeout", "2.5", "--max-time=600"});
+    EXPECT_EQ(run.busTimeout, 2.5);
+    EXPECT_EQ(run.maxTime, 600.0);
+    for (const char* bad : {"0", "-3", "abc", "inf", "1e999", "5s"})
+        EXPECT_THROW(platform::parseOptions({"--run", "i", "--data", "o", "--max-time", bad}),
+                     platform::OptionError)
+            << bad;
+    EXPECT_THROW(platform::parseOptions({"--bus-timeout", "5"}), platform::OptionError);
+    EXPECT_NE(platform::usageText("t").find("130 SIGINT"), std::string::npos);
+}
+
 TEST(Options, RefusesWhatItDoesNotKnow) {
     EXPECT_THROW(platform::parseOptions({"--frobnicate"}), platform::OptionError);
     EXPECT_THROW(platform::parseOptions({"stray"}), platform::OptionError);

@@ -76,12 +76,18 @@ TEST(PathPart, ADotInAFolderNameIsNoExtension) {
     EXPECT_EQ(PathPart("/d/" + std::string(300, 'n') + ".txt", 5).size(), kPathPartLimit);
 }
 
-TEST(CleanPath, DropsForbiddenCharactersAndBlanksAtSlashes) {
-    EXPECT_EQ(CleanPath("/home/jörg/my  dir /x*y.ini"), "/home/jörg/my  dir/xy.ini");
-    EXPECT_EQ(CleanPath("/a\"b|c:d\\e\x01\tf\x7f"), "/abcdef");
+TEST(CleanPath, DropsOnlyControlCharactersAndDoubledSlashes) {
+    EXPECT_EQ(CleanPath("/home/jörg/my  dir /x*y.ini"), "/home/jörg/my  dir /x*y.ini");
+    EXPECT_EQ(CleanPath("/a\"b|c:d\\e\x01\tf\x7f"), "/a\"b|c:d\\ef");
     EXPECT_EQ(CleanPath("//a///b"), "/a/b");
-    EXPECT_EQ(CleanPath("/a / b / / c"), "/a/b/c");
+    EXPECT_EQ(CleanPath("/a / b / / c"), "/a / b / / c");
     EXPECT_EQ(CleanPath("/keeps <what> may? be #[here]!"), "/keeps <what> may? be #[here]!");
+}
+
+TEST(CleanPath, TheOlderFilterIsKeptToFindFilesItNamed) {
+    EXPECT_EQ(LegacyCleanPath("/home/jörg/my  dir /x*y.ini"), "/home/jörg/my  dir/xy.ini");
+    EXPECT_EQ(LegacyCleanPath("/run_12:30.ini"), "/run_1230.ini");
+    EXPECT_EQ(LegacyCleanPath("/a / b / / c"), "/a/b/c");
 }
 
 TEST(CleanPath, EmptyRelativeAndModeOne) {
@@ -93,7 +99,8 @@ TEST(CleanPath, EmptyRelativeAndModeOne) {
     const ScopedCurrentFolder inside(folder.path());
     const std::string here = fs::current_path().string();
     EXPECT_EQ(CleanPath("config/a.ini"), here + "/config/a.ini");
-    EXPECT_EQ(CleanPath(" config/a.ini"), here + "/config/a.ini");
+    EXPECT_EQ(CleanPath(" config/a.ini"), here + "/ config/a.ini");
+    EXPECT_EQ(LegacyCleanPath(" config/a.ini"), here + "/config/a.ini");
 }
 
 TEST(MakePath, CreatesEveryFolderButNotTheFileAndLeavesTheCurrentFolder) {

@@ -13,7 +13,8 @@ TEST(PlacementFile, NamePathOrDefault) {
     EXPECT_EQ(settings::placementFile("oofLog", "frmMain", program), "/opt/tarvix/oofLog.ini");
     EXPECT_EQ(settings::placementFile("/data/my place.ini", "frmMain", program),
               "/data/my place.ini");
-    EXPECT_EQ(settings::placementFile("/data/ sub /", "frmMain", program), "/data/sub/frmMain.ini");
+    EXPECT_EQ(settings::placementFile("/data/ sub /", "frmMain", program),
+              "/data/ sub /frmMain.ini");
 }
 
 TEST(Twips, FifteenPerPixelAtNinetySixDotsPerInch) {

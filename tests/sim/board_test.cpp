@@ -207,6 +207,15 @@ TEST_F(BoardCalls, OutputOffFaultEndsTheRunEarly) {
     EXPECT_EQ(collect(0.25).size(), 2u);
 }
 
+TEST_F(BoardCalls, NoListenerAfterFaultLosesTheInstrumentInTheMiddleOfARun) {
+    ASSERT_EQ(sim.configure("faults", "no_listener_after", "2"), "");
+    commands({"F2", "A1", "PS0.0", "PT10.0", "PE1.0", "PH0.0", "PV1.0", "W1"});
+    EXPECT_EQ(collect(0.25).size(), 2u);
+    EXPECT_EQ(poll(), 0);
+    EXPECT_EQ(last.iberr, err::kEnol);
+    EXPECT_TRUE(sim.instrument().outputOn()); // nobody can switch it off now
+}
+
 TEST_F(BoardCalls, RefuseRemoteFaultFailsEnableRemoteOnly) {
     ASSERT_EQ(sim.configure("faults", "refuse_remote", "1"), "");
     const Addr4882 instrument[] = {kAddress, kNoAddr};

@@ -1,0 +1,91 @@
+#include "run_estimate.h"
+
+#include "hp4140/command_set.h"
+#include "hp4140/instrument_timing.h"
+#include "quenta/numtext/numtext.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace testrun {
+
+namespace {
+
+namespace ramp = hp4140::ramp;
+using hp4140::TestConfig;
+
+// Steps counted from decimal settings must not lose one to rounding (1 / 0.05 = 19.9999...).
+constexpr double kSlack = 1e-6;
+constexpr std::chrono::milliseconds kSlowPoll{250};
+constexpr std::chrono::milliseconds kFastestPoll{10};
+constexpr double kFastReadings = 0.5; // seconds between readings below which polls speed up
+
+bool goesBothWays(std::int16_t iRamp) {
+    return iRamp == ramp::SweepUpDown || iRamp == ramp::StairUpDown;
+}
+
+// The instrument only steps in I-V; in C-V every ramp but Constant sweeps.
+bool isStair(const TestConfig& c) {
+    return c.iFunction == hp4140::function::IV &&
+           (c.iRamp == ramp::StairUp || c.iRamp == ramp::StairUpDown);
+}
+
+// Polled at half the time between readings, so every reading meets a poll before the next one
+// takes its place.
+std::chrono::milliseconds pollIntervalFor(double readingInterval) {
+    if (!(readingInterval < kFastReadings))
+        return kSlowPoll;
+    const auto half = std::chrono::milliseconds(numtext::toInt32(readingInterval * 500.0));
+    return std::max(half, kFastestPoll);
+}
+
+RunEstimate softwarePaced(const TestConfig& c) {
+    RunEstimate estimate;
+    estimate.pollInterval =
+        std::chrono::milliseconds(numtext::toInt32(static_cast<double>(c.fSampleRate) * 1000.0));
+    const double tick = static_cast<double>(estimate.pollInterval.count()) / 1000.0;
+    // The first tick after the maximum time ends the test.
+    if (tick > 0.0)
+        estimate.seconds =
+            (std::floor(static_cast<double>(c.fMaxSampleTime) / tick + kSlack) + 1.0) * tick;
+    return estimate;
+}
+
+RunEstimate instrumentPaced(const TestConfig& typed) {
+    const TestConfig c = hp4140::SettingsAsSent(typed);
+    const double step = std::fabs(static_cast<double>(c.fStepVoltage));
+    const double rate = static_cast<double>(c.fRampRate);
+    const bool stair = isStair(c);
+    const bool moves = step > 0.0 && (stair || rate > 0.0);
+    const double span = std::fabs(static_cast<double>(c.fStopVoltage) - c.fStartVoltage);
+    const double oneWay = moves ? std::floor(span / step + kSlack) + 1.0 : 1.0;
+    const double readings = goesBothWays(c.iRamp) ? 2.0 * oneWay - 1.0 : oneWay;
+    const double readingTime = hp4140::readingSeconds(c.iIntegration);
+    const double hold = c.iHoldTime;
+
+    RunEstimate estimate;
+    estimate.readings = numtext::toInt32(readings);
+    if (stair) {
+        const double interval = std::max(static_cast<double>(c.fStepDelay), readingTime);
+        estimate.readingInterval = interval;
+        estimate.seconds = hold + readings * interval;
+    } else {
+        const double interval = moves ? step / rate : readingTime;
+        estimate.readingInterval = interval;
+        estimate.seconds = hold + (readings - 1.0) * interval + readingTime;
+    }
+    estimate.pollInterval = pollIntervalFor(*estimate.readingInterval);
+    return estimate;
+}
+
+} // namespace
+
+RunEstimate EstimateRun(const TestConfig& c) {
+    if (c.iFunction == hp4140::function::I)
+        return softwarePaced(c);
+    if (c.iRamp == ramp::Constant)
+        return {};
+    return instrumentPaced(c);
+}
+
+} // namespace testrun

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "test_run_view.h"
+
+#include <string>
+
+namespace testrun {
+
+// What the program says about a run that does not go as planned.
+
+inline constexpr const char* kOpenEndedRefusal =
+    "A Constant ramp holds its voltage until the run is stopped, and nobody is there to stop "
+    "it: give the run a time limit (--max-time SECONDS).";
+
+// "Instrument not answering since 14:03:12, 12 polls" (local time).
+std::string silenceText(const Silence& silence);
+// Why an unattended run ended as lost.
+std::string lostText(const Silence& silence, double busTimeoutSeconds);
+// Why an unattended run ended as overrun.
+std::string overrunText(double maxSeconds);
+// The window's warning once a run has gone on twice as long as expected.
+std::string slowRunText(double expectedSeconds);
+
+} // namespace testrun

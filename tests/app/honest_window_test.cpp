@@ -1,0 +1,146 @@
+// The real main window when the instrument or its driver lets it down: what it says, and that
+// no button, menu command or timer tick ends the program.
+
+#include "app/config_panel.h"
+#include "app/datafile/file_dialogs.h"
+#include "app/field_descriptions.h"
+#include "app/frm_main.h"
+#include "app/left_column.h"
+#include "app/main_menus.h"
+#include "app/option_group.h"
+#include "app/runtime/simulator_time.h"
+#include "app/status_row.h"
+#include "app/test_run_panel.h"
+#include "diagnostics/app_diagnostics.h"
+#include "platform/message_box.h"
+#include "platform/timer.h"
+#include "platform/yield.h"
+#include "program_folder_support.h"
+#include "quenta/quenta.h"
+#include "support/sim_library.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The driver stack of one instrument: the simulator, or a driver library that is not there.
+struct Instrument {
+    explicit Instrument(platform::VirtualClock& clock, std::string driver)
+        : binding({std::move(driver)}),
+          device(gpib, diagnostics::AppErrorQueue(), diagnostics::AppDebugLog(), clock, yield) {}
+
+    bus::DriverBinding binding;
+    bus::GpibCalls calls{binding};
+    bus::Gpib gpib{calls, diagnostics::AppDebugLog(), diagnostics::AppErrorQueue()};
+    platform::CountingYield yield;
+    bus::GPIBDevice device;
+};
+
+class HonestWindow : public testing::Test {
+protected:
+    HonestWindow() {
+        window.setTimer1(std::make_unique<platform::VirtualTimer>(clock));
+        window.leftColumn().txtPathToData()->setText(
+            QString::fromStdString((programFolder / "run.txt").string()));
+    }
+
+    app::TestRunPanel& panelFor(Instrument& instrument) {
+        panel = std::make_unique<app::TestRunPanel>(
+            window, app::TestRunPanel::Instrument{instrument.gpib, instrument.device, clock},
+            nullptr);
+        return *panel;
+    }
+
+    // An I-V sweep from 0 to 10 V in 1 V steps at 1 V/s: 11 readings in about 11 s.
+    void chooseSweep() {
+        app::ConfigPanel& config = window.configPanel();
+        config.optionFunction().setSelected(1, true);
+        config.optionRamp().setSelected(0, true);
+        config.txtConfig(1)->setText("10");
+        config.txtConfig(2)->setText("1");
+        config.txtConfig(5)->setText("1");
+    }
+
+    void fault(const char* name, const char* value) {
+        sim.call<int(const char*, const char*)>("gpibsim_set_fault", name, value);
+    }
+
+    // Every button and menu command a user can reach, but those that open documents or print.
+    void pressEverything() {
+        for (QPushButton* button : window.findChildren<QPushButton*>())
+            if (button->isEnabled() && button->objectName() != "cmdPrint")
+                button->click();
+        const app::MainMenus& menus = window.menus();
+        for (QAction* command : {menus.itemLoadConfig, menus.itemSave, menus.itemSaveAs})
+            command->trigger();
+    }
+
+    apptest::ScopedProgramFolder programFolder;
+    testsupport::SimLibrary sim;
+    platform::VirtualClock clock;
+    Instrument simulated{clock, testsupport::simulatorPath()};
+    runtime::SimulatorTime simulatorTime{simulated.calls, clock};
+    app::frmMain window{app::FieldDescriptions::load(app::kMainWindowFields),
+                        std::make_unique<app::ScriptedFileDialogs>()};
+    std::unique_ptr<app::TestRunPanel> panel;
+    platform::ScopedRecordingMessageBox box;
+};
+
+TEST_F(HonestWindow, AnInstrumentLostMidRunIsShownUntilItAnswersAgain) {
+    app::TestRunPanel& runs = panelFor(simulated);
+    fault("no_listener_after", "7");
+    chooseSweep();
+    window.cmdStart()->click();
+    clock.advance(std::chrono::seconds(30));
+    EXPECT_TRUE(window.TestRunning);
+    EXPECT_TRUE(runs.notice().startsWith("Instrument not answering since "))
+        << runs.notice().toStdString();
+    EXPECT_TRUE(runs.notice().endsWith(" polls"));
+
+    QLabel* spoll = window.leftColumn().statusRow()->lblSpoll();
+    const QString lastStatus = spoll->text();
+    ASSERT_NE(lastStatus, "0");
+    window.controls().get<QPushButton>("cmdSpoll")->click();
+    EXPECT_EQ(spoll->text(), lastStatus); // a failed poll is no status of 0
+
+    fault("no_listener_after", "0");
+    clock.advance(std::chrono::seconds(1));
+    EXPECT_FALSE(window.TestRunning);
+    EXPECT_TRUE(runs.notice().startsWith("The test ran to its end; 3 of 11 readings missing, "))
+        << runs.notice().toStdString();
+}
+
+TEST_F(HonestWindow, NoButtonOrMenuCommandEndsTheProgramWithoutADriver) {
+    platform::VirtualClock unused;
+    Instrument missing{unused, "/nonexistent/libgpib.so.0"};
+    panelFor(missing);
+    pressEverything();
+    EXPECT_FALSE(window.TestRunning);
+    const auto& shown = box->shown();
+    EXPECT_TRUE(std::any_of(shown.begin(), shown.end(), [](const auto& message) {
+        return message.text.find("You must install") != std::string::npos;
+    }));
+    EXPECT_TRUE(std::any_of(shown.begin(), shown.end(), [](const auto& message) {
+        return message.text.starts_with("48: "); // Zero, reported and survived
+    }));
+}
+
+TEST_F(HonestWindow, NoButtonOrMenuCommandEndsTheProgramWithTheInstrumentLost) {
+    panelFor(simulated);
+    chooseSweep();
+    window.cmdStart()->click();
+    clock.advance(std::chrono::seconds(3));
+    fault("no_listener", "1");
+    clock.advance(std::chrono::seconds(3));
+    pressEverything(); // Abort among them, then a new Start that cannot reach the instrument
+    EXPECT_FALSE(window.TestRunning);
+    ASSERT_FALSE(box->shown().empty());
+    EXPECT_TRUE(box->shown().back().text.starts_with("Instrument could not be enabled"));
+    EXPECT_TRUE(std::filesystem::exists(programFolder / "run.txt"));
+}
+
+} // namespace
