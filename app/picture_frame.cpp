@@ -24,7 +24,7 @@ QSize PictureFrame::sizeHint() const {
 
 QSize PictureFrame::minimumSizeHint() const {
     const int line = fontMetrics().height();
-    return {fontMetrics().horizontalAdvance(kCaption) + line, line * 2};
+    return {fontMetrics().horizontalAdvance(kCaption) + line * 2, line * 2};
 }
 
 void PictureFrame::paintEvent(QPaintEvent* event) {
