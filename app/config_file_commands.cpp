@@ -44,6 +44,7 @@ void ConfigFileCommands::apply(const std::string& path, const settings::IniDocum
     settings::LoadFormControls(window_, controls_, document, hooks_.focusLost);
     settings::CurrentConfigPath() = path;
     hooks_.updateCaption();
+    hooks_.loaded();
 }
 
 bool ConfigFileCommands::SaveConfigFile(const std::string& path) {

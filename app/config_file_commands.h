@@ -22,6 +22,10 @@ public:
     struct WindowHooks {
         settings::FocusLossHandler focusLost; // a control's focus-loss handling
         std::function<void()> updateCaption;
+        // After a load: what the loaded values change beyond their own controls (the chart's
+        // rounding notes follow the limit fields even when they are disabled and skipped by
+        // the focus pass).
+        std::function<void()> loaded;
     };
 
     ConfigFileCommands(const QWidget& window, const settings::ControlRegistry& controls,

@@ -75,7 +75,7 @@ frmMain::frmMain(const FieldDescriptions& fields, std::unique_ptr<FileDialogs> f
         *this, registry_,
         ConfigFileCommands::WindowHooks{
             [this](const settings::RegisteredControl& c) { controlLostFocus(c); },
-            [this] { updateCaption(); }},
+            [this] { updateCaption(); }, [this] { graph_->UpdateGraphRoundingLabels(); }},
         *fileDialogs_);
     connect(menus_->itemSave, &QAction::triggered, this,
             settings::guarded([this] { itemSave_Click(); }));
@@ -239,15 +239,11 @@ void frmMain::updateCaption() {
 }
 
 bool frmMain::LoadConfigFile(const std::string& path) {
-    if (!configFiles_->LoadConfigFile(path))
-        return false;
-    graph_->UpdateGraphRoundingLabels();
-    return true;
+    return configFiles_->LoadConfigFile(path);
 }
 
 void frmMain::LoadRunConfiguration(const std::string& path) {
     configFiles_->LoadRunConfiguration(path);
-    graph_->UpdateGraphRoundingLabels();
 }
 
 bool frmMain::SaveConfigFile(const std::string& path) {

@@ -11,6 +11,8 @@ namespace bus {
 namespace {
 
 constexpr int kRqs = 0x40;
+constexpr int kEdvr = 0;
+constexpr int kEarg = 4;
 constexpr int kLineFeed = 10;
 
 std::string withoutCrLf(std::string text) {
@@ -119,6 +121,16 @@ bool Gpib::GPIBSRQ(std::int16_t board, std::int16_t address) {
     const bool requested = (GPIBSPOLL(board, address) & kRqs) != 0;
     GPIBLogOperation(board, address, "SRQ", requested ? "True" : "False");
     return requested;
+}
+
+std::optional<std::string> Gpib::boardSetupHint(std::int16_t board) const {
+    const int code = GPIBErrorCode();
+    if ((code != kEdvr && code != kEarg) || !calls_.binding().bound() ||
+        calls_.binding().api().family != DriverFamily::LinuxGpib)
+        return std::nullopt;
+    return "Check that board id " + std::to_string(board) +
+           " has an entry in /etc/gpib.conf (or in the file IB_CONFIG names), that gpib_config "
+           "has been run for it and that the GPIB kernel driver is loaded.";
 }
 
 int Gpib::GPIBErrorCode() const {

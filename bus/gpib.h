@@ -3,6 +3,7 @@
 #include "bus/gpib_calls.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace diagnostics {
@@ -33,6 +34,10 @@ public:
     bool GPIBSRQ(std::int16_t board, std::int16_t address);
 
     int GPIBErrorCode() const;
+    // What a linux-gpib user should check when the last call failed because the board itself
+    // is not set up (the library only says EDVR or EARG then); nothing for other errors or
+    // other libraries.
+    std::optional<std::string> boardSetupHint(std::int16_t board) const;
     std::string GPIBIberrText() const;
     std::string GPIBIbstaText() const;
     std::string GPIBStatusText() const;

@@ -9,7 +9,8 @@ class QWidget;
 
 namespace printing {
 
-// The window's inner area as it looks on screen, at the screen's pixel resolution.
+// The window's inner area as it looks on screen, at the screen's pixel resolution; for a main
+// window its central widget, without the menu bar and the status bar.
 Picture CaptureClientArea(QWidget& window);
 
 // Copies width x height device pixels from (left, top) of the window's inner area (clientOnly) or

@@ -99,8 +99,9 @@ bool TestRun::instrumentReady() {
     s_.device.setBoardID(board);
     s_.gpib.GPIBSPOLL(s_.device.BoardID(), address);
     if (s_.gpib.GPIBErrorCode() != -1) {
+        const auto hint = s_.gpib.boardSetupHint(s_.device.BoardID());
         refuse("Instrument could not be enabled " + addressText(address, s_.device.BoardID()) +
-               ". " + s_.gpib.GPIBStatusText());
+               ". " + s_.gpib.GPIBStatusText() + (hint ? "\n" + *hint : std::string()));
         return false;
     }
     if (!s_.gpib.GPIBEnableRemote(s_.device.BoardID(), address)) {
@@ -149,7 +150,10 @@ void TestRun::Timer1_Timer() {
 }
 
 void TestRun::tick() {
-    if (!testRunning_ || ending_ || unattendedLimitReached())
+    if (!testRunning_ || ending_)
+        return;
+    warnWhenSlow();
+    if (unattendedLimitReached())
         return;
     if (config_.iFunction != hp4140::function::I) {
         Test_InternalTiming();
@@ -161,16 +165,20 @@ void TestRun::tick() {
         Test_SoftwareTiming();
 }
 
-// Nobody watches an unattended run, so it must end by itself: when the instrument has been
-// silent too long, or the run has gone on too long. The window only warns.
-bool TestRun::unattendedLimitReached() {
-    const double elapsed = elapsedSeconds();
-    if (estimate_.seconds && !warnedOverrun_ && elapsed > 2.0 * *estimate_.seconds) {
+// A watched run is never stopped by the program; the user is told once it is running late.
+void TestRun::warnWhenSlow() {
+    if (estimate_.seconds && !warnedOverrun_ && elapsedSeconds() > 2.0 * *estimate_.seconds) {
         warnedOverrun_ = true;
         view_.warnOverrun(*estimate_.seconds);
     }
+}
+
+// Nobody watches an unattended run, so it must end by itself: when the instrument has been
+// silent too long, or the run has gone on too long.
+bool TestRun::unattendedLimitReached() {
     if (!unattended_)
         return false;
+    const double elapsed = elapsedSeconds();
     if (silence_ && elapsed - silence_->sinceElapsed > unattended_->busTimeoutSeconds) {
         platform::messageBox().show(lostText(*silence_, unattended_->busTimeoutSeconds), "",
                                     platform::mb::Critical);

@@ -96,6 +96,7 @@ private:
     bool instrumentReady();
     void begin();
     void tick();
+    void warnWhenSlow();
     bool unattendedLimitReached();
     void Test_SoftwareTiming();
     void Test_InternalTiming();

@@ -200,6 +200,21 @@ TEST_F(TestRunFixture, NoListenerAtTheAddressRefusesWithTheBusError) {
     EXPECT_EQ(view.resets, 0);
 }
 
+// linux-gpib says only EDVR when its board is not configured; the user is told what to check.
+TEST_F(TestRunFixture, ABoardThatIsNotSetUpIsRefusedWithWhatToCheck) {
+    sim.call<int(int)>("gpibsim_set_register_result", 2);
+    config.iBoardID = 0;
+    EXPECT_EQ(run.cmdStart_Click(), testrun::StartResult::InstrumentRefused);
+    ASSERT_EQ(box->shown().size(), 1u);
+    const std::string& text = box->shown()[0].text;
+    EXPECT_EQ(text.substr(0, text.find('\n')),
+              "Instrument could not be enabled at GPIB address 16 "
+              "on board id 0. EDVR <DOS Error>; ibsta=&H8000= ERR");
+    EXPECT_NE(text.find("\nCheck that board id 0 has an entry in /etc/gpib.conf (or in the file "
+                        "IB_CONFIG names), that gpib_config has been run"),
+              std::string::npos);
+}
+
 TEST_F(TestRunFixture, AnInstrumentRefusingRemoteRefusesTheStart) {
     sim.call<int(const char*, const char*)>("gpibsim_set_fault", "refuse_remote", "1");
     EXPECT_EQ(run.cmdStart_Click(), testrun::StartResult::InstrumentRefused);

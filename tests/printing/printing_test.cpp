@@ -5,10 +5,13 @@
 #include "printing/window_capture.h"
 
 #include <QFile>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QRegularExpression>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QVBoxLayout>
@@ -95,6 +98,22 @@ TEST(WindowCapture, TheClientAreaIsCapturedAtScreenResolution) {
     const double dpi = red.window->logicalDpiX();
     EXPECT_NEAR(picture.sizeHimetric().width(), 400 * 2540.0 / dpi, 1e-6);
     EXPECT_NEAR(picture.sizeHimetric().height(), 200 * 2540.0 / red.window->logicalDpiY(), 1e-6);
+}
+
+TEST(WindowCapture, AMainWindowsClientAreaLeavesOutItsMenuAndStatusBars) {
+    QMainWindow main;
+    main.menuBar()->addMenu("File");
+    main.menuBar()->addMenu("Help");
+    main.statusBar()->showMessage("ready");
+    main.setCentralWidget(colouredPanel(nullptr, Qt::red));
+    main.resize(400, 300);
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    const Picture picture = CaptureClientArea(main);
+    const double ratio = main.devicePixelRatioF();
+    EXPECT_EQ(picture.sizePixels(), main.centralWidget()->size() * ratio);
+    EXPECT_LT(picture.sizePixels().height(), main.height() * ratio);
+    EXPECT_EQ(picture.image().pixelColor(0, 0), QColor(Qt::red));
 }
 
 TEST(WindowCapture, APartOfTheAreaIsCopiedAndWhatLiesOutsideStaysWhite) {
