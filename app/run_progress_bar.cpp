@@ -22,8 +22,7 @@ RunProgressBar::RunProgressBar(QWidget* parent) : QProgressBar(parent) {
 // its text counts on.
 void RunProgressBar::showProgress(const testrun::RunProgress& progress) {
     setValue(static_cast<int>(std::lround(progress.fraction.value_or(0.0) * kSteps)));
-    // The text is shown as it is: a percent sign in it would be read as a placeholder.
-    setFormat(QString::fromStdString(progress.text).replace('%', "%%"));
+    setFormat(QString::fromStdString(progress.text));
     show();
 }
 

@@ -26,7 +26,6 @@ public:
 
     // A reading was filed this many seconds after the start.
     void noteReading(double seconds);
-    std::int32_t readings() const { return readings_; }
     // The seconds the whole run should take; none for a run that ends only when stopped.
     std::optional<double> expectedSeconds() const;
     // Where the run stands `elapsed` seconds after its start, running or over.

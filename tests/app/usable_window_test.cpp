@@ -8,20 +8,16 @@
 #include "app/option_group.h"
 #include "quenta/numtext/numtext.h"
 #include "quenta/quenta.h"
-#include "settings/current_config_path.h"
 #include "window_on_simulator.h"
 
 #include <QAction>
 #include <QLabel>
-#include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QSlider>
 #include <QTableView>
 #include <QTest>
 #include <functional>
