@@ -122,6 +122,7 @@ protected:
 
 private:
     void Form_Load();
+    void fitToScreen();
     void connectHelpAndPrint();
     void Form_Unload();
     void loadControlValues();

@@ -7,7 +7,6 @@
 #include <functional>
 
 class QLabel;
-class QProgressBar;
 
 namespace diagnostics {
 class oofLog;
@@ -16,6 +15,7 @@ class oofLog;
 namespace app {
 
 class frmMain;
+class RunProgressBar;
 
 // Runs tests from the main window: the Start, Abort, Zero and Serial Poll buttons, the progress
 // bar and the run's notices in the status bar, and the window's side of every step of a test.
@@ -60,7 +60,6 @@ public:
     void testProgressed() override;
 
 private:
-    void showProgress();
     void showNotice(const QString& text, bool alarming);
     bool saveUnasked();
 
@@ -69,7 +68,7 @@ private:
     platform::Clock& clock_;
     diagnostics::oofLog* log_;
     testrun::TestRun run_;
-    QProgressBar* progress_;
+    RunProgressBar* progress_;
     QLabel* notice_;
     std::function<void()> listener_;
 };
