@@ -80,7 +80,7 @@ bool saveForGuide(QWidget& widget, const QDir& folder, const char* name) {
 bool runningWindow(const QDir& folder, const char* example, double seconds,
                    const std::vector<std::pair<const char*, QSize>>& sizes) {
     const platform::ProgramFolders& folders = exampleFolders(example);
-    app::Application objects({(folders.libFolder() / "libtarvix-gpibsim.so").string()}, 0, true);
+    app::Application objects({(folders.privateLibFolder() / "libtarvix-gpibsim.so").string()}, 0, true);
     app::frmMain window(app::FieldDescriptions::load(app::kMainWindowFields));
     platform::VirtualClock& clock = *objects.virtualClock();
     window.setTimer1(std::make_unique<platform::VirtualTimer>(clock));
