@@ -5,31 +5,9 @@
 #include "quenta/quenta.h"
 #include "quenta/value_rules.h"
 
-#include <array>
-
 namespace app {
 
 namespace {
-
-struct StartCheck {
-    const char* name;
-    const char* needs; // %1 the least value, %2 the unit
-    double least;
-};
-
-constexpr std::array<StartCheck, 3> kStartChecks{{
-    {"stepVoltage", "a sweep or stair needs a step of at least %1 %2 either way",
-     hp4140::limits::kSmallestStepVoltage},
-    {"rampRate", "a sweep needs %1 %2 or more", hp4140::limits::kSmallestRampRate},
-    {"stepDelay", "a stair needs %1 %2 or more", hp4140::limits::kSmallestStepDelay},
-}};
-
-const StartCheck* startCheck(const QString& name) {
-    for (const StartCheck& check : kStartChecks)
-        if (name == QLatin1String(check.name))
-            return &check;
-    return nullptr;
-}
 
 QString number(double value) {
     return QString::fromStdString(numtext::formatGeneral(value));
@@ -58,14 +36,14 @@ QString withUnit(const QString& text, const QString& unit) {
 } // namespace
 
 bool isStartCheck(const QString& name) {
-    return startCheck(name) != nullptr;
+    return hp4140::checkedSettingNamed(name.toStdString()).has_value();
 }
 
 QString fieldToolTip(const FieldHelp& help, const quenta::Quenta& field) {
     QString accepts =
         "Accepts " + withUnit((whole(field) ? "whole numbers " : "") + range(field), help.unit);
-    if (const StartCheck* check = startCheck(help.startCheck))
-        accepts += "; " + QString::fromLatin1(check->needs).arg(number(check->least), help.unit);
+    if (const auto setting = hp4140::checkedSettingNamed(help.startCheck.toStdString()))
+        accepts += "; " + QString::fromStdString(hp4140::settingNeeds(*setting));
     return help.tip + '\n' + accepts + '.';
 }
 

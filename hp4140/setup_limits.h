@@ -1,17 +1,28 @@
 #pragma once
 
-// The smallest settings the instrument acts on. The panel's fields accept more than this (down
-// to -100), so a set-up is checked against these limits at Start, and the fields' tooltips name
-// them.
-namespace hp4140::limits {
+#include <optional>
+#include <string>
+#include <string_view>
 
-// Volts, either way. A step is sent with two decimals ("#0.0#"), so a smaller one reaches the
-// instrument as 0 and a sweep or stair would never move.
-inline constexpr double kSmallestStepVoltage = 0.005;
-// Volts per second. A ramp rate is sent with four decimals; below this a sweep reaches the
-// instrument as standing still, and a negative rate is none it knows.
-inline constexpr double kSmallestRampRate = 0.001;
-// Seconds. A stair cannot wait less than no time at each step.
-inline constexpr double kSmallestStepDelay = 0.0;
+#include "hp4140/test_config.h"
 
-} // namespace hp4140::limits
+namespace hp4140 {
+
+// The settings a sweep or stair depends on that the instrument ignores when they are out of its
+// range: it keeps its previous value then, and the run gives one reading where fifty were set up.
+enum class CheckedSetting { StepVoltage, RampRate, StepDelay };
+
+// What the instrument takes for the setting, said as the tooltips and the refusals say it:
+// "a sweep or stair needs a step of at least 0.01 V either way".
+std::string settingNeeds(CheckedSetting setting);
+// The setting by its name in the window's field descriptions ("stepVoltage", "rampRate",
+// "stepDelay").
+std::optional<CheckedSetting> checkedSettingNamed(std::string_view name);
+
+// Why Start must refuse the set-up: a setting the chosen function and ramp use that the
+// instrument would ignore, judged on the command as it would be sent (a step of 0.002 V is sent
+// as PE0.0), so the rule and the command cannot disagree. Names the field, the command and what
+// the instrument takes; nullopt when every setting used is taken.
+std::optional<std::string> IgnoredSettingRefusal(const TestConfig& config);
+
+} // namespace hp4140

@@ -158,6 +158,20 @@ TEST_F(HeadlessProgram, AConfigurationItCannotReadIsRefusedBeforeAnyBusCall) {
     }
 }
 
+// A step of 0.002 V is sent as PE0.0, which the instrument would ignore: one reading of 21.
+TEST_F(HeadlessProgram, ASetUpTheInstrumentWouldIgnoreIsRefusedBeforeAnyBusCall) {
+    std::string config = fileText(example("IV_diode_sweep.ini"));
+    const std::size_t step = config.find("txtConfig(2)=");
+    ASSERT_NE(step, std::string::npos);
+    config.replace(step, config.find('\n', step) - step, "txtConfig(2)=0.002");
+    putFile(folder / "tiny.ini", config);
+    EXPECT_EQ(dryRun(folder / "tiny.ini"), 2);
+    EXPECT_NE(errors().find("Step Voltage is sent as PE0.0, which the instrument ignores"),
+              std::string::npos)
+        << errors();
+    EXPECT_TRUE(trace().empty());
+}
+
 TEST_F(HeadlessProgram, ADataFileThatCannotBeWrittenFailsTheRun) {
     putFile(folder / "plain", "x");
     EXPECT_EQ(run("--driver sim --dry-run --run " + quoted(example("IV_diode_sweep.ini")) +

@@ -205,7 +205,7 @@ TEST_F(UsableWindow, EveryFieldAndButtonSaysWhatItDoesAndAccepts) {
         }));
     }
     // The settings the instrument would not act on are refused at Start: the tips name the limit.
-    EXPECT_TRUE(config().txtConfig(2)->ToolTipText().contains("at least 0.005 V either way"));
+    EXPECT_TRUE(config().txtConfig(2)->ToolTipText().contains("at least 0.01 V either way"));
     EXPECT_TRUE(config().txtConfig(5)->ToolTipText().contains("a sweep needs 0.001 V/s or more"));
     EXPECT_TRUE(config().txtConfig(4)->ToolTipText().contains("a stair needs 0 s or more"));
 
