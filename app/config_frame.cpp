@@ -69,7 +69,7 @@ ConfigFrame::ConfigFrame(int field, const FieldDescriptions& fields,
     : QGroupBox(caption(field), parent) {
     registry.add(this, "frameConfig", settings::ControlKind::Other, field);
     const QString key = QStringLiteral("txtConfig(%1)").arg(field);
-    field_ = registry.add(fields.createField(key, this), "txtConfig",
+    field_ = registry.add(fields.createField(key, caption(field), this), "txtConfig",
                           settings::ControlKind::NumericField, field);
     slider_ =
         registry.add(makeSlider(field, this), "sliderConfig", settings::ControlKind::Other, field);

@@ -83,12 +83,12 @@ void ConfigPanel::createAddressFrame(const FieldDescriptions& fields,
     auto* layout = new QHBoxLayout(box);
     auto* address =
         registry.add(new QLabel("Address:", box), "lblGPIBAddress", settings::ControlKind::Label);
-    txtGPIBAddress_ = registry.add(fields.createField("txtGPIBAddress", box), "txtGPIBAddress",
-                                   settings::ControlKind::NumericField);
+    txtGPIBAddress_ = registry.add(fields.createField("txtGPIBAddress", address->text(), box),
+                                   "txtGPIBAddress", settings::ControlKind::NumericField);
     auto* board =
         registry.add(new QLabel("GPIB Board Id:", box), "Label4", settings::ControlKind::Label);
-    txtGPIBBoardId_ = registry.add(fields.createField("txtGPIBBoardId", box), "txtGPIBBoardId",
-                                   settings::ControlKind::NumericField);
+    txtGPIBBoardId_ = registry.add(fields.createField("txtGPIBBoardId", board->text(), box),
+                                   "txtGPIBBoardId", settings::ControlKind::NumericField);
     layout->addWidget(address);
     layout->addWidget(txtGPIBAddress_);
     layout->addSpacing(address->fontMetrics().height());
@@ -148,12 +148,13 @@ void ConfigPanel::createTimingFrame(const FieldDescriptions& fields,
     auto* layout = new QFormLayout(frameTiming_);
     auto* rate = registry.add(new QLabel("Sample Rate (sec)", frameTiming_), "Label1",
                               settings::ControlKind::Label);
-    txtSampleRate_ = registry.add(fields.createField("txtSampleRate", frameTiming_),
+    txtSampleRate_ = registry.add(fields.createField("txtSampleRate", rate->text(), frameTiming_),
                                   "txtSampleRate", settings::ControlKind::NumericField);
     auto* total = registry.add(new QLabel("Max Sample Time (sec)", frameTiming_), "Label2",
                                settings::ControlKind::Label);
-    txtTotalTestTime_ = registry.add(fields.createField("txtTotalTestTime", frameTiming_),
-                                     "txtTotalTestTime", settings::ControlKind::NumericField);
+    txtTotalTestTime_ =
+        registry.add(fields.createField("txtTotalTestTime", total->text(), frameTiming_),
+                     "txtTotalTestTime", settings::ControlKind::NumericField);
     layout->addRow(rate, besideUnit(txtSampleRate_, fields.unit("txtSampleRate")));
     layout->addRow(total, besideUnit(txtTotalTestTime_, fields.unit("txtTotalTestTime")));
 

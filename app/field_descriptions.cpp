@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <cmath>
 #include <limits>
 
@@ -148,10 +149,12 @@ QString FieldDescriptions::unit(const QString& key) const {
     return entry(key).help.unit;
 }
 
-quenta::Quenta* FieldDescriptions::createField(const QString& key, QWidget* parent) const {
+quenta::Quenta* FieldDescriptions::createField(const QString& key, const QString& caption,
+                                               QWidget* parent) const {
     const Field& described = entry(key);
     const quenta::PropertyBag& stored = described.bag;
     auto* field = new quenta::Quenta(parent);
+    field->setAccessibleName(QString(caption).remove(QRegularExpression(":$")));
     try {
         field->ReadProperties(stored);
     } catch (const quenta::PropertyBagError& error) {

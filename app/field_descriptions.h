@@ -37,7 +37,9 @@ public:
 
     // A numeric field created from its bag, sized to the stored extents at least, with a
     // tooltip saying what it does and what it accepts.
-    quenta::Quenta* createField(const QString& key, QWidget* parent) const;
+    // Its accessible name is the caption the window shows beside it ("Stop Voltage"), by which
+    // messages about its value name it.
+    quenta::Quenta* createField(const QString& key, const QString& caption, QWidget* parent) const;
 
     // What each button does, by control name.
     const std::map<QString, QString>& buttonTips() const { return buttonTips_; }

@@ -75,7 +75,11 @@ frmMain::frmMain(const FieldDescriptions& fields, std::unique_ptr<FileDialogs> f
         *this, registry_,
         ConfigFileCommands::WindowHooks{
             [this](const settings::RegisteredControl& c) { controlLostFocus(c); },
-            [this] { updateCaption(); }, [this] { graph_->UpdateGraphRoundingLabels(); }},
+            [this] { updateCaption(); }, [this] { graph_->UpdateGraphRoundingLabels(); },
+            [this](const std::string& note) {
+                if (oofLog_)
+                    oofLog_->SendString(note);
+            }},
         *fileDialogs_);
     connect(menus_->itemSave, &QAction::triggered, this,
             settings::guarded([this] { itemSave_Click(); }));
@@ -242,8 +246,8 @@ bool frmMain::LoadConfigFile(const std::string& path) {
     return configFiles_->LoadConfigFile(path);
 }
 
-void frmMain::LoadRunConfiguration(const std::string& path) {
-    configFiles_->LoadRunConfiguration(path);
+std::vector<std::string> frmMain::LoadRunConfiguration(const std::string& path) {
+    return configFiles_->LoadRunConfiguration(path);
 }
 
 bool frmMain::SaveConfigFile(const std::string& path) {

@@ -56,7 +56,8 @@ void runInRealTime(TestRunPanel& panel, ProgressLine& line) {
 
 bool loadConfiguration(frmMain& window, const std::string& path) {
     try {
-        window.LoadRunConfiguration(path);
+        for (const std::string& note : window.LoadRunConfiguration(path))
+            std::fprintf(stderr, "%s\n", note.c_str());
         return true;
     } catch (const platform::AppError& error) {
         std::fprintf(stderr, "The configuration %s cannot be run: %s\n", path.c_str(),

@@ -172,6 +172,27 @@ TEST_F(HeadlessProgram, ASetUpTheInstrumentWouldIgnoreIsRefusedBeforeAnyBusCall)
     EXPECT_TRUE(trace().empty());
 }
 
+// The fields keep their rules, but every value they had to change is named.
+TEST_F(HeadlessProgram, ConfigurationValuesTheFieldsHadToChangeAreNamed) {
+    std::string config = fileText(example("IV_diode_sweep.ini"));
+    for (const auto& [key, value] : {std::pair{"txtConfig(1)=", "NaN"},
+                                     {"txtConfig(0)=", "1e308"},
+                                     {"txtSampleRate=", "-1"},
+                                     {"txtConfig(3)=", "2.5"}}) {
+        const std::size_t at = config.find(key);
+        ASSERT_NE(at, std::string::npos) << key;
+        config.replace(at, config.find('\n', at) - at, std::string(key) + value);
+    }
+    putFile(folder / "odd.ini", config);
+    dryRun(folder / "odd.ini");
+    const std::string said = errors();
+    for (const char* note : {"Stop Voltage: 'NaN' is not a number; 0 used\n",
+                             "Start Voltage: '1e308' is more than 100; 100 used\n",
+                             "Sample Rate (sec): '-1' is less than 0.1; 0.1 used\n"})
+        EXPECT_NE(said.find(note), std::string::npos) << note << said;
+    EXPECT_EQ(said.find("Hold Time"), std::string::npos); // 2.5 was taken as it stood
+}
+
 TEST_F(HeadlessProgram, ADataFileThatCannotBeWrittenFailsTheRun) {
     putFile(folder / "plain", "x");
     EXPECT_EQ(run("--driver sim --dry-run --run " + quoted(example("IV_diode_sweep.ini")) +
