@@ -19,6 +19,7 @@
 #include "settings/guarded.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <memory>
 #include <optional>
 
@@ -118,6 +119,9 @@ int AppMain(int& argc, char** argv, const platform::ProgramOptions& options) {
     }
     GuardedApplication application(argc, argv);
     QApplication::setApplicationName(platform::kAppTitle);
+    // The desktop entry's name ties the windows to the menu entry and its icon (Wayland's app id).
+    QApplication::setDesktopFileName(QStringLiteral("tarvix-4140"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tarvix/tarvix-4140.png")));
     platform::installMessageBox(messageBoxFor(headless));
     std::unique_ptr<Application> appObjects;
     std::unique_ptr<frmMain> window;

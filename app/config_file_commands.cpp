@@ -1,5 +1,6 @@
 #include "app/config_file_commands.h"
 
+#include "app/adjusted_value.h"
 #include "app/datafile/file_dialogs.h"
 #include "platform/app_error.h"
 #include "platform/folders.h"
@@ -7,10 +8,32 @@
 #include "settings/current_config_path.h"
 #include "settings/form_utility.h"
 
+#include <QVariant>
+#include <QWidget>
 #include <optional>
 #include <system_error>
 
 namespace app {
+
+namespace {
+
+// The field's limits and its caption are its own properties, so the note names what the user
+// sees.
+std::optional<std::string> adjustedNote(const settings::RegisteredControl& control,
+                                        const QString& stored) {
+    const QWidget& field = *control.widget;
+    FieldLimits limits;
+    if (field.property("MinLimitEnabled").toBool())
+        limits.min = field.property("Min").toDouble();
+    if (field.property("MaxLimitEnabled").toBool())
+        limits.max = field.property("Max").toDouble();
+    const QString caption =
+        field.accessibleName().isEmpty() ? control.key() : field.accessibleName();
+    return adjustedValueNote(caption.toStdString(), stored.trimmed().toStdString(),
+                             field.property("Text").toString().toStdString(), limits);
+}
+
+} // namespace
 
 ConfigFileCommands::ConfigFileCommands(const QWidget& window,
                                        const settings::ControlRegistry& controls, WindowHooks hooks,
@@ -36,15 +59,26 @@ bool ConfigFileCommands::LoadConfigFile(const std::string& path) {
     return true;
 }
 
-void ConfigFileCommands::LoadRunConfiguration(const std::string& path) {
-    apply(path, settings::ReadRunConfiguration(fileFor(path), settings::FormKeys(controls_)));
+std::vector<std::string> ConfigFileCommands::LoadRunConfiguration(const std::string& path) {
+    return apply(path,
+                 settings::ReadRunConfiguration(fileFor(path), settings::FormKeys(controls_)));
 }
 
-void ConfigFileCommands::apply(const std::string& path, const settings::IniDocument& document) {
-    settings::LoadFormControls(window_, controls_, document, hooks_.focusLost);
+std::vector<std::string> ConfigFileCommands::apply(const std::string& path,
+                                                   const settings::IniDocument& document) {
+    std::vector<std::string> notes;
+    settings::LoadFormControls(
+        window_, controls_, document, hooks_.focusLost,
+        [&](const settings::RegisteredControl& control, const QString& stored) {
+            if (auto note = adjustedNote(control, stored))
+                notes.push_back(std::move(*note));
+        });
     settings::CurrentConfigPath() = path;
     hooks_.updateCaption();
     hooks_.loaded();
+    for (const std::string& note : notes)
+        hooks_.adjusted(note);
+    return notes;
 }
 
 bool ConfigFileCommands::SaveConfigFile(const std::string& path) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 class QWidget;
 
@@ -26,6 +27,8 @@ public:
         // rounding notes follow the limit fields even when they are disabled and skipped by
         // the focus pass).
         std::function<void()> loaded;
+        // A value the file held that a field had to change (it goes to the log window).
+        std::function<void(const std::string&)> adjusted;
     };
 
     ConfigFileCommands(const QWidget& window, const settings::ControlRegistry& controls,
@@ -37,7 +40,8 @@ public:
     bool LoadConfigFile(const std::string& path);
     // The same for a run nobody watches: the file must exist, be readable and hold the panel's
     // settings; raises an AppError naming the file and what is wrong, before any control changes.
-    void LoadRunConfiguration(const std::string& path);
+    // Returns what the fields had to change, for standard error.
+    std::vector<std::string> LoadRunConfiguration(const std::string& path);
     // Saves the controls, labels left out, to the file (the window's default file for an empty
     // path) and makes the path current. A failed write has been shown once and returns false;
     // the current path then stays as it was.
@@ -54,7 +58,7 @@ public:
 
 private:
     std::filesystem::path fileFor(const std::string& path) const;
-    void apply(const std::string& path, const settings::IniDocument& document);
+    std::vector<std::string> apply(const std::string& path, const settings::IniDocument& document);
     FileDialogRequest dialogRequest(const char* title, bool confirmOverwrite) const;
 
     const QWidget& window_;

@@ -2,6 +2,7 @@
 
 #include "app/config_coupling.h"
 #include "app/field_descriptions.h"
+#include "app/unit_label.h"
 #include "quenta/quenta.h"
 #include "settings/control_registry.h"
 
@@ -45,7 +46,8 @@ QSlider* makeSlider(int field, QWidget* parent) {
     slider->setPageStep(std::max(1, span / 20));
     slider->setTickPosition(QSlider::TicksRight);
     slider->setTickInterval(std::max(1, span / (kTicks - 1)));
-    slider->setMinimumHeight(slider->fontMetrics().height() * 7);
+    // Room for the five tick labels beside it.
+    slider->setMinimumHeight(slider->fontMetrics().height() * kTicks);
     return slider;
 }
 
@@ -66,8 +68,9 @@ ConfigFrame::ConfigFrame(int field, const FieldDescriptions& fields,
                          settings::ControlRegistry& registry, QWidget* parent)
     : QGroupBox(caption(field), parent) {
     registry.add(this, "frameConfig", settings::ControlKind::Other, field);
-    field_ = registry.add(fields.createField(QStringLiteral("txtConfig(%1)").arg(field), this),
-                          "txtConfig", settings::ControlKind::NumericField, field);
+    const QString key = QStringLiteral("txtConfig(%1)").arg(field);
+    field_ = registry.add(fields.createField(key, caption(field), this), "txtConfig",
+                          settings::ControlKind::NumericField, field);
     slider_ =
         registry.add(makeSlider(field, this), "sliderConfig", settings::ControlKind::Other, field);
 
@@ -87,7 +90,7 @@ ConfigFrame::ConfigFrame(int field, const FieldDescriptions& fields,
     sliderRow->addStretch(1);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(field_);
+    layout->addLayout(besideUnit(field_, fields.unit(key)));
     layout->addLayout(sliderRow, 1);
 }
 

@@ -3,6 +3,7 @@
 #include "app/config_frame.h"
 #include "app/field_descriptions.h"
 #include "app/option_group.h"
+#include "app/unit_label.h"
 #include "quenta/quenta.h"
 #include "settings/control_registry.h"
 
@@ -16,6 +17,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
+#include <vector>
 
 namespace app {
 
@@ -43,7 +45,9 @@ OptionGroup* optionGroup(settings::ControlRegistry& registry, const QString& nam
 // A frame holding one option group and nothing else.
 OptionGroup* framedGroup(settings::ControlRegistry& registry, QGroupBox* box, const QString& name,
                          const QStringList& captions, int selected) {
-    return optionGroup(registry, name, captions, selected, box, new QVBoxLayout(box));
+    auto* layout = new QVBoxLayout(box);
+    layout->setSpacing(0);
+    return optionGroup(registry, name, captions, selected, box, layout);
 }
 
 const QStringList kCurrentLimits{"1E-2", "1E-3", "1E-4"};
@@ -58,6 +62,7 @@ ConfigPanel::ConfigPanel(const FieldDescriptions& fields, settings::ControlRegis
     createOptionFrames(registry);
     createTimingFrame(fields, registry);
     layOut();
+    setReadingTabOrder();
     InitSliderMultipliers();
     connectHandlers();
 }
@@ -74,17 +79,21 @@ void ConfigPanel::createAddressFrame(const FieldDescriptions& fields,
                                      settings::ControlRegistry& registry) {
     auto* box = frame(registry, QString(), "Frame4", std::nullopt, this);
     frame4_ = box;
-    auto* layout = new QFormLayout(box);
+    // One row: the address frame sits in the panel's top row, whose height every screen pays.
+    auto* layout = new QHBoxLayout(box);
     auto* address =
         registry.add(new QLabel("Address:", box), "lblGPIBAddress", settings::ControlKind::Label);
-    txtGPIBAddress_ = registry.add(fields.createField("txtGPIBAddress", box), "txtGPIBAddress",
-                                   settings::ControlKind::NumericField);
+    txtGPIBAddress_ = registry.add(fields.createField("txtGPIBAddress", address->text(), box),
+                                   "txtGPIBAddress", settings::ControlKind::NumericField);
     auto* board =
         registry.add(new QLabel("GPIB Board Id:", box), "Label4", settings::ControlKind::Label);
-    txtGPIBBoardId_ = registry.add(fields.createField("txtGPIBBoardId", box), "txtGPIBBoardId",
-                                   settings::ControlKind::NumericField);
-    layout->addRow(address, txtGPIBAddress_);
-    layout->addRow(board, txtGPIBBoardId_);
+    txtGPIBBoardId_ = registry.add(fields.createField("txtGPIBBoardId", board->text(), box),
+                                   "txtGPIBBoardId", settings::ControlKind::NumericField);
+    layout->addWidget(address);
+    layout->addWidget(txtGPIBAddress_);
+    layout->addSpacing(address->fontMetrics().height());
+    layout->addWidget(board);
+    layout->addWidget(txtGPIBBoardId_);
 }
 
 void ConfigPanel::createConfigFrames(const FieldDescriptions& fields,
@@ -110,6 +119,7 @@ void ConfigPanel::createOptionFrames(settings::ControlRegistry& registry) {
         registry.add(new QWidget(frameCurrentLimits_), "Frame6", settings::ControlKind::Other);
     auto* vaLayout = new QVBoxLayout(frame6);
     vaLayout->setContentsMargins(0, 0, 0, 0);
+    vaLayout->setSpacing(0);
     vaLayout->addWidget(
         registry.add(new QLabel("VA", frame6), "Label14", settings::ControlKind::Label, 0));
     optionCurrentLimit_ =
@@ -118,6 +128,7 @@ void ConfigPanel::createOptionFrames(settings::ControlRegistry& registry) {
         registry.add(new QWidget(frameCurrentLimits_), "Frame7", settings::ControlKind::Other);
     auto* vbLayout = new QVBoxLayout(frame7);
     vbLayout->setContentsMargins(0, 0, 0, 0);
+    vbLayout->setSpacing(0);
     vbLayout->addWidget(
         registry.add(new QLabel("VB", frame7), "Label14", settings::ControlKind::Label, 1));
     optionCurrentLimitVB_ =
@@ -137,14 +148,15 @@ void ConfigPanel::createTimingFrame(const FieldDescriptions& fields,
     auto* layout = new QFormLayout(frameTiming_);
     auto* rate = registry.add(new QLabel("Sample Rate (sec)", frameTiming_), "Label1",
                               settings::ControlKind::Label);
-    txtSampleRate_ = registry.add(fields.createField("txtSampleRate", frameTiming_),
+    txtSampleRate_ = registry.add(fields.createField("txtSampleRate", rate->text(), frameTiming_),
                                   "txtSampleRate", settings::ControlKind::NumericField);
     auto* total = registry.add(new QLabel("Max Sample Time (sec)", frameTiming_), "Label2",
                                settings::ControlKind::Label);
-    txtTotalTestTime_ = registry.add(fields.createField("txtTotalTestTime", frameTiming_),
-                                     "txtTotalTestTime", settings::ControlKind::NumericField);
-    layout->addRow(rate, txtSampleRate_);
-    layout->addRow(total, txtTotalTestTime_);
+    txtTotalTestTime_ =
+        registry.add(fields.createField("txtTotalTestTime", total->text(), frameTiming_),
+                     "txtTotalTestTime", settings::ControlKind::NumericField);
+    layout->addRow(rate, besideUnit(txtSampleRate_, fields.unit("txtSampleRate")));
+    layout->addRow(total, besideUnit(txtTotalTestTime_, fields.unit("txtTotalTestTime")));
 
     frameIntegration_ = frame(registry, "Integration", "frameIntegration", std::nullopt, this);
     optionIntegration_ = framedGroup(registry, frameIntegration_, "optionIntegration",
@@ -165,6 +177,12 @@ void ConfigPanel::layOut() {
     modes->addWidget(frameTiming_, 1);
     modes->addWidget(frameIntegration_);
 
+    // Every frame keeps close to its contents: the panel's height decides whether it fits a low
+    // screen without scrolling.
+    const int margin = fontMetrics().height() / 3;
+    for (QGroupBox* box : findChildren<QGroupBox*>())
+        box->layout()->setContentsMargins(margin, margin, margin, margin);
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     topRow_ = new QHBoxLayout;
@@ -173,6 +191,28 @@ void ConfigPanel::layOut() {
     layout->addLayout(configRows, 1);
     layout->addLayout(options);
     layout->addLayout(modes);
+}
+
+// The frames are made in the order configuration files keep (the function before the ramp);
+// Tab goes through them as they are read: row by row, left to right.
+void ConfigPanel::setReadingTabOrder() {
+    std::vector<QWidget*> order{txtGPIBAddress_, txtGPIBBoardId_};
+    for (int i = 0; i < kConfigFieldCount; ++i) {
+        order.push_back(txtConfig(i));
+        order.push_back(sliderConfig(i));
+    }
+    const auto addGroup = [&order](const OptionGroup* group) {
+        for (int i = group->lowestIndex(); i <= group->highestIndex(); ++i)
+            order.push_back(group->button(i));
+    };
+    for (const OptionGroup* group : {optionRamp_, optionCurrentLimit_, optionCurrentLimitVB_,
+                                     optionVB_, optionFilter_, optionFunction_})
+        addGroup(group);
+    order.push_back(txtSampleRate_);
+    order.push_back(txtTotalTestTime_);
+    addGroup(optionIntegration_);
+    for (std::size_t k = 1; k < order.size(); ++k)
+        QWidget::setTabOrder(order[k - 1], order[k]);
 }
 
 void ConfigPanel::connectHandlers() {

@@ -73,6 +73,7 @@ private:
     void createOptionFrames(settings::ControlRegistry& registry);
     void createTimingFrame(const FieldDescriptions& fields, settings::ControlRegistry& registry);
     void layOut();
+    void setReadingTabOrder();
     void connectHandlers();
     void onFocusChanged(QWidget* old);
 

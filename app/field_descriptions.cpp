@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <cmath>
 #include <limits>
 
@@ -75,6 +76,30 @@ QString keyOf(const QJsonObject& field) {
     return QStringLiteral("%1(%2)").arg(name).arg(field.value("index").toInt());
 }
 
+QString text(const QJsonObject& entry, const char* key) {
+    const QJsonValue value = entry.value(QLatin1String(key));
+    if (!value.isUndefined() && !value.isString())
+        throw std::invalid_argument(std::string("the ") + key + " of an entry is not a text");
+    return value.toString();
+}
+
+FieldHelp helpOf(const QJsonObject& field) {
+    FieldHelp help{text(field, "tip"), text(field, "unit"), text(field, "startCheck")};
+    if (!help.startCheck.isEmpty() && !isStartCheck(help.startCheck))
+        throw std::invalid_argument("there is no check at Start named " +
+                                    help.startCheck.toStdString());
+    return help;
+}
+
+std::map<QString, QString> buttonTipsOf(const QJsonValue& buttons) {
+    std::map<QString, QString> tips;
+    for (const QJsonValue& value : buttons.toArray()) {
+        const QJsonObject button = value.toObject();
+        tips[text(button, "name")] = text(button, "tip");
+    }
+    return tips;
+}
+
 int pixels(double hundredthsOfMm, double dpi) {
     return static_cast<int>(std::lround(hundredthsOfMm / 2540.0 * dpi));
 }
@@ -99,30 +124,44 @@ FieldDescriptions FieldDescriptions::load(const QString& path) {
             const QJsonObject field = value.toObject();
             if (!field.value("bag").isArray())
                 throw std::invalid_argument("a field has no bag");
-            descriptions.bags_[keyOf(field).toLower()] = bagOf(field.value("bag").toArray());
+            descriptions.fields_[keyOf(field).toLower()] = {bagOf(field.value("bag").toArray()),
+                                                            helpOf(field)};
         }
+        descriptions.buttonTips_ = buttonTipsOf(document.object().value("buttons"));
     } catch (const std::invalid_argument& error) {
         fail(path, QString::fromStdString(error.what()) + ".");
     }
     return descriptions;
 }
 
-const quenta::PropertyBag& FieldDescriptions::bag(const QString& key) const {
-    const auto found = bags_.find(key.toLower());
-    if (found == bags_.end())
+const FieldDescriptions::Field& FieldDescriptions::entry(const QString& key) const {
+    const auto found = fields_.find(key.toLower());
+    if (found == fields_.end())
         fail(path_, "it does not describe the field " + key + ".");
     return found->second;
 }
 
-quenta::Quenta* FieldDescriptions::createField(const QString& key, QWidget* parent) const {
-    const quenta::PropertyBag& stored = bag(key);
+const quenta::PropertyBag& FieldDescriptions::bag(const QString& key) const {
+    return entry(key).bag;
+}
+
+QString FieldDescriptions::unit(const QString& key) const {
+    return entry(key).help.unit;
+}
+
+quenta::Quenta* FieldDescriptions::createField(const QString& key, const QString& caption,
+                                               QWidget* parent) const {
+    const Field& described = entry(key);
+    const quenta::PropertyBag& stored = described.bag;
     auto* field = new quenta::Quenta(parent);
+    field->setAccessibleName(QString(caption).remove(QRegularExpression(":$")));
     try {
         field->ReadProperties(stored);
     } catch (const quenta::PropertyBagError& error) {
         delete field;
         fail(path_, "the entry " + error.entry() + " of " + key + " is wrong: " + error.what());
     }
+    field->setToolTipText(fieldToolTip(described.help, *field));
     const double dpiX = field->logicalDpiX();
     const double dpiY = field->logicalDpiY();
     field->setMinimumSize(pixels(stored.readDouble(u"_extentx", 0.0), dpiX),

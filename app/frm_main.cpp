@@ -10,6 +10,7 @@
 #include "app/config_file_commands.h"
 #include "app/config_panel.h"
 #include "app/datafile/qt_file_dialogs.h"
+#include "app/field_descriptions.h"
 #include "app/graph_settings_frame.h"
 #include "app/left_column.h"
 #include "app/main_menus.h"
@@ -19,7 +20,9 @@
 #include "app/status_row.h"
 #include "app/table/graph_panel.h"
 #include "app/table/readings_area.h"
+#include "app/vertical_scroll_area.h"
 #include "app/window_caption.h"
+#include "app/window_keys.h"
 #include "diagnostics/app_diagnostics.h"
 #include "diagnostics/oof_log.h"
 #include "platform/folders.h"
@@ -40,9 +43,17 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace app {
+
+namespace {
+
+// What a window system's frame (borders and title bar) usually takes from a screen.
+constexpr QSize kFrameAllowance(16, 40);
+
+} // namespace
 
 frmMain::frmMain(const FieldDescriptions& fields, QWidget* parent)
     : frmMain(fields, std::make_unique<QtFileDialogs>(this), parent) {}
@@ -64,7 +75,11 @@ frmMain::frmMain(const FieldDescriptions& fields, std::unique_ptr<FileDialogs> f
         *this, registry_,
         ConfigFileCommands::WindowHooks{
             [this](const settings::RegisteredControl& c) { controlLostFocus(c); },
-            [this] { updateCaption(); }, [this] { graph_->UpdateGraphRoundingLabels(); }},
+            [this] { updateCaption(); }, [this] { graph_->UpdateGraphRoundingLabels(); },
+            [this](const std::string& note) {
+                if (oofLog_)
+                    oofLog_->SendString(note);
+            }},
         *fileDialogs_);
     connect(menus_->itemSave, &QAction::triggered, this,
             settings::guarded([this] { itemSave_Click(); }));
@@ -74,6 +89,8 @@ frmMain::frmMain(const FieldDescriptions& fields, std::unique_ptr<FileDialogs> f
             settings::guarded([this] { itemLoadConfig_Click(); }));
     connect(menus_->itemExit, &QAction::triggered, this, settings::guarded([this] { close(); }));
     connectHelpAndPrint();
+    assignButtonKeys(registry_);
+    describeButtons(registry_, fields.buttonTips());
     Form_Load();
 }
 
@@ -142,14 +159,16 @@ QWidget* frmMain::createRightColumn(const FieldDescriptions& fields) {
     buttons->addWidget(cmdAbort_);
     buttons->addWidget(cmdStart_);
 
+    // The panel scrolls when the screen is too low for it; the test buttons stay in sight.
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(configPanel_, 1);
+    layout->addWidget(new VerticalScrollArea(configPanel_, column), 1);
     layout->addLayout(buttons);
     return column;
 }
 
 void frmMain::Form_Load() {
+    fitToScreen();
     settings::LoadFormPlacement(*this);
     bXAxisIsTime = true;
     leftColumn_->lblAppInfo()->setText(QString::fromStdString(platform::titleLine()));
@@ -168,6 +187,15 @@ void frmMain::Form_Load() {
     createLogWindow();
     SetAtCurrentLimit(false);
     SetVoltageOutput(false);
+}
+
+// The size the window opens at until it has a placement of its own: as large as it would like,
+// but no larger than the screen leaves room for, frame and all.
+void frmMain::fitToScreen() {
+    QSize size = sizeHint();
+    if (const QScreen* shown = screen())
+        size = size.boundedTo(shown->availableSize() - kFrameAllowance);
+    resize(size.expandedTo(minimumSizeHint()));
 }
 
 // A configuration named in the settings that no longer exists is no error: the controls come
@@ -218,8 +246,8 @@ bool frmMain::LoadConfigFile(const std::string& path) {
     return configFiles_->LoadConfigFile(path);
 }
 
-void frmMain::LoadRunConfiguration(const std::string& path) {
-    configFiles_->LoadRunConfiguration(path);
+std::vector<std::string> frmMain::LoadRunConfiguration(const std::string& path) {
+    return configFiles_->LoadRunConfiguration(path);
 }
 
 bool frmMain::SaveConfigFile(const std::string& path) {

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QPushButton;
 
@@ -86,7 +87,8 @@ public:
     bool LoadConfigFile(const std::string& path);
     // The configuration of a headless run: raises an AppError naming the file and what is wrong
     // (missing, unreadable, too large, none of the panel's settings) before anything changes.
-    void LoadRunConfiguration(const std::string& path);
+    // Returns what the fields had to change of the file's values.
+    std::vector<std::string> LoadRunConfiguration(const std::string& path);
     bool SaveConfigFile(const std::string& path);
     void itemLoadConfig_Click();
     void itemSave_Click();
@@ -128,6 +130,7 @@ protected:
 
 private:
     void Form_Load();
+    void fitToScreen();
     void connectHelpAndPrint();
     void Form_Unload();
     void loadControlValues();

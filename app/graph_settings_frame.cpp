@@ -77,15 +77,16 @@ QWidget* GraphSettingsFrame::createScalingFrame(const FieldDescriptions& fields,
     const QStringList time{"Time Min:", "Time Max:"};
     for (int i = 0; i < 2; ++i) {
         const QString key = QStringLiteral("txtGraphVoltage(%1)").arg(i);
-        txtGraphVoltage_[i] = registry.add(fields.createField(key, frame), "txtGraphVoltage",
-                                           settings::ControlKind::NumericField, i);
-        limitRow(grid, 5 + i, 0, voltage[i], txtGraphVoltage_[i], "V");
+        txtGraphVoltage_[i] =
+            registry.add(fields.createField(key, voltage[i], frame), "txtGraphVoltage",
+                         settings::ControlKind::NumericField, i);
+        limitRow(grid, 5 + i, 0, voltage[i], txtGraphVoltage_[i], fields.unit(key));
     }
     for (int i = 0; i < 2; ++i) {
         const QString key = QStringLiteral("txtGraphTime(%1)").arg(i);
-        txtGraphTime_[i] = registry.add(fields.createField(key, frame), "txtGraphTime",
+        txtGraphTime_[i] = registry.add(fields.createField(key, time[i], frame), "txtGraphTime",
                                         settings::ControlKind::NumericField, i);
-        limitRow(grid, 5 + i, 3, time[i], txtGraphTime_[i], "Seconds");
+        limitRow(grid, 5 + i, 3, time[i], txtGraphTime_[i], fields.unit(key));
     }
     grid->addWidget(registry.add(new QLabel("rounding to...", frame), "lblVoltageRounding",
                                  settings::ControlKind::Label),

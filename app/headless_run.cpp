@@ -14,17 +14,29 @@
 #include <QEventLoop>
 #include <QLineEdit>
 #include <QPixmap>
+#include <algorithm>
 #include <cstdio>
+#include <string>
 
 namespace app {
 
 namespace {
 
-void printProgress(const testrun::TestRun& run) {
-    std::fprintf(stderr, "\r%d readings, %.1f of %.1f s ", run.iMeasIndex(), run.elapsedSeconds(),
-                 static_cast<double>(run.expectation().time));
-    std::fflush(stderr);
-}
+// The window's progress text on one line of standard error, rewritten in place; blanks cover
+// what a longer text before it left.
+class ProgressLine {
+public:
+    void print(const testrun::TestRun& run) {
+        const std::string text = run.progress().text;
+        const int blanks = std::max(width_ - static_cast<int>(text.size()), 0);
+        std::fprintf(stderr, "\r%s%*s", text.c_str(), blanks, "");
+        std::fflush(stderr);
+        width_ = std::max(width_, static_cast<int>(text.size()));
+    }
+
+private:
+    int width_ = 0;
+};
 
 bool savePlot(frmMain& window, const std::string& path) {
     if (window.leftColumn().graph1()->grab().save(QString::fromStdString(path), "PNG"))
@@ -33,10 +45,10 @@ bool savePlot(frmMain& window, const std::string& path) {
     return false;
 }
 
-void runInRealTime(TestRunPanel& panel) {
+void runInRealTime(TestRunPanel& panel, ProgressLine& line) {
     QEventLoop loop;
     panel.setProgressListener([&] {
-        printProgress(panel.run());
+        line.print(panel.run());
         if (!panel.run().TestRunning())
             loop.quit();
     });
@@ -46,7 +58,8 @@ void runInRealTime(TestRunPanel& panel) {
 
 bool loadConfiguration(frmMain& window, const std::string& path) {
     try {
-        window.LoadRunConfiguration(path);
+        for (const std::string& note : window.LoadRunConfiguration(path))
+            std::fprintf(stderr, "%s\n", note.c_str());
         return true;
     } catch (const platform::AppError& error) {
         std::fprintf(stderr, "The configuration %s cannot be run: %s\n", path.c_str(),
@@ -82,18 +95,19 @@ int RunHeadless(frmMain& window, TestRunPanel& panel, const HeadlessRequest& req
     panel.run().setUnattended(request.limits);
     if (const auto started = panel.cmdStart_Click(); started != testrun::StartResult::Started)
         return refusedStart(started);
+    ProgressLine line;
     if (dryRunClock) {
         panel.setProgressListener({});
         runtime::runInVirtualTime(
             *dryRunClock, [&] { return panel.run().TestRunning(); },
             [&] {
                 QApplication::processEvents();
-                printProgress(panel.run());
+                line.print(panel.run());
             });
     } else {
-        runInRealTime(panel);
+        runInRealTime(panel, line);
     }
-    printProgress(panel.run());
+    line.print(panel.run());
     const testrun::RunReport& report = panel.run().lastReport();
     std::fprintf(stderr, "\nThe test %s.\n", report.summary().c_str());
     if (!panel.run().lastDataSaved())

@@ -1,6 +1,7 @@
 #include "app/help_commands.h"
 
 #include "app/frm_about.h"
+#include "app/help_window.h"
 #include "diagnostics/gshell.h"
 #include "diagnostics/shell_launcher.h"
 #include "platform/folders.h"
@@ -14,23 +15,27 @@ HelpCommands::HelpCommands(QWidget& owner, diagnostics::ShellLauncher& launcher)
 
 HelpCommands::~HelpCommands() = default;
 
-std::filesystem::path HelpCommands::helpDocument() {
+void HelpCommands::itemHelp_Click() {
     const platform::ProgramFolders& folders = platform::programFolders();
     std::error_code error;
-    for (const std::filesystem::path& candidate :
-         {folders.program / "help.doc", folders.dataFolder() / "help.html"})
-        if (std::filesystem::is_regular_file(candidate, error))
-            return candidate;
-    return {};
+    const std::filesystem::path document = folders.program / "help.doc";
+    if (std::filesystem::is_regular_file(document, error)) {
+        // The Help menu ignores the outcome: a document that cannot be opened shows nothing.
+        diagnostics::GShell(launcher_, document.string(), diagnostics::showstate::ShowDefault, "",
+                            "", "open", static_cast<diagnostics::WindowHandle>(owner_.winId()));
+        return;
+    }
+    const std::filesystem::path guide = folders.dataFolder() / "help.html";
+    if (std::filesystem::is_regular_file(guide, error))
+        showGuide(guide);
 }
 
-void HelpCommands::itemHelp_Click() {
-    const std::filesystem::path document = helpDocument();
-    if (document.empty())
-        return;
-    // The Help menu ignores the outcome: a document that cannot be opened shows nothing.
-    diagnostics::GShell(launcher_, document.string(), diagnostics::showstate::ShowDefault, "", "",
-                        "open", static_cast<diagnostics::WindowHandle>(owner_.winId()));
+void HelpCommands::showGuide(const std::filesystem::path& guide) {
+    if (!helpWindow_)
+        helpWindow_ = new HelpWindow(guide, &owner_);
+    helpWindow_->show();
+    helpWindow_->raise();
+    helpWindow_->activateWindow();
 }
 
 void HelpCommands::menuAbout_Click() {

@@ -14,11 +14,20 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 
 namespace app {
+
+namespace {
+
+// The least heights, in lines of text, that keep the chart and the table of use on a low screen.
+constexpr int kLeastChartLines = 12;
+constexpr int kLeastTableLines = 6;
+
+} // namespace
 
 LeftColumn::LeftColumn(const FieldDescriptions& fields, settings::ControlRegistry& registry,
                        QWidget* parent)
@@ -31,22 +40,31 @@ LeftColumn::LeftColumn(const FieldDescriptions& fields, settings::ControlRegistr
     graph1_ =
         registry.add(new chart::LiveChart(chartArea_), "graph1", settings::ControlKind::Other);
     frameGraphSettings_ = new GraphSettingsFrame(fields, registry, chartArea_);
+    // The settings view scrolls within the chart's place rather than set its least size.
+    graphSettingsPage_ = new QScrollArea(chartArea_);
+    graphSettingsPage_->setFrameShape(QFrame::NoFrame);
+    graphSettingsPage_->setWidgetResizable(true);
+    graphSettingsPage_->setWidget(frameGraphSettings_);
     chartArea_->addWidget(graph1_);
-    chartArea_->addWidget(frameGraphSettings_);
-    chartArea_->setMinimumHeight(fontMetrics().height() * 18);
+    chartArea_->addWidget(graphSettingsPage_);
+    chartArea_->setMinimumHeight(fontMetrics().height() * kLeastChartLines);
+    showGraphSettings(false);
     layout->addWidget(chartArea_, 3);
 
     statusRow_ = new StatusRow(registry, this);
     layout->addWidget(statusRow_);
 
     data_ = registry.add(new QTableView(this), "Data", settings::ControlKind::Other);
-    data_->setMinimumHeight(fontMetrics().height() * 8);
+    data_->setMinimumHeight(fontMetrics().height() * kLeastTableLines);
     layout->addWidget(data_, 2);
     layout->addWidget(createDataFileRow(registry));
 }
 
+// The settings view is hidden with its page, as it would be as a page of its own: whether it
+// is hidden tells whether it is open.
 void LeftColumn::showGraphSettings(bool show) {
-    chartArea_->setCurrentWidget(show ? static_cast<QWidget*>(frameGraphSettings_) : graph1_);
+    frameGraphSettings_->setVisible(show);
+    chartArea_->setCurrentWidget(show ? static_cast<QWidget*>(graphSettingsPage_) : graph1_);
 }
 
 QWidget* LeftColumn::createTopRow(settings::ControlRegistry& registry) {
@@ -79,7 +97,6 @@ QWidget* LeftColumn::createTopRow(settings::ControlRegistry& registry) {
     cmdPrint_->setIcon(QIcon::fromTheme("document-print"));
     if (cmdPrint_->icon().isNull())
         cmdPrint_->setText("Print");
-    cmdPrint_->setToolTip("Print a picture of the window");
     typeLayout->addWidget(cmdPrint_);
     layout->addWidget(graphType, 1);
     return row;

@@ -6,6 +6,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 class QStackedWidget;
 class QTableView;
 
@@ -57,6 +58,7 @@ private:
     QStackedWidget* chartArea_ = nullptr;
     chart::LiveChart* graph1_ = nullptr;
     GraphSettingsFrame* frameGraphSettings_ = nullptr;
+    QScrollArea* graphSettingsPage_ = nullptr;
     StatusRow* statusRow_ = nullptr;
     QTableView* data_ = nullptr;
     QLineEdit* txtPathToData_ = nullptr;

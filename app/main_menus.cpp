@@ -1,5 +1,7 @@
 #include "app/main_menus.h"
 
+#include "app/window_keys.h"
+
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -29,6 +31,10 @@ MainMenus::MainMenus(QMainWindow& window)
       menuAbout(named(menuHelp->addAction("&About"), "menuAbout")) {
     menuFile->setObjectName("menuFile");
     menuHelp->setObjectName("menuHelp");
+    itemSave->setShortcuts(commandKeys(Qt::CTRL | Qt::Key_S, QKeySequence::Save));
+    itemSaveAs->setShortcuts(commandKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_S, QKeySequence::SaveAs));
+    itemLoadConfig->setShortcuts(commandKeys(Qt::CTRL | Qt::Key_O, QKeySequence::Open));
+    itemExit->setShortcuts(commandKeys(Qt::CTRL | Qt::Key_Q, QKeySequence::Quit));
 }
 
 } // namespace app

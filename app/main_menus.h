@@ -7,7 +7,8 @@ class QMenu;
 namespace app {
 
 // The main window's menu bar: File (save, save as, load, exit) and Help (help file, about).
-// Separators are actions of their own, named as the items around them are.
+// Separators are actions of their own, named as the items around them are. The File menu's
+// commands have their keys (Ctrl+S, Ctrl+Shift+S, Ctrl+O, Ctrl+Q), shown in the menu.
 struct MainMenus {
     explicit MainMenus(QMainWindow& window);
 

@@ -6,6 +6,12 @@
 
 namespace app {
 
+namespace {
+
+constexpr const char* kCaption = "  I-V  C-V  I-t";
+
+} // namespace
+
 PictureFrame::PictureFrame(QWidget* parent) : QFrame(parent) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
@@ -14,6 +20,11 @@ PictureFrame::PictureFrame(QWidget* parent) : QFrame(parent) {
 QSize PictureFrame::sizeHint() const {
     const int line = fontMetrics().height();
     return {line * 8, line * 4};
+}
+
+QSize PictureFrame::minimumSizeHint() const {
+    const int line = fontMetrics().height();
+    return {fontMetrics().horizontalAdvance(kCaption) + line * 2, line * 2};
 }
 
 void PictureFrame::paintEvent(QPaintEvent* event) {
@@ -40,7 +51,7 @@ void PictureFrame::paintEvent(QPaintEvent* event) {
     painter.setPen(QPen(QColor(255, 200, 40), 2));
     painter.drawPath(curve);
     painter.setPen(QColor(220, 230, 240));
-    painter.drawText(area, Qt::AlignLeft | Qt::AlignTop, "  I-V  C-V  I-t");
+    painter.drawText(area, Qt::AlignLeft | Qt::AlignTop, kCaption);
 }
 
 } // namespace app

@@ -9,6 +9,8 @@ class PictureFrame : public QFrame {
 public:
     explicit PictureFrame(QWidget* parent);
     QSize sizeHint() const override;
+    // Small, but never squeezed to a sliver.
+    QSize minimumSizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

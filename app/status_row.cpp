@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace app {
 
@@ -31,9 +32,10 @@ QLabel* display(settings::ControlRegistry& registry, const QString& name, QWidge
 
 } // namespace
 
+// The displays above, the lamps and buttons below them: one line of both would set the width
+// of the whole left column.
 StatusRow::StatusRow(settings::ControlRegistry& registry, QWidget* parent) : QWidget(parent) {
-    auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(0, 0, 0, 0);
+    auto* grid = new QGridLayout;
     grid->addWidget(heading(registry, "Applied Voltage", "Label3", this), 0, 0);
     grid->addWidget(lblAppliedVoltage_ = display(registry, "lblAppliedVoltage", this), 1, 0);
     grid->addWidget(heading(registry, "Measurement", "Label5", this), 0, 1);
@@ -44,27 +46,30 @@ StatusRow::StatusRow(settings::ControlRegistry& registry, QWidget* parent) : QWi
     grid->addWidget(lblSpoll_ = display(registry, "lblSpoll", this), 1, 3);
     lblUnits_->setMinimumWidth(lblUnits_->fontMetrics().horizontalAdvance("Farads") + 16);
     lblSpoll_->setMinimumWidth(lblSpoll_->fontMetrics().horizontalAdvance("255") + 16);
+    grid->setColumnStretch(4, 1);
 
-    auto* lamps = new QGridLayout;
-    lamps->addWidget(heading(registry, "V Output:", "Label11", this), 0, 0, Qt::AlignRight);
+    auto* lamps = new QHBoxLayout;
+    lamps->addWidget(heading(registry, "V Output:", "Label11", this));
     shpVOutput_ =
         registry.add(new Lamp(QColor(255, 0, 0), this), "shpVOutput", settings::ControlKind::Other);
-    lamps->addWidget(shpVOutput_, 0, 1);
-    lamps->addWidget(heading(registry, "At Current Limit:", "Label13", this), 1, 0, Qt::AlignRight);
+    lamps->addWidget(shpVOutput_);
+    lamps->addSpacing(fontMetrics().height());
+    lamps->addWidget(heading(registry, "At Current Limit:", "Label13", this));
     shpAtCompliance_ = registry.add(new Lamp(QColor(255, 255, 0), this), "shpAtCompliance",
                                     settings::ControlKind::Other);
-    lamps->addWidget(shpAtCompliance_, 1, 1);
-    grid->addLayout(lamps, 0, 4, 2, 1);
-
-    auto* buttons = new QVBoxLayout;
+    lamps->addWidget(shpAtCompliance_);
+    lamps->addStretch(1);
     cmdSpoll_ = registry.add(new QPushButton("Serial Poll", this), "cmdSpoll",
                              settings::ControlKind::Other);
-    buttons->addWidget(cmdSpoll_);
+    lamps->addWidget(cmdSpoll_);
     // "Manual Control" has never had an action.
-    buttons->addWidget(registry.add(new QPushButton("Manual Control", this), "Command1",
-                                    settings::ControlKind::Other));
-    grid->addLayout(buttons, 0, 5, 2, 1);
-    grid->setColumnStretch(6, 1);
+    lamps->addWidget(registry.add(new QPushButton("Manual Control", this), "Command1",
+                                  settings::ControlKind::Other));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(grid);
+    layout->addLayout(lamps);
 }
 
 void StatusRow::SetAtCurrentLimit(bool bOn) {

@@ -3,6 +3,7 @@
 #include "app/datafile/data_path.h"
 #include "app/frm_main.h"
 #include "app/left_column.h"
+#include "app/run_progress_bar.h"
 #include "app/table/readings_area.h"
 #include "app/table/units.h"
 #include "app/testrun/run_texts.h"
@@ -15,19 +16,11 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
-#include <algorithm>
 #include <cstdio>
 
 namespace app {
-
-namespace {
-
-constexpr int kProgressSteps = 1000;
-
-} // namespace
 
 TestRunPanel::TestRunPanel(frmMain& window, Instrument instrument, diagnostics::oofLog* log)
     : QObject(&window), window_(window), device_(instrument.device), clock_(instrument.clock),
@@ -37,12 +30,11 @@ TestRunPanel::TestRunPanel(frmMain& window, Instrument instrument, diagnostics::
       dataFileStart_([&window](const datafile::Recovery& recovery) {
           window.showReadings(recovery.contents);
       }),
-      progress_(new QProgressBar(&window)), notice_(new QLabel(&window)) {
-    progress_->setRange(0, kProgressSteps);
-    progress_->setTextVisible(true);
-    progress_->hide();
+      progress_(new RunProgressBar(&window)), notice_(new QLabel(&window)) {
+    // A long notice is cut rather than widen the window beyond a small screen.
+    notice_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     window.statusBar()->addWidget(notice_, 1);
-    window.statusBar()->addPermanentWidget(progress_, 1);
+    window.statusBar()->addPermanentWidget(progress_);
     device_.setSpollObserver(&window);
     connect(window.cmdStart(), &QPushButton::clicked, this,
             settings::guarded([this] { cmdStart_Click(); }));
@@ -149,29 +141,14 @@ void TestRunPanel::reportRun(const testrun::RunReport& report) {
 void TestRunPanel::showNotice(const QString& text, bool alarming) {
     notice_->setStyleSheet(alarming ? QStringLiteral("color: rgb(192, 0, 0);") : QString());
     notice_->setText(text);
+    notice_->setToolTip(text); // the whole of it, where the status bar cuts it short
 }
 
 void TestRunPanel::testProgressed() {
     window_.TestRunning = run_.TestRunning();
-    showProgress();
+    progress_->showProgress(run_.progress());
     if (listener_)
         listener_();
-}
-
-// Elapsed against expected time, with the readings taken; hidden while no test runs.
-void TestRunPanel::showProgress() {
-    if (!run_.TestRunning()) {
-        progress_->hide();
-        return;
-    }
-    const double expected = std::max(static_cast<double>(run_.expectation().time), 1e-3);
-    const double fraction = std::clamp(run_.elapsedSeconds() / expected, 0.0, 1.0);
-    progress_->setValue(static_cast<int>(fraction * kProgressSteps));
-    progress_->setFormat(QStringLiteral("%1 readings, %2 of %3 s")
-                             .arg(run_.iMeasIndex())
-                             .arg(run_.elapsedSeconds(), 0, 'f', 1)
-                             .arg(expected, 0, 'f', 1));
-    progress_->show();
 }
 
 datafile::DataFile& TestRunPanel::dataFile() {
@@ -226,5 +203,4 @@ void TestRunPanel::journalReading(const HP4140DataType& reading) {
     if (run_.unattended())
         std::fprintf(stderr, "\n%s\n", trouble->c_str());
 }
-
 } // namespace app

@@ -8,7 +8,6 @@
 #include <functional>
 
 class QLabel;
-class QProgressBar;
 
 namespace datafile {
 class DataFile;
@@ -21,6 +20,7 @@ class oofLog;
 namespace app {
 
 class frmMain;
+class RunProgressBar;
 
 // Runs tests from the main window: the Start, Abort, Zero and Serial Poll buttons, the progress
 // bar and the run's notices in the status bar, and the window's side of every step of a test.
@@ -70,7 +70,6 @@ public:
     void testProgressed() override;
 
 private:
-    void showProgress();
     void showNotice(const QString& text, bool alarming);
     bool saveUnasked();
     datafile::DataFile& dataFile();
@@ -83,7 +82,7 @@ private:
     diagnostics::oofLog* log_;
     testrun::TestRun run_;
     datafile::DataFileStart dataFileStart_;
-    QProgressBar* progress_;
+    RunProgressBar* progress_;
     QLabel* notice_;
     std::function<void()> listener_;
 };

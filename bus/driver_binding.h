@@ -27,7 +27,7 @@ public:
     void* symbol(const char* name) const;
 
     // The library names to try: the --driver option, else the settings file's choice, else
-    // linux-gpib's library and then NI's. "sim" names the simulator in the install lib folder.
+    // linux-gpib's library and then NI's. "sim" names the simulator in `libFolder`.
     static std::vector<std::string> candidateNames(const std::optional<std::string>& option,
                                                    const std::optional<std::string>& setting,
                                                    const std::filesystem::path& libFolder);

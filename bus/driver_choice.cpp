@@ -11,7 +11,7 @@ std::vector<std::string> driverCandidates(const std::optional<std::string>& opti
     namespace keys = settings::keys;
     const std::string setting = FormUtility::ReadIniString(
         keys::kGpibSection, keys::kGpibDriver, "", folders.program / keys::kAppSettingsFile);
-    return DriverBinding::candidateNames(option, setting, folders.libFolder());
+    return DriverBinding::candidateNames(option, setting, folders.privateLibFolder());
 }
 
 } // namespace bus

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/version.h"
+
 #include <cstddef>
 #include <deque>
 #include <memory>
@@ -37,8 +39,7 @@ inline constexpr int No = 7;
 } // namespace mb
 
 inline constexpr const char* kAppTitle = "TARVIX-4140B";
-inline constexpr const char* kAppVersion = "v2.5.2";
-std::string titleLine(); // "TARVIX-4140B v2.5.2"
+std::string titleLine(); // the title, a blank and kAppVersion: "TARVIX-4140B v2.5.2"
 
 // The answers a style offers, left to right, and the one that Enter (or a headless run) picks.
 std::vector<int> answersOf(int style);

@@ -4,6 +4,7 @@
 # xvfb-run is installed (there the main window after the program's start-up, on the shipped I-V
 # example, shows with a real window system's frame and fonts). Builds nothing:
 # pass the build folder (default build/), built with the tarvix-screenshots target.
+# The user guide's pictures (share/images/) are the guide-*.png of the 100 % run.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

@@ -12,6 +12,8 @@ TARVIX_PACKAGES=(
     qt6-base-dev libqcustomplot-dev qt6-tools-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     locales xvfb xauth fonts-dejavu-core xdg-utils
+    desktop-file-utils appstream man-db librsvg2-bin
+    dpkg-dev file lintian
 )
 
 tarvix_install_packages() {

@@ -86,14 +86,19 @@ int readInt(const std::string& key, int current, const IniDocument& file) {
     return GetPrivateProfileIntA(keys::kFormSection, key, current, file);
 }
 
-void loadControl(const RegisteredControl& control, const IniDocument& file) {
+void loadControl(const RegisteredControl& control, const IniDocument& file,
+                 const StoredValueHandler& storedValue) {
     const std::string key = control.key().toStdString();
     switch (control.kind) {
     case ControlKind::TextBox:
     case ControlKind::NumericField: {
         const std::string current = textOf(control).toStdString();
-        setTextOf(control, QString::fromStdString(
-                               FormUtility::ReadIniString(keys::kFormSection, key, current, file)));
+        const QString stored = QString::fromStdString(
+            FormUtility::ReadIniString(keys::kFormSection, key, current, file));
+        setTextOf(control, stored);
+        if (control.kind == ControlKind::NumericField && storedValue &&
+            !file.value(keys::kFormSection, key).value_or("").empty())
+            storedValue(control, stored);
         break;
     }
     case ControlKind::CheckBox:
@@ -139,9 +144,10 @@ bool canTakeFocus(const QWidget* widget) {
 } // namespace
 
 void LoadFormControls(const QWidget& window, const ControlRegistry& controls,
-                      const IniDocument& file, const FocusLossHandler& focusLost) {
+                      const IniDocument& file, const FocusLossHandler& focusLost,
+                      const StoredValueHandler& storedValue) {
     for (const RegisteredControl& control : controls.controls())
-        loadControl(control, file);
+        loadControl(control, file, storedValue);
     // A window that is not shown yet takes no focus; its fields were validated as they were set.
     if (!window.isVisible() || !focusLost)
         return;

@@ -2,8 +2,10 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QStyle>
 #include <QTableView>
 
+#include <algorithm>
 #include <array>
 
 namespace table {
@@ -11,6 +13,8 @@ namespace table {
 namespace {
 
 constexpr double kTwipsPerInch = 1440.0;
+constexpr int kRowPadding = 6;
+constexpr QStringView kNumberCharacters = u"0123456789.-+E*";
 constexpr std::array<int, ReadingTableModel::ColumnCount> kColumnTwips = {1000, 1000, 1000,
                                                                           2000, 1000, 1000};
 
@@ -26,18 +30,56 @@ MeasurementTable::MeasurementTable(QTableView* view)
     view_->verticalHeader()->hide();
     // Rows of one height let the view place any row without measuring the others.
     view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    const int rowHeight = view_->fontMetrics().height() + kRowPadding;
+    view_->verticalHeader()->setMinimumSectionSize(rowHeight);
+    view_->verticalHeader()->setDefaultSectionSize(rowHeight);
     view_->setWordWrap(false);
+    const QFontMetrics metrics = view_->fontMetrics();
+    for (QChar c : kNumberCharacters)
+        numberCharWidth_ = std::max(numberCharWidth_, metrics.horizontalAdvance(c));
+    // The view draws a cell's text inside the style's focus margin and a pixel more on either
+    // side, beside a grid line.
+    cellMargins_ =
+        2 * (view_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view_) + 1) + 1;
 }
 
 void MeasurementTable::setupColumns() {
     const double dotsPerInch = view_->logicalDpiX();
     for (int column = 0; column < ReadingTableModel::ColumnCount; ++column)
-        view_->setColumnWidth(column,
-                              pixels(kColumnTwips[static_cast<std::size_t>(column)], dotsPerInch));
+        view_->setColumnWidth(
+            column, std::max(pixels(kColumnTwips[static_cast<std::size_t>(column)], dotsPerInch),
+                             view_->horizontalHeader()->sectionSizeHint(column)));
+}
+
+// Number texts are sized by their length at the widest of their characters, which needs no
+// text layout: a long test adds thousands of rows, and laying out each cell's text would cost
+// more than adding the row. Other texts (the units) are laid out when they change.
+int MeasurementTable::textWidth(int column, const QString& text) {
+    const bool number = std::all_of(text.begin(), text.end(), [](QChar c) {
+        return QStringView(kNumberCharacters).contains(c);
+    });
+    if (number)
+        return static_cast<int>(text.size()) * numberCharWidth_ + cellMargins_;
+    QString& last = lastText_[static_cast<std::size_t>(column)];
+    if (text == last)
+        return 0;
+    last = text;
+    return view_->fontMetrics().horizontalAdvance(text) + cellMargins_;
+}
+
+// Columns only grow, so they do not jump about as readings arrive.
+void MeasurementTable::widenColumnsFor(int row) {
+    for (int column = 0; column < ReadingTableModel::ColumnCount; ++column) {
+        const QModelIndex cell = model_->index(row, column);
+        const int needed = textWidth(column, model_->data(cell, Qt::DisplayRole).toString());
+        if (needed > view_->columnWidth(column))
+            view_->setColumnWidth(column, needed);
+    }
 }
 
 void MeasurementTable::appendRow(TableRow row) {
     model_->appendRow(std::move(row));
+    widenColumnsFor(model_->rowCount() - 1);
     if (followPending_)
         return;
     followPending_ = true;

@@ -3,7 +3,9 @@
 #include "reading_table_model.h"
 
 #include <QObject>
+#include <QString>
 
+#include <array>
 #include <cstdint>
 
 class QTableView;
@@ -18,13 +20,16 @@ public:
     // Takes the view over and becomes its child.
     explicit MeasurementTable(QTableView* view);
 
-    // Six columns at their widths (1000 twips each, the measurement 2000).
+    // Six columns at their widths (1000 twips each, the measurement 2000), or wider where a
+    // heading needs more.
     void setupColumns();
 
-    // The table reset at a test start: only the empty row stays below the headers.
+    // The table reset at a test start: only the empty row stays below the headers. The columns
+    // keep their widths.
     void reset() { model_->removeAll(); }
 
-    // Adds the row and asks for the table to follow it.
+    // Adds the row, widens any column too narrow for its texts, and asks for the table to
+    // follow it.
     void appendRow(TableRow row);
 
     // Selects the whole row of the reading numbered p (from 1) and scrolls it to the top, when
@@ -35,10 +40,16 @@ public:
 
 private:
     void followNewestRow();
+    void widenColumnsFor(int row);
+    // The width a column needs for the text; 0 for a text no different from the last.
+    int textWidth(int column, const QString& text);
 
     QTableView* view_;
     ReadingTableModel* model_;
     bool followPending_ = false;
+    int numberCharWidth_ = 0;
+    int cellMargins_ = 0;
+    std::array<QString, ReadingTableModel::ColumnCount> lastText_;
 };
 
 } // namespace table

@@ -1,5 +1,6 @@
 #include "expected_points.h"
 
+#include "hp4140/setup_limits.h"
 #include "quenta/numtext/numtext.h"
 
 #include <cmath>
@@ -41,6 +42,8 @@ std::string most(double value) {
 } // namespace
 
 std::optional<std::string> startRefusal(const TestConfig& c) {
+    if (auto ignored = hp4140::IgnoredSettingRefusal(c))
+        return ignored;
     if (c.iFunction == hp4140::function::I) {
         if (!(c.fSampleRate > 0.0f))
             return "Sample Rate (sec) must be more than 0.";
@@ -52,11 +55,6 @@ std::optional<std::string> startRefusal(const TestConfig& c) {
     }
     if (c.iRamp == ramp::Constant)
         return std::nullopt;
-    if (c.fStepVoltage == 0.0f)
-        return "Step Voltage must not be 0 for a sweep or stair ramp: the instrument takes a "
-               "reading at every step.";
-    if (isSweep(c.iRamp) && c.fRampRate == 0.0f)
-        return "dV/dt (V/s) must not be 0 for a sweep: the voltage would never move.";
     const double readings = std::fabs(rampReadings(c));
     if (!(readings <= kMostReadings))
         return "Step Voltage is too small for the span from Start Voltage to Stop Voltage: the "

@@ -19,9 +19,9 @@ struct Expectation {
 inline constexpr double kMostReadings = 1'000'000;
 inline constexpr double kLongestTestSeconds = 1'000'000;
 
-// Why the set-up cannot run, naming the field and the rule; nullopt when it can. The expected
-// length divides by the step voltage, the ramp rate and the sample rate, and the panel allows 0
-// for the first two.
+// Why the set-up cannot run, naming the field and the rule; nullopt when it can: a setting the
+// instrument would ignore as it is sent (which also keeps the expected length from dividing by
+// a zero step or rate), or a test too long or with too many readings.
 std::optional<std::string> startRefusal(const hp4140::TestConfig& config);
 
 // The expected readings and seconds of a test; a "Constant" ramp in I-V or C-V keeps the

@@ -51,13 +51,19 @@ RunEstimate softwarePaced(const TestConfig& c) {
     return estimate;
 }
 
+// The number the instrument reads: the decimal text the setting is sent as, not the float
+// nearest to it (0.1 V is 0.100000001 as a float, and 10 V / 0.1 V would count 99 steps).
+double asRead(float setting) {
+    return numtext::readNumber(numtext::formatGeneralSingle(setting));
+}
+
 RunEstimate instrumentPaced(const TestConfig& typed) {
     const TestConfig c = hp4140::SettingsAsSent(typed);
-    const double step = std::fabs(static_cast<double>(c.fStepVoltage));
-    const double rate = static_cast<double>(c.fRampRate);
+    const double step = std::fabs(asRead(c.fStepVoltage));
+    const double rate = asRead(c.fRampRate);
     const bool stair = isStair(c);
     const bool moves = step > 0.0 && (stair || rate > 0.0);
-    const double span = std::fabs(static_cast<double>(c.fStopVoltage) - c.fStartVoltage);
+    const double span = std::fabs(asRead(c.fStopVoltage) - asRead(c.fStartVoltage));
     const double oneWay = moves ? std::floor(span / step + kSlack) + 1.0 : 1.0;
     const double readings = goesBothWays(c.iRamp) ? 2.0 * oneWay - 1.0 : oneWay;
     const double readingTime = hp4140::readingSeconds(c.iIntegration);
@@ -66,7 +72,7 @@ RunEstimate instrumentPaced(const TestConfig& typed) {
     RunEstimate estimate;
     estimate.readings = numtext::toInt32(readings);
     if (stair) {
-        const double interval = std::max(static_cast<double>(c.fStepDelay), readingTime);
+        const double interval = std::max(asRead(c.fStepDelay), readingTime);
         estimate.readingInterval = interval;
         estimate.seconds = hold + readings * interval;
     } else {

@@ -118,6 +118,7 @@ void TestRun::begin() {
     view_.setConfigurationEnabled(false);
     expectation_ = CalculateExpectedTimePoints(config_, expectation_);
     estimate_ = EstimateRun(config_);
+    pace_ = RunPace(estimate_);
     maxSeconds_ = unattended_
                       ? unattended_->maxSeconds.value_or(defaultMaxSeconds(estimate_).value_or(0.0))
                       : std::optional<double>();
@@ -225,7 +226,9 @@ void TestRun::fileReading(std::int16_t status) {
     auto reading = std::make_unique<HP4140DataType>();
     reading->RawData = s_.device.Receive();
     reading->AtCurrentLimit = bits::has(status, bits::kAtCurrentLimit);
-    reading->Timerel = static_cast<float>(elapsedSeconds());
+    const double at = elapsedSeconds();
+    pace_.noteReading(at);
+    reading->Timerel = static_cast<float>(at);
     reading->Time = s_.clock.wallTime();
     reading->Index = iMeasIndex_;
     if (!ParseHP4140Data(*reading, s_.logWindow))

@@ -3,6 +3,7 @@
 #include "expected_points.h"
 #include "hp4140/test_config.h"
 #include "run_estimate.h"
+#include "run_progress.h"
 #include "run_report.h"
 #include "test_run_view.h"
 
@@ -85,6 +86,8 @@ public:
     const RunEstimate& estimate() const { return estimate_; }
     // Seconds since the running test started; after a test, how long it ran.
     double elapsedSeconds() const;
+    // How far the running test has got, or how the last one ended.
+    RunProgress progress() const { return pace_.progress(elapsedSeconds(), !testRunning_); }
     // How the last test ended and what it gave, and whether its data file was written.
     const RunReport& lastReport() const { return report_; }
     bool lastDataSaved() const { return dataSaved_; }
@@ -115,6 +118,7 @@ private:
     std::int32_t iMeasIndex_ = 0;
     Expectation expectation_;
     RunEstimate estimate_;
+    RunPace pace_;
     double fStartTime_ = 0.0;
     double lastElapsed_ = 0.0;
     std::optional<Silence> silence_;

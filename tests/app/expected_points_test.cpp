@@ -58,13 +58,14 @@ TEST(ExpectedPoints, AConstantRampKeepsThePreviousValues) {
 TEST(StartRefusal, NamesTheFieldThatWouldDivideByZeroOrOverflow) {
     const auto zeroStep = testrun::startRefusal(sweep(ramp::StairUp, 0, 10, 0));
     ASSERT_TRUE(zeroStep);
-    EXPECT_EQ(zeroStep->rfind("Step Voltage must not be 0", 0), 0u);
+    EXPECT_EQ(*zeroStep, "Step Voltage is sent as PE0.0, which the instrument ignores: a sweep or "
+                         "stair needs a step of at least 0.01 V either way.");
 
     TestConfig stillSweep = sweep(ramp::SweepUp, 0, 10, 1);
     stillSweep.fRampRate = 0;
     const auto zeroRate = testrun::startRefusal(stillSweep);
     ASSERT_TRUE(zeroRate);
-    EXPECT_EQ(zeroRate->rfind("dV/dt (V/s) must not be 0", 0), 0u);
+    EXPECT_EQ(zeroRate->rfind("dV/dt (V/s) is sent as PV0.0, which the instrument ignores", 0), 0u);
 
     TestConfig stair = sweep(ramp::StairUp, 0, 10, 1);
     stair.fRampRate = 0; // a stair does not use the rate
@@ -72,7 +73,13 @@ TEST(StartRefusal, NamesTheFieldThatWouldDivideByZeroOrOverflow) {
 
     const auto tinyStep = testrun::startRefusal(sweep(ramp::SweepUp, -100, 100, 1e-6f));
     ASSERT_TRUE(tinyStep);
-    EXPECT_NE(tinyStep->find("Step Voltage is too small"), std::string::npos);
+    EXPECT_NE(tinyStep->find("PE0.0"), std::string::npos);
+
+    TestConfig endless = sweep(ramp::StairUpDown, -100, 100, 0.01f);
+    endless.fStepDelay = 100;
+    const auto tooLong = testrun::startRefusal(endless);
+    ASSERT_TRUE(tooLong);
+    EXPECT_EQ(tooLong->rfind("Step Delay gives a test longer than", 0), 0u);
 
     TestConfig slow = sweep(ramp::SweepUp, 0, 100, 1);
     slow.fRampRate = 1e-9f;

@@ -75,6 +75,9 @@ protected:
 TEST_F(HeadlessProgram, ADryRunOfTheIvExampleWritesEveryReadingAndLeavesTheSettingsAlone) {
     ASSERT_EQ(dryRun(example("IV_diode_sweep.ini"), "", "--plot " + quoted(folder / "out.png")), 0);
     EXPECT_EQ(lastError(), "The test ran to its end.");
+    // The progress line, rewritten in place, ends as the window's progress bar does.
+    EXPECT_NE(errors().find("\r21 of about 21 readings, elapsed 11."), std::string::npos)
+        << errors();
     EXPECT_EQ(
         data().rfind("Index\tTime\tMeasurement\tVoltage\tUnits\tAt Current Limit\tRaw Data\r\n", 0),
         0u);
@@ -154,6 +157,41 @@ TEST_F(HeadlessProgram, AConfigurationItCannotReadIsRefusedBeforeAnyBusCall) {
         EXPECT_FALSE(fs::exists(folder / "trace.txt") && !trace().empty()) << config;
         EXPECT_FALSE(fs::exists(folder / "out.txt"));
     }
+}
+
+// A step of 0.002 V is sent as PE0.0, which the instrument would ignore: one reading of 21.
+TEST_F(HeadlessProgram, ASetUpTheInstrumentWouldIgnoreIsRefusedBeforeAnyBusCall) {
+    std::string config = fileText(example("IV_diode_sweep.ini"));
+    const std::size_t step = config.find("txtConfig(2)=");
+    ASSERT_NE(step, std::string::npos);
+    config.replace(step, config.find('\n', step) - step, "txtConfig(2)=0.002");
+    putFile(folder / "tiny.ini", config);
+    EXPECT_EQ(dryRun(folder / "tiny.ini"), 2);
+    EXPECT_NE(errors().find("Step Voltage is sent as PE0.0, which the instrument ignores"),
+              std::string::npos)
+        << errors();
+    EXPECT_TRUE(trace().empty());
+}
+
+// The fields keep their rules, but every value they had to change is named.
+TEST_F(HeadlessProgram, ConfigurationValuesTheFieldsHadToChangeAreNamed) {
+    std::string config = fileText(example("IV_diode_sweep.ini"));
+    for (const auto& [key, value] : {std::pair{"txtConfig(1)=", "NaN"},
+                                     {"txtConfig(0)=", "1e308"},
+                                     {"txtSampleRate=", "-1"},
+                                     {"txtConfig(3)=", "2.5"}}) {
+        const std::size_t at = config.find(key);
+        ASSERT_NE(at, std::string::npos) << key;
+        config.replace(at, config.find('\n', at) - at, std::string(key) + value);
+    }
+    putFile(folder / "odd.ini", config);
+    dryRun(folder / "odd.ini");
+    const std::string said = errors();
+    for (const char* note : {"Stop Voltage: 'NaN' is not a number; 0 used\n",
+                             "Start Voltage: '1e308' is more than 100; 100 used\n",
+                             "Sample Rate (sec): '-1' is less than 0.1; 0.1 used\n"})
+        EXPECT_NE(said.find(note), std::string::npos) << note << said;
+    EXPECT_EQ(said.find("Hold Time"), std::string::npos); // 2.5 was taken as it stood
 }
 
 // A data file that cannot be written is refused before anything is sent, not after the test.

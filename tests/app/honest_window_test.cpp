@@ -2,49 +2,22 @@
 // no button, menu command or timer tick ends the program.
 
 #include "app/config_panel.h"
-#include "app/datafile/file_dialogs.h"
-#include "app/field_descriptions.h"
-#include "app/frm_main.h"
-#include "app/left_column.h"
 #include "app/main_menus.h"
 #include "app/option_group.h"
-#include "app/runtime/simulator_time.h"
 #include "app/status_row.h"
-#include "app/test_run_panel.h"
-#include "diagnostics/app_diagnostics.h"
-#include "platform/message_box.h"
-#include "platform/timer.h"
-#include "platform/yield.h"
-#include "program_folder_support.h"
 #include "quenta/quenta.h"
-#include "simulated_instrument.h"
-#include "support/sim_library.h"
+#include "window_on_simulator.h"
 
 #include <QAction>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <gtest/gtest.h>
 
 namespace {
 
 using apptest::Instrument;
 
-class HonestWindow : public testing::Test {
+class HonestWindow : public apptest::WindowOnSimulator {
 protected:
-    HonestWindow() {
-        window.setTimer1(std::make_unique<platform::VirtualTimer>(clock));
-        window.leftColumn().txtPathToData()->setText(
-            QString::fromStdString((programFolder / "run.txt").string()));
-    }
-
-    app::TestRunPanel& panelFor(Instrument& instrument) {
-        panel = std::make_unique<app::TestRunPanel>(
-            window, app::TestRunPanel::Instrument{instrument.gpib, instrument.device, clock},
-            nullptr);
-        return *panel;
-    }
-
     // An I-V sweep from 0 to 10 V in 1 V steps at 1 V/s: 11 readings in about 11 s.
     void chooseSweep() {
         app::ConfigPanel& config = window.configPanel();
@@ -53,10 +26,6 @@ protected:
         config.txtConfig(1)->setText("10");
         config.txtConfig(2)->setText("1");
         config.txtConfig(5)->setText("1");
-    }
-
-    void fault(const char* name, const char* value) {
-        sim.call<int(const char*, const char*)>("gpibsim_set_fault", name, value);
     }
 
     // Every button and menu command a user can reach, but those that open documents or print.
@@ -68,16 +37,6 @@ protected:
         for (QAction* command : {menus.itemLoadConfig, menus.itemSave, menus.itemSaveAs})
             command->trigger();
     }
-
-    apptest::ScopedProgramFolder programFolder;
-    testsupport::SimLibrary sim;
-    platform::VirtualClock clock;
-    Instrument simulated{clock, testsupport::simulatorPath()};
-    runtime::SimulatorTime simulatorTime{simulated.calls, clock};
-    app::frmMain window{app::FieldDescriptions::load(app::kMainWindowFields),
-                        std::make_unique<app::ScriptedFileDialogs>()};
-    std::unique_ptr<app::TestRunPanel> panel;
-    platform::ScopedRecordingMessageBox box;
 };
 
 TEST_F(HonestWindow, AnInstrumentLostMidRunIsShownUntilItAnswersAgain) {

@@ -96,7 +96,7 @@ TEST(DriverChoice, TheSettingsFileNamesTheDriverUnlessTheOptionDoes) {
     EXPECT_EQ(bus::driverCandidates(std::nullopt, folders).front(), "libgpib.so.0");
     std::ofstream(folder / "Tarvix-4140.ini") << "[gpib]\ndriver = sim\n";
     EXPECT_EQ(bus::driverCandidates(std::nullopt, folders),
-              std::vector<std::string>{"/opt/tarvix/lib/libtarvix-gpibsim.so"});
+              std::vector<std::string>{"/opt/tarvix/lib/tarvix-4140/libtarvix-gpibsim.so"});
     EXPECT_EQ(bus::driverCandidates("libgpib.so.0", folders),
               std::vector<std::string>{"libgpib.so.0"});
     fs::remove_all(folder);

@@ -1,4 +1,5 @@
 #include "hp4140/command_set.h"
+#include "hp4140/setup_limits.h"
 
 #include "support/comma_locale.h"
 
@@ -103,6 +104,57 @@ TEST(ConfigurationCommands, DecimalPointUnderACommaLocale) {
     const Texts sent = texts(hp4140::ConfigurationCommands(c));
     EXPECT_EQ(sent.at(5), "PA-5.5");
     EXPECT_EQ(sent.at(11), "PV0.0125");
+}
+
+} // namespace
+
+namespace {
+
+// Settings the instrument would ignore are judged as they are sent, and only where the function
+// and ramp use them.
+TEST(IgnoredSettingRefusal, NamesTheFieldTheCommandAndWhatTheInstrumentTakes) {
+    using hp4140::IgnoredSettingRefusal;
+    hp4140::TestConfig stair = startupConfig();
+    stair.iFunction = hp4140::function::IV;
+    hp4140::TestConfig sweep = stair;
+    sweep.iRamp = hp4140::ramp::SweepUp;
+    sweep.fRampRate = 1.0f;
+    EXPECT_FALSE(IgnoredSettingRefusal(startupConfig())); // I: the unused PV0.0 does not count
+    EXPECT_FALSE(IgnoredSettingRefusal(stair));           // a stair has no use for dV/dt
+    EXPECT_FALSE(IgnoredSettingRefusal(sweep));
+
+    struct Case {
+        hp4140::TestConfig config;
+        const char* refusal; // its start, or nullptr for none
+    };
+    auto with = [](hp4140::TestConfig c, float hp4140::TestConfig::*field, float value) {
+        c.*field = value;
+        return c;
+    };
+    const Case cases[] = {
+        {with(sweep, &hp4140::TestConfig::fStepVoltage, 0.002f), "Step Voltage is sent as PE0.0,"},
+        {with(sweep, &hp4140::TestConfig::fStepVoltage, -0.01f), nullptr},
+        {with(sweep, &hp4140::TestConfig::fRampRate, 0.0004f), "dV/dt (V/s) is sent as PV0.0004,"},
+        {with(sweep, &hp4140::TestConfig::fRampRate, -0.1f), "dV/dt (V/s) is sent as PV-0.1,"},
+        {with(sweep, &hp4140::TestConfig::fRampRate, 50.0f), nullptr},
+        {with(sweep, &hp4140::TestConfig::fStepDelay, -100.0f), nullptr},
+        {with(stair, &hp4140::TestConfig::fStepDelay, -100.0f), "Step Delay is sent as PD-100.0,"},
+        {with(stair, &hp4140::TestConfig::fStepDelay, 0.0f), nullptr},
+    };
+    for (const Case& c : cases) {
+        const auto refusal = IgnoredSettingRefusal(c.config);
+        if (!c.refusal) {
+            EXPECT_FALSE(refusal) << *refusal;
+            continue;
+        }
+        ASSERT_TRUE(refusal) << c.refusal;
+        EXPECT_EQ(refusal->rfind(c.refusal, 0), 0u) << *refusal;
+        EXPECT_NE(refusal->find(", which the instrument ignores: a "), std::string::npos);
+    }
+    hp4140::TestConfig cv = with(sweep, &hp4140::TestConfig::fRampRate, 0.0f);
+    cv.iFunction = hp4140::function::CV;
+    cv.iRamp = hp4140::ramp::StairUp; // C-V sweeps whatever the ramp
+    EXPECT_TRUE(IgnoredSettingRefusal(cv));
 }
 
 } // namespace

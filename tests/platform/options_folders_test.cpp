@@ -1,11 +1,13 @@
 #include "platform/app_error.h"
 #include "platform/folders.h"
 #include "platform/options.h"
+#include "support/temp_folder.h"
 
+#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <unistd.h>
+#include <optional>
+#include <string>
 
 namespace fs = std::filesystem;
 
@@ -63,40 +65,84 @@ TEST(Options, UsageListsEveryOptionAndTheVersionIsTheTitleLine) {
     EXPECT_EQ(platform::versionText(), "TARVIX-4140B v2.5.2");
 }
 
-class Folders : public testing::Test {
-protected:
-    void SetUp() override {
-        root_ = fs::temp_directory_path() / ("tarvix-folders-" + std::to_string(::getpid()));
-        fs::create_directories(root_ / "install" / "bin");
+// Sets an environment variable for one test and puts the old value back.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name))
+            old_ = old;
+        value ? ::setenv(name, value, 1) : ::unsetenv(name);
     }
-    void TearDown() override { fs::remove_all(root_); }
-    fs::path root_;
+    ~ScopedEnv() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
 };
 
-TEST_F(Folders, AWritableExecutableFolderIsTheProgramFolder) {
-    const auto folders = platform::resolveFolders(root_ / "install" / "bin" / "tarvix4140", {});
+class Folders : public testing::Test {
+protected:
+    void SetUp() override { fs::create_directories(root_ / "install" / "bin"); }
+    fs::path executable() const { return root_ / "install" / "bin" / "tarvix4140"; }
+    testsupport::TempFolder root_;
+    ScopedEnv xdg_{"XDG_DATA_HOME", (root_ / "xdg").c_str()};
+};
+
+TEST_F(Folders, TheMarkerMakesTheExecutableFolderTheProgramFolder) {
+    testsupport::putFile(root_ / "install" / "bin" / platform::kPortableMarker, "");
+    const auto folders = platform::resolveFolders(executable(), {});
     EXPECT_EQ(folders.program, root_ / "install" / "bin");
     EXPECT_EQ(folders.install, root_ / "install");
-    EXPECT_EQ(folders.libFolder(), root_ / "install" / "lib");
+    EXPECT_EQ(folders.privateLibFolder(), root_ / "install" / "lib" / "tarvix-4140");
+    EXPECT_EQ(folders.dataFolder(), root_ / "install" / "share" / "tarvix-4140");
+    EXPECT_FALSE(fs::exists(root_ / "xdg"));
 }
 
-TEST_F(Folders, AChosenFolderIsCreatedAndUsed) {
-    const auto folders =
-        platform::resolveFolders(root_ / "install" / "bin" / "tarvix4140", root_ / "mine" / "deep");
+TEST_F(Folders, WithoutTheMarkerEvenAWritableExecutableFolderIsLeftAlone) {
+    const auto folders = platform::resolveFolders(executable(), {});
+    EXPECT_EQ(folders.program, root_ / "xdg" / "tarvix-4140");
+    EXPECT_TRUE(fs::is_directory(root_ / "xdg" / "tarvix-4140"));
+    EXPECT_EQ(folders.install, root_ / "install");
+    EXPECT_TRUE(fs::is_empty(root_ / "install" / "bin"));
+}
+
+TEST_F(Folders, AChosenFolderIsCreatedAndUsedWithOrWithoutTheMarker) {
+    testsupport::putFile(root_ / "install" / "bin" / platform::kPortableMarker, "");
+    const auto folders = platform::resolveFolders(executable(), root_ / "mine" / "deep");
     EXPECT_EQ(folders.program, root_ / "mine" / "deep");
     EXPECT_TRUE(fs::is_directory(root_ / "mine" / "deep"));
 }
 
-TEST_F(Folders, AChosenFolderThatCannotBeMadeIsAnError) {
-    std::ofstream(root_ / "file").put('x');
-    EXPECT_THROW(platform::resolveFolders(root_ / "install" / "bin" / "x", root_ / "file" / "sub"),
+TEST_F(Folders, AFolderThatCannotBeMadeIsAnError) {
+    testsupport::putFile(root_ / "file", "x");
+    EXPECT_THROW(platform::resolveFolders(executable(), root_ / "file" / "sub"),
                  platform::AppError);
+    ScopedEnv xdg("XDG_DATA_HOME", (root_ / "file").c_str());
+    EXPECT_THROW(platform::resolveFolders(executable(), {}), platform::AppError);
 }
 
-TEST(UserDataFolder, FollowsXdgDataHome) {
-    ::setenv("XDG_DATA_HOME", "/srv/xdg", 1);
-    EXPECT_EQ(platform::userDataFolder(), fs::path("/srv/xdg/tarvix-4140"));
-    ::unsetenv("XDG_DATA_HOME");
+TEST(UserDataFolder, FollowsAnAbsoluteXdgDataHomeElseTheHomeFolder) {
+    ScopedEnv home("HOME", "/home/lab");
+    {
+        ScopedEnv xdg("XDG_DATA_HOME", "/srv/xdg");
+        EXPECT_EQ(platform::userDataFolder(), fs::path("/srv/xdg/tarvix-4140"));
+    }
+    {
+        ScopedEnv xdg("XDG_DATA_HOME", "relative/xdg");
+        EXPECT_EQ(platform::userDataFolder(), fs::path("/home/lab/.local/share/tarvix-4140"));
+    }
+    ScopedEnv xdg("XDG_DATA_HOME", nullptr);
+    EXPECT_EQ(platform::userDataFolder(), fs::path("/home/lab/.local/share/tarvix-4140"));
+}
+
+TEST(UserDataFolder, WithoutHomeTheAccountsHomeFolderIsUsedNeverTheWorkingDirectory) {
+    ScopedEnv xdg("XDG_DATA_HOME", nullptr);
+    ScopedEnv home("HOME", nullptr);
+    const fs::path folder = platform::userDataFolder();
+    EXPECT_TRUE(folder.is_absolute()) << folder;
+    EXPECT_TRUE(folder.string().ends_with("/.local/share/tarvix-4140")) << folder;
 }
 
 } // namespace

@@ -1,23 +1,33 @@
 // Renders the program's windows into PNG files for people to look at: tarvix-screenshots FOLDER.
-// The pictures are not compared by any test.
+// The pictures are not compared by any test. Sizes are in the screen's logical pixels, so a run
+// at 200 % (QT_SCALE_FACTOR=2) shows the same window on a screen twice as fine.
+#include "app/application.h"
 #include "app/datafile/data_file_start.h"
 #include "app/datafile/data_file_text.h"
 #include "app/field_descriptions.h"
 #include "app/frm_about.h"
 #include "app/frm_main.h"
+#include "app/help_window.h"
 #include "app/journal_offers.h"
+#include "app/left_column.h"
+#include "app/runtime/simulator_time.h"
 #include "app/startup.h"
+#include "app/test_run_panel.h"
 #include "diagnostics/msg_box_layout.h"
 #include "diagnostics/oof_msg_box.h"
 #include "diagnostics/qt_message_box.h"
 #include "platform/folders.h"
 #include "platform/message_box.h"
+#include "platform/timer.h"
 #include "settings/private_profile.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
+#include <QPixmap>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -28,6 +38,76 @@
 #include <vector>
 
 namespace {
+
+// A 1280 x 720 screen less a title bar and a desktop panel.
+constexpr QSize kLowScreenClient(1280, 650);
+
+// The program's own start-up in a program folder of its own (the real one is never touched),
+// with a shipped example as the configuration in use.
+const platform::ProgramFolders& exampleFolders(const char* example) {
+    static QTemporaryDir programFolder;
+    static const platform::ProgramFolders folders =
+        platform::resolveFolders(platform::executablePath(), programFolder.path().toStdString());
+    platform::setProgramFolders(folders);
+    settings::WritePrivateProfileStringA("Config", "Path",
+                                         (folders.program / "config" / example).string(),
+                                         folders.program / "Tarvix-4140.ini");
+    app::PrepareAppSettings(folders);
+    return folders;
+}
+
+bool save(const QPixmap& picture, const QDir& folder, const QString& name) {
+    const QString path = folder.filePath(name + ".png");
+    if (!picture.save(path)) {
+        std::cerr << "cannot write " << path.toStdString() << '\n';
+        return false;
+    }
+    std::cout << path.toStdString() << '\n';
+    return true;
+}
+
+bool save(QWidget& widget, const QDir& folder, const char* name) {
+    QApplication::processEvents();
+    return save(widget.grab(), folder, name);
+}
+
+// The picture as the user guide shows it (share/images/): half its size, smoothly scaled, since
+// the guide's window draws a picture it must shrink point by point.
+bool saveForGuide(QWidget& widget, const QDir& folder, const char* name) {
+    QApplication::processEvents();
+    QPixmap picture = widget.grab();
+    picture.setDevicePixelRatio(1.0);
+    const int width = widget.width() / 2;
+    return save(picture.scaledToWidth(width, Qt::SmoothTransformation), folder,
+                QString("guide-") + name);
+}
+
+// The main window on the simulated instrument in virtual time, the example's test stopped
+// `seconds` into its run, at each of the sizes.
+bool runningWindow(const QDir& folder, const char* example, double seconds,
+                   const std::vector<std::pair<const char*, QSize>>& sizes) {
+    const platform::ProgramFolders& folders = exampleFolders(example);
+    app::Application objects({(folders.privateLibFolder() / "libtarvix-gpibsim.so").string()}, 0,
+                             true);
+    app::frmMain window(app::FieldDescriptions::load(app::kMainWindowFields));
+    platform::VirtualClock& clock = *objects.virtualClock();
+    window.setTimer1(std::make_unique<platform::VirtualTimer>(clock));
+    runtime::SimulatorTime simulatorTime(objects.calls(), clock);
+    app::TestRunPanel panel(window, {objects.gpib(), objects.device(), clock}, nullptr);
+    window.leftColumn().txtPathToData()->setText(
+        QString::fromStdString((folders.program / "data" / "screenshot.txt").string()));
+    window.show();
+    panel.cmdStart_Click();
+    clock.advance(std::chrono::milliseconds(static_cast<long>(seconds * 1000)));
+    bool saved = true;
+    for (const auto& [name, size] : sizes) {
+        window.resize(size.expandedTo(window.minimumSizeHint()));
+        saved = save(window, folder, name) && saved;
+        saved = saveForGuide(window, folder, name) && saved;
+    }
+    panel.cmdAbort_Click();
+    return saved;
+}
 
 using Shot = std::pair<const char*, std::function<std::unique_ptr<QWidget>()>>;
 
@@ -80,7 +160,6 @@ std::vector<Shot> recoveryShots() {
         {"main-window-recovered",
          [] {
              auto shown = std::move(window);
-             shown->resize(shown->sizeHint());
              shown->show();
              return std::unique_ptr<QWidget>(std::move(shown));
          }},
@@ -95,31 +174,21 @@ std::vector<Shot> recoveryShots() {
 
 std::vector<Shot> shots() {
     return {
-        {"main-window",
+        {"main-window-after-startup",
          [] {
+             exampleFolders("IV_diode_sweep.ini");
              auto window = std::make_unique<app::frmMain>(
                  app::FieldDescriptions::load(app::kMainWindowFields));
-             window->resize(window->sizeHint());
              window->show();
              return window;
          }},
-        {"main-window-after-startup",
+        {"help-window",
          [] {
-             // The program's own start-up in a program folder of its own (the real one is never
-             // touched), with the shipped I-V example as the configuration in use.
-             static QTemporaryDir programFolder;
-             const platform::ProgramFolders folders = platform::resolveFolders(
-                 platform::executablePath(), programFolder.path().toStdString());
-             platform::setProgramFolders(folders);
-             settings::WritePrivateProfileStringA(
-                 "Config", "Path", (folders.program / "config" / "IV_diode_sweep.ini").string(),
-                 folders.program / "Tarvix-4140.ini");
-             app::PrepareAppSettings(folders);
-             auto window = std::make_unique<app::frmMain>(
-                 app::FieldDescriptions::load(app::kMainWindowFields));
-             window->resize(window->sizeHint());
-             window->show();
-             return window;
+             auto help = std::make_unique<app::HelpWindow>(
+                 platform::programFolders().dataFolder() / "help.html", nullptr);
+             help->resize(900, 600);
+             help->show();
+             return help;
          }},
         {"about-box",
          [] {
@@ -156,19 +225,21 @@ int main(int argc, char** argv) {
         std::cerr << "cannot create " << argv[1] << '\n';
         return 1;
     }
+    platform::installMessageBox(std::make_unique<platform::StderrMessageBox>());
     int failures = 0;
     std::vector<Shot> all = shots();
     for (Shot& shot : recoveryShots())
         all.push_back(std::move(shot));
     for (const auto& [name, make] : all) {
         const std::unique_ptr<QWidget> widget = make();
-        const QString path = folder.filePath(QString(name) + ".png");
-        if (widget->grab().save(path)) {
-            std::cout << path.toStdString() << '\n';
-        } else {
-            std::cerr << "cannot write " << path.toStdString() << '\n';
+        if (!save(*widget, folder, name))
             ++failures;
-        }
     }
+    // The C-V example half-way through its sweep: on a low screen, and as small as it goes.
+    // Last, since a test leaves its settings to the program for the windows after it.
+    if (!runningWindow(
+            folder, "CV_mos_capacitor.ini", 100.0,
+            {{"main-window-running", kLowScreenClient}, {"main-window-smallest", QSize(0, 0)}}))
+        ++failures;
     return failures == 0 ? 0 : 1;
 }

@@ -106,7 +106,7 @@ private:
                                     "[faults]\nbogus = 1\n")
                    .c_str(),
                1);
-        const std::string path = std::string(build) + "/lib/libtarvix-gpibsim.so";
+        const std::string path = std::string(build) + "/lib/tarvix-4140/libtarvix-gpibsim.so";
         handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
         unsetenv("TARVIX_GPIBSIM_TRACE");
         unsetenv("TARVIX_GPIBSIM_CONFIG");

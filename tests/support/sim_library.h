@@ -20,7 +20,7 @@ inline std::filesystem::path buildDir() {
 }
 
 inline std::string simulatorPath() {
-    return (buildDir() / "lib" / "libtarvix-gpibsim.so").string();
+    return (buildDir() / "lib" / "tarvix-4140" / "libtarvix-gpibsim.so").string();
 }
 
 class SimLibrary {

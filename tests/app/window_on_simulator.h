@@ -1,0 +1,80 @@
+#pragma once
+
+// The real main window on the simulated instrument in virtual time, in a program folder of its
+// own, with file dialogs and message boxes that record and answer.
+
+#include "app/datafile/file_dialogs.h"
+#include "app/field_descriptions.h"
+#include "app/frm_main.h"
+#include "app/left_column.h"
+#include "app/runtime/simulator_time.h"
+#include "app/runtime/virtual_run.h"
+#include "app/test_run_panel.h"
+#include "diagnostics/app_diagnostics.h"
+#include "platform/message_box.h"
+#include "platform/timer.h"
+#include "platform/yield.h"
+#include "program_folder_support.h"
+#include "support/sim_library.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+
+namespace apptest {
+
+// The driver stack of one instrument: the simulator, or a driver library that is not there.
+struct Instrument {
+    explicit Instrument(platform::VirtualClock& clock, std::string driver)
+        : binding({std::move(driver)}),
+          device(gpib, diagnostics::AppErrorQueue(), diagnostics::AppDebugLog(), clock, yield) {}
+
+    bus::DriverBinding binding;
+    bus::GpibCalls calls{binding};
+    bus::Gpib gpib{calls, diagnostics::AppDebugLog(), diagnostics::AppErrorQueue()};
+    platform::CountingYield yield;
+    bus::GPIBDevice device;
+};
+
+class WindowOnSimulator : public testing::Test {
+protected:
+    WindowOnSimulator() {
+        window.setTimer1(std::make_unique<platform::VirtualTimer>(clock));
+        window.leftColumn().txtPathToData()->setText(
+            QString::fromStdString((programFolder / "run.txt").string()));
+    }
+
+    app::TestRunPanel& panelFor(Instrument& instrument) {
+        panel = std::make_unique<app::TestRunPanel>(
+            window, app::TestRunPanel::Instrument{instrument.gpib, instrument.device, clock},
+            nullptr);
+        return *panel;
+    }
+
+    void fault(const char* name, const char* value) {
+        sim.call<int(const char*, const char*)>("gpibsim_set_fault", name, value);
+    }
+
+    void runToEnd() {
+        runtime::runInVirtualTime(
+            clock, [this] { return panel->run().TestRunning(); },
+            [] { QApplication::processEvents(); });
+    }
+
+    ScopedProgramFolder programFolder;
+    testsupport::SimLibrary sim;
+    platform::VirtualClock clock;
+    Instrument simulated{clock, testsupport::simulatorPath()};
+    runtime::SimulatorTime simulatorTime{simulated.calls, clock};
+    std::unique_ptr<app::ScriptedFileDialogs> scriptedDialogs =
+        std::make_unique<app::ScriptedFileDialogs>();
+    app::ScriptedFileDialogs& dialogs = *scriptedDialogs; // the window's, kept for the test
+    app::frmMain window{app::FieldDescriptions::load(app::kMainWindowFields),
+                        std::move(scriptedDialogs)};
+    std::unique_ptr<app::TestRunPanel> panel;
+    platform::ScopedRecordingMessageBox box;
+};
+
+} // namespace apptest
