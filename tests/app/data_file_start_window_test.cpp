@@ -5,25 +5,11 @@
 #include "app/config_panel.h"
 #include "app/datafile/data_collection.h"
 #include "app/datafile/data_file_text.h"
-#include "app/datafile/file_dialogs.h"
-#include "app/field_descriptions.h"
-#include "app/frm_main.h"
-#include "app/left_column.h"
-#include "app/runtime/simulator_time.h"
-#include "app/runtime/virtual_run.h"
-#include "app/test_run_panel.h"
-#include "platform/message_box.h"
-#include "platform/timer.h"
-#include "program_folder_support.h"
 #include "quenta/quenta.h"
-#include "simulated_instrument.h"
-#include "support/sim_library.h"
 #include "support/temp_folder.h"
+#include "window_on_simulator.h"
 
-#include <QApplication>
-#include <QLineEdit>
 #include <QPushButton>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -33,16 +19,12 @@ using testsupport::putFile;
 
 enum Answer { kFirst, kSecond, kThird };
 
-class DataFileAtStart : public testing::Test {
+class DataFileAtStart : public apptest::WindowOnSimulator {
 protected:
     DataFileAtStart() {
-        window.setTimer1(std::make_unique<platform::VirtualTimer>(clock));
-        panel = std::make_unique<app::TestRunPanel>(
-            window, app::TestRunPanel::Instrument{simulated.gpib, simulated.device, clock},
-            nullptr);
+        panelFor(simulated);
         window.configPanel().txtSampleRate()->setText("1");
         window.configPanel().txtTotalTestTime()->setText("3");
-        window.leftColumn().txtPathToData()->setText(QString::fromStdString(run.string()));
     }
 
     // Presses Start with the answer queued for its question, and runs the test to its end.
@@ -50,27 +32,13 @@ protected:
         if (answer)
             box->queueAnswer(*answer);
         window.cmdStart()->click();
-        runtime::runInVirtualTime(
-            clock, [this] { return panel->run().TestRunning(); },
-            [] { QApplication::processEvents(); });
+        runToEnd();
     }
     fs::path pathBox() const { return window.leftColumn().txtPathToData()->text().toStdString(); }
     std::string sent() const { return sim.call<const char*(int)>("gpibsim_last_commands", 64); }
     const platform::RecordingMessageBox::Shown& lastShown() const { return box->shown().back(); }
 
-    apptest::ScopedProgramFolder programFolder;
     const fs::path run = programFolder / "run.txt";
-    testsupport::SimLibrary sim;
-    platform::VirtualClock clock;
-    apptest::Instrument simulated{clock};
-    runtime::SimulatorTime simulatorTime{simulated.calls, clock};
-    std::unique_ptr<app::ScriptedFileDialogs> ownDialogs =
-        std::make_unique<app::ScriptedFileDialogs>();
-    app::ScriptedFileDialogs& dialogs = *ownDialogs;
-    app::frmMain window{app::FieldDescriptions::load(app::kMainWindowFields),
-                        std::move(ownDialogs)};
-    std::unique_ptr<app::TestRunPanel> panel; // made once the window runs on virtual time
-    platform::ScopedRecordingMessageBox box;
 };
 
 TEST_F(DataFileAtStart, AnExistingDataFileIsKeptReplacedOrLeftAsTheUserAnswers) {
