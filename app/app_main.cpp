@@ -5,6 +5,7 @@
 #include "app/field_descriptions.h"
 #include "app/frm_main.h"
 #include "app/headless_run.h"
+#include "app/journal_offers.h"
 #include "app/runtime/simulator_time.h"
 #include "app/startup.h"
 #include "app/stop_signals.h"
@@ -143,8 +144,10 @@ int AppMain(int& argc, char** argv, const platform::ProgramOptions& options) {
                          window->logWindow());
     StopSignals stopSignals([&](int signal) { stopOnSignal(*window, *panel, signal, headless); });
     window->show();
-    if (!headless)
+    if (!headless) {
+        settings::runGuarded([&] { OfferJournals(*window); });
         return QApplication::exec();
+    }
     // The window is never closed, so none of the user's settings files is written.
     return RunHeadless(*window, *panel,
                        {*options.run, *options.data, options.plot, unattendedLimits(options)},

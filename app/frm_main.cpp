@@ -316,6 +316,13 @@ bool frmMain::SaveData() {
     return readings_->SaveData();
 }
 
+void frmMain::showReadings(const datafile::DataFileContents& contents) {
+    iExpectedPoints = static_cast<std::int32_t>(contents.lines.size());
+    fExpectedTime = contents.lines.empty() ? 0.0f : contents.lines.back().reading.Timerel;
+    Graph_Init();
+    readings_->showReadings(contents, bXAxisIsTime);
+}
+
 void frmMain::Graph_Init() {
     graph_->Graph_Init(iExpectedPoints);
 }

@@ -16,6 +16,10 @@
 
 class QPushButton;
 
+namespace datafile {
+struct DataFileContents;
+}
+
 namespace diagnostics {
 class oofLog;
 class ShellLauncher;
@@ -101,6 +105,8 @@ public:
     void fileReading(std::unique_ptr<HP4140DataType> reading, std::int32_t iMeasIndex);
     bool SaveData();
     table::ReadingsArea& readingsArea() const { return *readings_; }
+    // Readings read back from a data file (a recovered journal) in the table and the chart.
+    void showReadings(const datafile::DataFileContents& contents);
 
     // The chart: prepared for a test of iExpectedPoints readings, its settings view closed (and
     // applied) when a test starts, and its horizontal axis switched by optionXAxis.

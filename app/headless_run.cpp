@@ -1,7 +1,9 @@
 #include "app/headless_run.h"
 
 #include "app/chart/live_chart.h"
+#include "app/datafile/data_path.h"
 #include "app/frm_main.h"
+#include "app/journal_offers.h"
 #include "app/left_column.h"
 #include "app/runtime/virtual_run.h"
 #include "app/stop_signals.h"
@@ -86,6 +88,7 @@ int RunExitStatus(const testrun::RunReport& report, bool dataSaved, bool plotted
 
 int RunHeadless(frmMain& window, TestRunPanel& panel, const HeadlessRequest& request,
                 platform::VirtualClock* dryRunClock, const StopSignals& stopSignals) {
+    NameJournals({datafile::AppDataPath(), request.data});
     if (!loadConfiguration(window, request.config))
         return exitstatus::kCannotRun;
     window.leftColumn().txtPathToData()->setText(QString::fromStdString(request.data));
@@ -107,6 +110,8 @@ int RunHeadless(frmMain& window, TestRunPanel& panel, const HeadlessRequest& req
     line.print(panel.run());
     const testrun::RunReport& report = panel.run().lastReport();
     std::fprintf(stderr, "\nThe test %s.\n", report.summary().c_str());
+    if (!panel.run().lastDataSaved())
+        std::fprintf(stderr, "%s.\n", panel.whereReadingsAre().c_str());
     const bool plotted = !request.plot || savePlot(window, *request.plot);
     return RunExitStatus(report, panel.run().lastDataSaved(), plotted, stopSignals.received());
 }

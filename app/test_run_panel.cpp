@@ -5,6 +5,7 @@
 #include "app/left_column.h"
 #include "app/run_progress_bar.h"
 #include "app/table/readings_area.h"
+#include "app/table/units.h"
 #include "app/testrun/run_texts.h"
 #include "bus/gpib_device.h"
 #include "diagnostics/app_diagnostics.h"
@@ -26,6 +27,9 @@ TestRunPanel::TestRunPanel(frmMain& window, Instrument instrument, diagnostics::
       log_(log), run_(*this, hp4140::AppTestConfig(),
                       {instrument.gpib, instrument.device, diagnostics::AppErrorQueue(),
                        instrument.clock, window.Timer1(), log}),
+      dataFileStart_([&window](const datafile::Recovery& recovery) {
+          window.showReadings(recovery.contents);
+      }),
       progress_(new RunProgressBar(&window)), notice_(new QLabel(&window)) {
     // A long notice is cut rather than widen the window beyond a small screen.
     notice_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -90,10 +94,13 @@ void TestRunPanel::prepareChart(const testrun::Expectation& expectation) {
 
 void TestRunPanel::resetReadings() {
     window_.resetReadings();
+    beginJournal();
 }
 
 void TestRunPanel::fileReading(std::unique_ptr<HP4140DataType> reading) {
+    const HP4140DataType& filed = *reading;
     window_.fileReading(std::move(reading), run_.iMeasIndex());
+    journalReading(filed);
 }
 
 // Told to stop, the program asks nobody: the readings go to the data file or, failing that, to
@@ -104,12 +111,13 @@ bool TestRunPanel::saveData(const testrun::RunReport& report) {
     return window_.SaveData();
 }
 
+// A headless run says where unwritten readings are as its last line.
 bool TestRunPanel::saveUnasked() {
     const auto written = window_.readingsArea().SaveDataUnasked(clock_.wallTime());
     if (written)
         std::fprintf(stderr, "The readings are in %s\n", written->c_str());
-    else
-        std::fprintf(stderr, "The readings could not be written to any file.\n");
+    else if (!run_.unattended())
+        std::fprintf(stderr, "%s.\n", whereReadingsAre().c_str());
     return written.has_value();
 }
 
@@ -143,4 +151,56 @@ void TestRunPanel::testProgressed() {
         listener_();
 }
 
+datafile::DataFile& TestRunPanel::dataFile() {
+    return window_.readingsArea().dataFile();
+}
+
+std::string TestRunPanel::whereReadingsAre() {
+    const datafile::RunJournal& journal = dataFile().journal();
+    if (auto kept = journal.whereKept())
+        return *kept;
+    std::string text = "The readings could not be written to any file";
+    if (auto part = journal.partial())
+        text += "; part of them are in " + part->string();
+    return text;
+}
+
+std::optional<std::string> TestRunPanel::dataFileRefusal() {
+    return dataFileStart_.refusal(datafile::AppDataPath(), run_.unattended());
+}
+
+// A run nobody watches asks nothing: its data file was named in the very command.
+bool TestRunPanel::confirmStart() {
+    if (run_.unattended())
+        return true;
+    std::string& path = datafile::AppDataPath();
+    const auto chosen = dataFileStart_.confirm(path, dataFile().takeReplaceAnswer(path));
+    if (!chosen)
+        return false;
+    if (*chosen != path) {
+        path = *chosen;
+        window_.leftColumn().txtPathToData()->setText(QString::fromStdString(path));
+    }
+    return true;
+}
+
+// A dry run files readings as fast as it can, so its journal goes in blocks.
+void TestRunPanel::beginJournal() {
+    const bool dryRun = dynamic_cast<const platform::VirtualClock*>(&clock_) != nullptr;
+    dataFile().journal().begin(
+        datafile::AppDataPath(), table::unitsCaption(hp4140::AppTestConfig().iFunction),
+        dryRun ? datafile::JournalPace::Blocks : datafile::JournalPace::EachReading,
+        clock_.wallTime());
+}
+
+void TestRunPanel::journalReading(const HP4140DataType& reading) {
+    const auto trouble = dataFile().journal().append(reading);
+    if (!trouble)
+        return;
+    showNotice(QString::fromStdString(*trouble), true);
+    if (log_)
+        log_->SendString(*trouble);
+    if (run_.unattended())
+        std::fprintf(stderr, "\n%s\n", trouble->c_str());
+}
 } // namespace app

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/datafile/data_file_start.h"
 #include "app/testrun/test_run.h"
 #include "app/testrun/test_run_view.h"
 
@@ -7,6 +8,10 @@
 #include <functional>
 
 class QLabel;
+
+namespace datafile {
+class DataFile;
+}
 
 namespace diagnostics {
 class oofLog;
@@ -44,7 +49,12 @@ public:
     void setProgressListener(std::function<void()> listener) { listener_ = std::move(listener); }
     // The notice in the status bar: the instrument not answering, a slow run, how a run ended.
     QString notice() const;
+    // Where the readings of a test whose data file could not be written are: "The 21 readings
+    // are in /data/iv.txt.partial", or that no file has them all.
+    std::string whereReadingsAre();
 
+    std::optional<std::string> dataFileRefusal() override;
+    bool confirmStart() override;
     void setStartEnabled(bool enabled) override;
     void setAbortEnabled(bool enabled) override;
     void clearLog() override;
@@ -62,12 +72,16 @@ public:
 private:
     void showNotice(const QString& text, bool alarming);
     bool saveUnasked();
+    datafile::DataFile& dataFile();
+    void beginJournal();
+    void journalReading(const HP4140DataType& reading);
 
     frmMain& window_;
     bus::GPIBDevice& device_;
     platform::Clock& clock_;
     diagnostics::oofLog* log_;
     testrun::TestRun run_;
+    datafile::DataFileStart dataFileStart_;
     RunProgressBar* progress_;
     QLabel* notice_;
     std::function<void()> listener_;

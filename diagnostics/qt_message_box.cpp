@@ -1,6 +1,7 @@
 #include "qt_message_box.h"
 
 #include <QApplication>
+#include <QPushButton>
 
 #include <array>
 #include <utility>
@@ -45,6 +46,17 @@ QMessageBox::Icon iconOf(int style) {
     }
 }
 
+// Each button of a question knows the index of its answer.
+constexpr const char* kAnswerIndex = "answerIndex";
+
+void setUp(QMessageBox& box, const std::string& text, const std::string& title) {
+    QString shownText = QString::fromStdString(text);
+    shownText.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    box.setWindowTitle(QString::fromStdString(title.empty() ? platform::kAppTitle : title));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(shownText);
+}
+
 } // namespace
 
 MessageBoxLook lookOf(int style) {
@@ -66,12 +78,8 @@ int answerOf(QMessageBox::StandardButton button) {
 
 int QtMessageBox::show(const std::string& text, const std::string& title, int style) {
     const MessageBoxLook look = lookOf(style);
-    QString shownText = QString::fromStdString(text);
-    shownText.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QMessageBox box(QApplication::activeWindow());
-    box.setWindowTitle(QString::fromStdString(title.empty() ? platform::kAppTitle : title));
-    box.setTextFormat(Qt::PlainText);
-    box.setText(shownText);
+    setUp(box, text, title);
     box.setIcon(look.icon);
     for (QMessageBox::StandardButton button : look.buttons)
         box.addButton(button);
@@ -81,6 +89,31 @@ int QtMessageBox::show(const std::string& text, const std::string& title, int st
     // A box closed without a button (only possible where it has an escape) counts as its
     // default answer.
     return answer != 0 ? answer : platform::defaultAnswer(style);
+}
+
+std::unique_ptr<QMessageBox> questionBox(const std::string& text,
+                                         const std::vector<std::string>& answers,
+                                         std::size_t defaultAnswer) {
+    auto box = std::make_unique<QMessageBox>(QApplication::activeWindow());
+    setUp(*box, text, "");
+    box->setIcon(QMessageBox::Question);
+    for (std::size_t i = 0; i < answers.size(); ++i) {
+        QPushButton* button =
+            box->addButton(QString::fromStdString(answers[i]), QMessageBox::ActionRole);
+        button->setProperty(kAnswerIndex, QVariant::fromValue(i));
+        if (i == defaultAnswer)
+            box->setDefaultButton(button);
+        box->setEscapeButton(button);
+    }
+    return box;
+}
+
+std::size_t QtMessageBox::ask(const std::string& text, const std::vector<std::string>& answers,
+                              std::size_t defaultAnswer) {
+    const std::unique_ptr<QMessageBox> box = questionBox(text, answers, defaultAnswer);
+    box->exec();
+    const QAbstractButton* clicked = box->clickedButton();
+    return clicked ? clicked->property(kAnswerIndex).value<std::size_t>() : defaultAnswer;
 }
 
 } // namespace diagnostics

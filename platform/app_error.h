@@ -17,6 +17,7 @@ inline constexpr long DiskFull = 61;
 inline constexpr long PermissionDenied = 70;
 inline constexpr long PathFileAccess = 75;
 inline constexpr long PathNotFound = 76;
+inline constexpr long InvalidFileFormat = 321;
 } // namespace errnum
 
 // What a routine "raises": the error number, its description and the routine it came from.

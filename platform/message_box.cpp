@@ -4,7 +4,9 @@
 
 namespace platform {
 
-std::string titleLine() { return std::string(kAppTitle) + " " + kAppVersion; }
+std::string titleLine() {
+    return std::string(kAppTitle) + " " + kAppVersion;
+}
 
 std::vector<int> answersOf(int style) {
     switch (style & mb::ButtonMask) {
@@ -34,10 +36,29 @@ int StderrMessageBox::show(const std::string& text, const std::string& title, in
     return defaultAnswer(style);
 }
 
+std::size_t StderrMessageBox::ask(const std::string& text, const std::vector<std::string>& answers,
+                                  std::size_t defaultAnswer) {
+    std::cerr << kAppTitle << ": " << text << '\n';
+    if (defaultAnswer < answers.size())
+        std::cerr << kAppTitle << ": " << answers[defaultAnswer] << '\n';
+    return defaultAnswer;
+}
+
 int RecordingMessageBox::show(const std::string& text, const std::string& title, int style) {
-    shown_.push_back({text, title, style});
+    shown_.push_back({text, title, style, {}});
+    return nextAnswer().value_or(defaultAnswer(style));
+}
+
+std::size_t RecordingMessageBox::ask(const std::string& text,
+                                     const std::vector<std::string>& answers,
+                                     std::size_t defaultAnswer) {
+    shown_.push_back({text, "", mb::Question, answers});
+    return static_cast<std::size_t>(nextAnswer().value_or(static_cast<int>(defaultAnswer)));
+}
+
+std::optional<int> RecordingMessageBox::nextAnswer() {
     if (answers_.empty())
-        return defaultAnswer(style);
+        return std::nullopt;
     const int answer = answers_.front();
     answers_.pop_front();
     return answer;
@@ -50,7 +71,9 @@ std::unique_ptr<MessageBox>& installed() {
 }
 } // namespace
 
-MessageBox& messageBox() { return *installed(); }
+MessageBox& messageBox() {
+    return *installed();
+}
 
 std::unique_ptr<MessageBox> installMessageBox(std::unique_ptr<MessageBox> box) {
     if (!box)
@@ -65,6 +88,8 @@ ScopedRecordingMessageBox::ScopedRecordingMessageBox() {
     previous_ = installMessageBox(std::move(box));
 }
 
-ScopedRecordingMessageBox::~ScopedRecordingMessageBox() { installMessageBox(std::move(previous_)); }
+ScopedRecordingMessageBox::~ScopedRecordingMessageBox() {
+    installMessageBox(std::move(previous_));
+}
 
 } // namespace platform

@@ -2,8 +2,10 @@
 
 #include "platform/version.h"
 
+#include <cstddef>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +50,10 @@ class MessageBox {
 public:
     virtual ~MessageBox() = default;
     virtual int show(const std::string& text, const std::string& title, int style) = 0;
+    // A question with the caller's answers as buttons, left to right, under the application's
+    // title: the index of the one chosen. Enter picks the default, Escape the last answer.
+    virtual std::size_t ask(const std::string& text, const std::vector<std::string>& answers,
+                            std::size_t defaultAnswer) = 0;
 };
 
 // Prints to standard error and answers with the default button: headless runs and the
@@ -55,23 +61,32 @@ public:
 class StderrMessageBox final : public MessageBox {
 public:
     int show(const std::string& text, const std::string& title, int style) override;
+    std::size_t ask(const std::string& text, const std::vector<std::string>& answers,
+                    std::size_t defaultAnswer) override;
 };
 
-// Records every message and answers from a queue (the default answer when it runs dry).
+// Records every message and answers from a queue (the default answer when it runs dry). A
+// question is recorded with the Question style and its answers, and takes an index off the queue.
 class RecordingMessageBox final : public MessageBox {
 public:
     struct Shown {
         std::string text;
         std::string title;
         int style = 0;
+        std::vector<std::string> answers; // a question's answers
     };
 
     int show(const std::string& text, const std::string& title, int style) override;
+    std::size_t ask(const std::string& text, const std::vector<std::string>& answers,
+                    std::size_t defaultAnswer) override;
+    // The next answer: a button's answer (mb::Yes ...) for a message, an index for a question.
     void queueAnswer(int answer) { answers_.push_back(answer); }
     const std::vector<Shown>& shown() const { return shown_; }
     void clear() { shown_.clear(); }
 
 private:
+    std::optional<int> nextAnswer();
+
     std::vector<Shown> shown_;
     std::deque<int> answers_;
 };

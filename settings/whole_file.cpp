@@ -1,6 +1,7 @@
 #include "whole_file.h"
 
 #include "platform/app_error.h"
+#include "written_file.h"
 
 #include <cerrno>
 #include <cstring>
@@ -16,60 +17,6 @@ namespace settings {
 namespace {
 
 constexpr int kMaxLinkHops = 40;
-constexpr const char* kWriteSource = "writeFileAtomically";
-
-// As fileError, except that a missing folder on the way to a new file is "Path not found".
-platform::AppError writeError(int errnoValue, const fs::path& path) {
-    if (errnoValue == ENOENT)
-        return platform::AppError(platform::errnum::PathNotFound,
-                                  "Path not found (" + path.string() + ": " +
-                                      std::strerror(errnoValue) + ")",
-                                  kWriteSource);
-    return platform::fileError(errnoValue, path.string(), kWriteSource);
-}
-
-// A hidden name beside the target, with the six X that mkstemp replaces.
-std::string temporaryName(const fs::path& target) {
-    std::string name(1, '.');
-    name.append(target.filename().string()).append(".XXXXXX");
-    return (target.parent_path() / name).string();
-}
-
-// Closes the descriptor and removes the temporary file unless it was renamed into place.
-class TemporaryFile {
-public:
-    explicit TemporaryFile(const fs::path& target) : name_(temporaryName(target)) {
-        fd_ = ::mkstemp(name_.data());
-        if (fd_ < 0)
-            throw writeError(errno, target);
-    }
-    ~TemporaryFile() {
-        if (fd_ >= 0)
-            ::close(fd_);
-        if (!renamed_)
-            ::unlink(name_.c_str());
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-    int fd() const { return fd_; }
-    void close(const fs::path& target) {
-        const int fd = fd_;
-        fd_ = -1;
-        if (::close(fd) != 0)
-            throw writeError(errno, target);
-    }
-    void renameTo(const fs::path& target) {
-        if (::rename(name_.c_str(), target.c_str()) != 0)
-            throw writeError(errno, target);
-        renamed_ = true;
-    }
-
-private:
-    std::string name_;
-    int fd_ = -1;
-    bool renamed_ = false;
-};
 
 mode_t currentUmask() {
     const mode_t mask = ::umask(0);
@@ -88,19 +35,6 @@ void takeOverAttributes(int fd, const fs::path& target) {
     ::fchmod(fd, old.st_mode & 07777);
     if (old.st_uid != ::geteuid() || old.st_gid != ::getegid())
         (void)!::fchown(fd, old.st_uid, old.st_gid);
-}
-
-void writeAll(int fd, std::string_view contents, const fs::path& target) {
-    while (!contents.empty()) {
-        const ssize_t written = ::write(fd, contents.data(), contents.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written < 0)
-            throw writeError(errno, target);
-        contents.remove_prefix(static_cast<std::size_t>(written));
-    }
-    if (::fsync(fd) != 0)
-        throw writeError(errno, target);
 }
 
 } // namespace
@@ -154,17 +88,18 @@ std::optional<std::string> readWholeFile(const fs::path& path, std::optional<std
 
 void writeFileAtomically(const fs::path& path, std::string_view contents) {
     if (path.empty() || !path.has_filename())
-        throw platform::AppError(
-            platform::errnum::PathFileAccess,
-            "Path/File access error (no file name in \"" + path.string() + "\")", kWriteSource);
+        throw platform::AppError(platform::errnum::PathFileAccess,
+                                 "Path/File access error (no file name in \"" + path.string() +
+                                     "\")",
+                                 "writeFileAtomically");
     fs::path target = resolveLinks(path);
     if (target.parent_path().empty())
         target = fs::path(".") / target;
     TemporaryFile temporary(target);
-    takeOverAttributes(temporary.fd(), target);
-    writeAll(temporary.fd(), contents, target);
-    temporary.close(target);
-    temporary.renameTo(target);
+    takeOverAttributes(temporary.file().fd(), target);
+    temporary.file().write(contents);
+    temporary.file().sync();
+    temporary.renameOverTarget();
 }
 
 } // namespace settings

@@ -8,7 +8,7 @@
 #include "settings/form_utility.h"
 #include "settings/whole_file.h"
 
-#include <ctime>
+#include <utility>
 
 namespace datafile {
 
@@ -47,17 +47,6 @@ bool tryWrite(const std::string& path, std::string_view text) {
 
 } // namespace
 
-std::filesystem::path unsavedReadingsPath(const std::filesystem::path& programFolder,
-                                          std::chrono::system_clock::time_point now,
-                                          std::string_view extension) {
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-    std::tm local{};
-    localtime_r(&seconds, &local);
-    char stamp[32];
-    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-    return programFolder / "data" / ("unsaved-" + std::string(stamp) + std::string(extension));
-}
-
 app::FileDialogRequest dataFileDialogRequest(const std::filesystem::path& programFolder) {
     app::FileDialogRequest request;
     request.title = "Save Data File As...";
@@ -78,12 +67,21 @@ std::string DataFile::getDataPath() const {
     return askForDataFile().value_or(AppDataPath());
 }
 
-const std::string& DataFile::browse() const {
-    AppDataPath() = getDataPath();
+const std::string& DataFile::browse() {
+    if (std::optional<std::string> chosen = askForDataFile()) {
+        AppDataPath() = *chosen;
+        replaceAnswered_ = std::move(*chosen);
+    }
     return AppDataPath();
 }
 
-bool DataFile::SaveData(const DataCollection& readings, std::string_view units) const {
+bool DataFile::takeReplaceAnswer(const std::string& path) {
+    const std::string answered = std::exchange(replaceAnswered_, {});
+    return !answered.empty() && path == answered;
+}
+
+bool DataFile::SaveData(const DataCollection& readings, std::string_view units) {
+    journal_.finish();
     const std::string text = dataFileText(readings, units);
     std::string path = AppDataPath();
     while (!tryWrite(path, text)) {
@@ -93,28 +91,33 @@ bool DataFile::SaveData(const DataCollection& readings, std::string_view units) 
             return false;
         path = *elsewhere;
     }
+    journal_.remove();
     return true;
 }
 
-std::optional<std::string>
-DataFile::SaveDataUnasked(const DataCollection& readings, std::string_view units,
-                          std::chrono::system_clock::time_point now) const {
+std::optional<std::string> DataFile::SaveDataUnasked(const DataCollection& readings,
+                                                     std::string_view units,
+                                                     std::chrono::system_clock::time_point now) {
+    journal_.finish();
     const std::string text = dataFileText(readings, units);
-    if (tryWrite(AppDataPath(), text))
-        return AppDataPath();
-    const std::string unsaved = unsavedReadingsPath(programFolder_, now, ".txt").string();
-    if (tryWrite(unsaved, text))
-        return unsaved;
+    for (const std::string& path :
+         {AppDataPath(), unsavedReadingsPath(programFolder_, now, ".txt").string()}) {
+        if (tryWrite(path, text)) {
+            journal_.remove();
+            return path;
+        }
+    }
     return std::nullopt;
 }
 
 void DataFile::tellWriteFailed(const std::string& path, std::size_t count) const {
     const platform::ErrorRecord& error = platform::currentError();
     const std::string where = path.empty() ? "no data file was chosen" : "\"" + path + "\"";
-    const std::string text = std::to_string(error.number) + ": " + error.description +
-                             ".\nThe data file could not be written: " + where + ". The " +
-                             std::to_string(count) +
-                             " readings are kept: choose a file to save them in.";
+    const std::string text =
+        std::to_string(error.number) + ": " + error.description +
+        ".\nThe data file could not be written: " + where + ". " +
+        journal_.whereKept().value_or("The " + std::to_string(count) + " readings are kept") +
+        ". Choose a file to save them in.";
     platform::messageBox().show(text, platform::kAppTitle, platform::mb::Exclamation);
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "data_collection.h"
+#include "data_file_names.h"
 #include "file_dialogs.h"
+#include "run_journal.h"
 
 #include <chrono>
 #include <filesystem>
@@ -11,40 +13,42 @@
 
 namespace datafile {
 
-// Where readings go that have no data file: <program folder>/data/unsaved-<YYYYMMDD-HHMMSS> with
-// the extension (".txt"), named by the local time.
-std::filesystem::path unsavedReadingsPath(const std::filesystem::path& programFolder,
-                                          std::chrono::system_clock::time_point now,
-                                          std::string_view extension);
-
 // The save dialog for data files: it starts in the program folder's data/ folder and asks
 // before replacing a file.
 app::FileDialogRequest dataFileDialogRequest(const std::filesystem::path& programFolder);
 
-// Choosing the data file and writing the readings into it.
+// Choosing the data file, and writing the readings into it and, while a test runs, into its
+// journal.
 class DataFile {
 public:
-    DataFile(app::FileDialogs& dialogs, std::filesystem::path programFolder)
-        : dialogs_(dialogs), programFolder_(std::move(programFolder)) {}
+    DataFile(app::FileDialogs& dialogs, const std::filesystem::path& programFolder)
+        : dialogs_(dialogs), programFolder_(programFolder), journal_(programFolder) {}
 
     // The file the user chooses in the save dialog; the current data path when they cancel.
     std::string getDataPath() const;
 
     // cmdBrowse_Click: the chosen file becomes the data path, returned for the path box.
-    const std::string& browse() const;
+    const std::string& browse();
+    // True when the save dialog chose this very file since the last call: the dialog has asked
+    // before replacing it, so nobody need ask again.
+    bool takeReplaceAnswer(const std::string& path);
+
+    // The journal of the test under way.
+    RunJournal& journal() { return journal_; }
 
     // Writes every reading to the data path, making its missing folders, in one atomic
-    // replacement of the file. When that fails the user is told what failed and where and is
-    // offered the save dialog to keep the readings elsewhere, until a file is written or the
-    // dialog is cancelled. The readings are never touched. True when a file was written.
-    bool SaveData(const DataCollection& readings, std::string_view units) const;
+    // replacement of the file, and then removes the test's journal. When that fails the user is
+    // told what failed, where, and where the readings are kept, and is offered the save dialog
+    // to keep them elsewhere, until a file is written or the dialog is cancelled; the journal
+    // stays. The readings are never touched. True when a file was written.
+    bool SaveData(const DataCollection& readings, std::string_view units);
 
     // Writes every reading without asking anybody (the program has been told to stop): to the
-    // data path, or, when there is none or it cannot be written, to the unsaved-readings path.
-    // The path written; nullopt when no file could be written.
+    // data path, or, when there is none or it cannot be written, to the unsaved-readings path;
+    // the journal goes once one is written. The path written; nullopt when no file could be.
     std::optional<std::string> SaveDataUnasked(const DataCollection& readings,
                                                std::string_view units,
-                                               std::chrono::system_clock::time_point now) const;
+                                               std::chrono::system_clock::time_point now);
 
 private:
     std::optional<std::string> askForDataFile() const;
@@ -52,6 +56,8 @@ private:
 
     app::FileDialogs& dialogs_;
     std::filesystem::path programFolder_;
+    RunJournal journal_;
+    std::string replaceAnswered_;
 };
 
 } // namespace datafile

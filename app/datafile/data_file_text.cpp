@@ -12,18 +12,23 @@ constexpr char kTab = '\t';
 // A line holds the reply (padded to 200 characters) and about fifty more.
 constexpr std::size_t kLineEstimate = 260;
 
-std::size_t nextLineBreak(std::string_view raw) {
-    return std::min(raw.find('\r'), raw.find('\n'));
-}
+constexpr auto isControl = [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 32 || byte == 127;
+};
 
-// The reply is copied in runs between its line breaks.
+// The reply stays one field on one line: CR and LF go, and any other control character (a tab
+// would split the field) becomes one blank. It is copied in runs between control characters.
 void appendRawField(std::string& text, std::string_view raw) {
-    for (std::size_t lineBreak = nextLineBreak(raw); lineBreak != std::string_view::npos;
-         lineBreak = nextLineBreak(raw)) {
-        text.append(raw.substr(0, lineBreak));
-        raw.remove_prefix(lineBreak + 1);
+    for (auto at = raw.begin(); at != raw.end();) {
+        const auto control = std::find_if(at, raw.end(), isControl);
+        text.append(at, control);
+        if (control == raw.end())
+            break;
+        if (*control != '\r' && *control != '\n')
+            text.push_back(' ');
+        at = control + 1;
     }
-    text.append(raw);
 }
 
 } // namespace

@@ -16,7 +16,8 @@ inline constexpr std::string_view kDataFileHeader =
 inline constexpr std::string_view kLineEnd = "\r\n";
 
 // Appends one reading's line, without its line end. The reply keeps its trailing blanks but loses
-// any CR or LF, which would otherwise split the line (a rejected reply still holds them).
+// any CR or LF, which would otherwise split the line (a rejected reply still holds them), and
+// any other control character becomes a blank, so that a tab cannot split its field.
 void appendDataFileLine(std::string& text, const HP4140DataType& reading, std::string_view units);
 
 // The whole file, built in one string. units is the caption of the units label when the file

@@ -29,13 +29,29 @@ MeasurementDisplay::MeasurementDisplay(ReadingLabels labels, MeasurementTable& t
 
 void MeasurementDisplay::Form_AddData(const HP4140DataType& NewData, std::int32_t iMeasIndex,
                                       bool xAxisIsTime) {
-    labels_.lblAppliedVoltage->setText(general(NewData.Voltage));
-    labels_.lblMeasurement->setText(general(NewData.Current));
-    labels_.lblUnits->setText(unitsCaption(hp4140::AppTestConfig().iFunction));
-    table_.appendRow({iMeasIndex, NewData.Timerel, NewData.Voltage, NewData.Current,
-                      labels_.lblUnits->text(), NewData.AtCurrentLimit});
-    chart::plotReading(chart_, chartReadingOf(NewData, iMeasIndex), xAxisIsTime);
+    showReading(NewData, iMeasIndex, xAxisIsTime, unitsCaption(hp4140::AppTestConfig().iFunction));
+}
+
+void MeasurementDisplay::showReading(const HP4140DataType& reading, std::int32_t iMeasIndex,
+                                     bool xAxisIsTime, const QString& units) {
+    labels_.lblAppliedVoltage->setText(general(reading.Voltage));
+    labels_.lblMeasurement->setText(general(reading.Current));
+    labels_.lblUnits->setText(units);
+    // The label's text, which every row of a test then shares.
+    table_.appendRow({iMeasIndex, reading.Timerel, reading.Voltage, reading.Current,
+                      labels_.lblUnits->text(), reading.AtCurrentLimit});
+    chart::plotReading(chart_, chartReadingOf(reading, iMeasIndex), xAxisIsTime);
     chart_.setChartRedraw(chart::kRedrawNow);
+}
+
+void MeasurementDisplay::showReadings(const std::vector<datafile::DataFileLine>& lines,
+                                      bool xAxisIsTime) {
+    resetReadings();
+    for (const datafile::DataFileLine& line : lines) {
+        showReading(line.reading, line.reading.Index, xAxisIsTime,
+                    QString::fromStdString(line.units));
+        readings_.Add(std::make_unique<HP4140DataType>(line.reading));
+    }
 }
 
 void MeasurementDisplay::resetReadings() {

@@ -4,12 +4,14 @@
 
 #include "app/chart/chart_routines.h"
 #include "app/datafile/data_collection.h"
+#include "app/datafile/data_file_reader.h"
 #include "hp4140/hp4140_data.h"
 
 #include <QString>
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class QLabel;
 
@@ -45,6 +47,10 @@ public:
     // new row and the chart redraws once the event loop turns.
     void Form_AddData(const HP4140DataType& NewData, std::int32_t iMeasIndex, bool xAxisIsTime);
 
+    // Shows readings read back from a data file, each in the units its line gives, in place of
+    // the collection's readings.
+    void showReadings(const std::vector<datafile::DataFileLine>& lines, bool xAxisIsTime);
+
     // optionXAxis_Click once the settings hold the new axis: the chart takes the settings and
     // the collection's readings move to the new axis in reading order.
     void switchXAxis(const chart::GraphSettings& settings);
@@ -53,6 +59,9 @@ public:
     QString units() const;
 
 private:
+    void showReading(const HP4140DataType& reading, std::int32_t iMeasIndex, bool xAxisIsTime,
+                     const QString& units);
+
     ReadingLabels labels_;
     MeasurementTable& table_;
     chart::LiveChart& chart_;

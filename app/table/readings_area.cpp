@@ -25,12 +25,12 @@ void ReadingsArea::Form_Load() {
     datafile::AppDataPath() = txtPathToData_->text().toStdString();
 }
 
-bool ReadingsArea::SaveData() const {
+bool ReadingsArea::SaveData() {
     return dataFile_.SaveData(readings_, display_.units().toStdString());
 }
 
 std::optional<std::string>
-ReadingsArea::SaveDataUnasked(std::chrono::system_clock::time_point now) const {
+ReadingsArea::SaveDataUnasked(std::chrono::system_clock::time_point now) {
     return dataFile_.SaveDataUnasked(readings_, display_.units().toStdString(), now);
 }
 

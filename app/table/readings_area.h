@@ -45,11 +45,17 @@ public:
         display_.fileReading(std::move(NewData), iMeasIndex, xAxisIsTime);
     }
     void switchXAxis(const chart::GraphSettings& settings) { display_.switchXAxis(settings); }
+    // Readings read back from a data file take the place of the collection's.
+    void showReadings(const datafile::DataFileContents& contents, bool xAxisIsTime) {
+        display_.showReadings(contents.lines, xAxisIsTime);
+    }
 
     // Writes the data file with the units label's caption; see DataFile::SaveData.
-    bool SaveData() const;
+    bool SaveData();
     // Writes the data file without asking anybody; see DataFile::SaveDataUnasked.
-    std::optional<std::string> SaveDataUnasked(std::chrono::system_clock::time_point now) const;
+    std::optional<std::string> SaveDataUnasked(std::chrono::system_clock::time_point now);
+    // The data file and the journal of the test under way.
+    datafile::DataFile& dataFile() { return dataFile_; }
 
     // The data path becomes the file chosen in the save dialog, and the path box shows it.
     void cmdBrowse_Click();

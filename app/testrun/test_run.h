@@ -70,6 +70,7 @@ public:
 
     // Runs from now on with the limits of an unattended run (a headless one).
     void setUnattended(const Unattended& limits) { unattended_ = limits; }
+    bool unattended() const { return unattended_.has_value(); }
 
     // Starts a test with the settings already copied into the configuration; every refusal
     // comes before anything changes or is sent, with one message.

@@ -3,6 +3,7 @@
 #include "app/datafile/data_file.h"
 #include "app/datafile/data_file_text.h"
 #include "app/datafile/data_path.h"
+#include "app/datafile/reading_journal.h"
 #include "app/table/measurement_display.h"
 
 #include <qcustomplot.h>
@@ -141,12 +142,31 @@ void SaveData(benchmark::State& state) {
         collectionOf(static_cast<std::int32_t>(state.range(0)));
     QTemporaryDir folder;
     app::ScriptedFileDialogs dialogs;
-    const datafile::DataFile dataFile(dialogs, folder.path().toStdString());
+    datafile::DataFile dataFile(dialogs, folder.path().toStdString());
     datafile::AppDataPath() = folder.filePath("data/run.txt").toStdString();
     for (auto _ : state)
         if (!dataFile.SaveData(readings, "Amps"))
             state.SkipWithError("the data file was not written");
 }
 BENCHMARK(SaveData)->ArgName("readings")->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// One reading into the journal of a real-time test: its line made and handed to the operating
+// system, and the data synced to the disk once a second. Each repetition writes a new journal.
+void JournalReadingInRealTime(benchmark::State& state) {
+    QTemporaryDir folder;
+    datafile::ReadingJournal journal(folder.filePath("run.txt.partial").toStdString(), "Amps",
+                                     datafile::JournalPace::EachReading);
+    HP4140DataType reading = readingNumber(1);
+    for (auto _ : state) {
+        journal.append(reading);
+        ++reading.Index;
+        reading.Timerel += 0.25f;
+    }
+}
+BENCHMARK(JournalReadingInRealTime)
+    ->Iterations(100000)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -52,6 +52,15 @@ TEST(DataFileText, OutOfRangeReadingShowsOne) {
               kHeader + "\r\n1\t12.5\t1\t-100\tAmps\t\tNAO+2E-20,VA-100\r\n");
 }
 
+// The parser accepts a reply with a tab before its comma; written as it came, the tab would make
+// a line of eight fields.
+TEST(DataFileText, ControlCharactersInAReplyBecomeBlanksSoItStaysOneField) {
+    DataCollection readings;
+    readings.Add(reading(1, 1.0f, 1.0f, 1.5e-12f, false, "NAI+1.5E-12\t,V+1.00\x1b\x7f\r\n  "));
+    EXPECT_EQ(dataFileText(readings, "Amps"),
+              kHeader + "\r\n1\t1\t1.5E-12\t1\tAmps\t\tNAI+1.5E-12 ,V+1.00    \r\n");
+}
+
 TEST(DataFileText, CommaLocaleStillWritesFullStops) {
     testsupport::CommaLocale comma;
     ASSERT_TRUE(comma.ok()) << "de_DE.UTF-8 is missing; scripts/setup.sh generates it";

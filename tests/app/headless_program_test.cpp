@@ -1,25 +1,26 @@
 // The program itself, run headless on the simulator, as a lab script would: what it writes,
 // what it sends, and the exit status that tells the script how the run went.
 
+#include "platform/message_box.h"
+#include "support/scoped_mount.h"
 #include "support/sim_library.h"
+#include "support/started_process.h"
 #include "support/temp_folder.h"
 
-#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
-#include <functional>
 #include <gtest/gtest.h>
-#include <spawn.h>
 #include <sstream>
 #include <sys/wait.h>
-#include <thread>
 
 namespace {
 
 namespace fs = std::filesystem;
 using testsupport::fileText;
 using testsupport::putFile;
+using testsupport::Started;
+using testsupport::waitFor;
 
 std::string quoted(const fs::path& path) {
     return "'" + path.string() + "'";
@@ -193,62 +194,52 @@ TEST_F(HeadlessProgram, ConfigurationValuesTheFieldsHadToChangeAreNamed) {
     EXPECT_EQ(said.find("Hold Time"), std::string::npos); // 2.5 was taken as it stood
 }
 
-TEST_F(HeadlessProgram, ADataFileThatCannotBeWrittenFailsTheRun) {
+// A data file that cannot be written is refused before anything is sent, not after the test.
+TEST_F(HeadlessProgram, ADataFileThatCannotBeWrittenIsRefusedBeforeAnyBusCall) {
     putFile(folder / "plain", "x");
+    const fs::path data = folder / "plain" / "out.txt";
     EXPECT_EQ(run("--driver sim --dry-run --run " + quoted(example("IV_diode_sweep.ini")) +
-                  " --data " + quoted(folder / "plain" / "out.txt")),
+                  " --data " + quoted(data)),
               1);
+    EXPECT_NE(lastError().find("The data file " + data.string() + " cannot be written ("),
+              std::string::npos)
+        << lastError();
+    EXPECT_FALSE(fs::exists(folder / "trace.txt") && !trace().empty());
 }
 
-// A process started in the background, stopped by a signal once it has done something.
-class Started {
-public:
-    Started(const std::vector<std::string>& arguments, const std::vector<std::string>& variables) {
-        std::vector<char*> argv;
-        for (const std::string& a : arguments)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        std::vector<char*> envp;
-        for (const std::string& v : variables)
-            envp.push_back(const_cast<char*>(v.c_str()));
-        envp.push_back(nullptr);
-        if (::posix_spawn(&pid_, argv[0], nullptr, nullptr, argv.data(), envp.data()) != 0)
-            pid_ = -1;
-    }
-    ~Started() {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-        }
-    }
-    Started(const Started&) = delete;
-    Started& operator=(const Started&) = delete;
+// An earlier test's journal is never written over: the run is refused, and both lines name it.
+TEST_F(HeadlessProgram, AJournalInTheWayIsNamedAndTheRunRefused) {
+    const fs::path journal = folder / "out.txt.partial";
+    const std::string readings =
+        "Index\tTime\tMeasurement\tVoltage\tUnits\tAt Current Limit\tRaw Data\r\n"
+        "1\t1\t1E-12\t0\tAmps\t\tNAI+1.000E-12,V+0.00\r\n";
+    putFile(journal, readings);
+    EXPECT_EQ(dryRun(example("IV_diode_sweep.ini")), 1);
+    EXPECT_EQ(errors().find("A test that did not end left its journal " + journal.string() +
+                            " (1 reading); it stays there"),
+              0u)
+        << errors();
+    EXPECT_EQ(lastError(), std::string(platform::kAppTitle) +
+                               ": The journal of an earlier test that did not end is in the way: " +
+                               journal.string() +
+                               ". Recover or discard it, or choose another data file.");
+    EXPECT_EQ(fileText(journal), readings);
+    EXPECT_FALSE(fs::exists(folder / "trace.txt") && !trace().empty());
+}
 
-    // The process has its own handler for the signal (its mask of caught signals says so).
-    bool catches(int signal) const {
-        std::ifstream status("/proc/" + std::to_string(pid_) + "/status");
-        for (std::string line; std::getline(status, line);)
-            if (line.starts_with("SigCgt:"))
-                return (std::stoull(line.substr(7), nullptr, 16) >> (signal - 1)) & 1;
-        return false;
-    }
-
-    // The exit status after the signal; -1 when the process did not exit by itself.
-    int stop(int signal) {
-        ::kill(pid_, signal);
-        int status = 0;
-        ::waitpid(std::exchange(pid_, -1), &status, 0);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-private:
-    pid_t pid_ = -1;
-};
-
-bool waitFor(const std::function<bool()>& condition) {
-    for (int i = 0; i < 1000 && !condition(); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    return condition();
+// A disk that fills during the test: the data file cannot be written at the end, and the readings
+// stay in the journal, which the last line names.
+TEST_F(HeadlessProgram, ReadingsTheDataFileCannotTakeStayInTheJournal) {
+    testsupport::ScopedTmpfs small(folder / "small", 8192);
+    if (!small.mounted())
+        GTEST_SKIP() << "mounting a tmpfs is not permitted here";
+    const fs::path data = folder / "small" / "out.txt";
+    EXPECT_EQ(run("--driver sim --dry-run --run " + quoted(example("IV_diode_sweep.ini")) +
+                  " --data " + quoted(data)),
+              1);
+    EXPECT_EQ(lastError(), "The 21 readings are in " + data.string() + ".partial.");
+    EXPECT_EQ(lines(fileText(data.string() + ".partial")), 22);
+    EXPECT_FALSE(fs::exists(data));
 }
 
 std::vector<std::string> offscreenEnvironment(const fs::path& folder) {

@@ -135,6 +135,9 @@ public:
         queue_.AddString("arrived while shown");
         return platform::mb::Ok;
     }
+    std::size_t ask(const std::string&, const std::vector<std::string>&, std::size_t) override {
+        return 0;
+    }
 
 private:
     oocErrorQueue& queue_;

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -35,17 +37,23 @@ struct SeenBox {
     Qt::TextFormat format = Qt::AutoText;
 };
 
+// Once the box is up, does what a user does to it.
+void whenShown(const std::function<void(QMessageBox&)>& act) {
+    QTimer::singleShot(0, [act] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box)
+            act(*box);
+        else
+            whenShown(act);
+    });
+}
+
 // Once the box is up, notes what it shows and presses its default button, as Enter would.
 void answerWithDefaultWhenShown(SeenBox& seen) {
-    QTimer::singleShot(0, [&seen] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) {
-            answerWithDefaultWhenShown(seen);
-            return;
-        }
-        seen = {box->windowTitle(), box->text(), box->icon(),
-                static_cast<int>(box->buttons().size()), box->textFormat()};
-        box->defaultButton()->click();
+    whenShown([&seen](QMessageBox& box) {
+        seen = {box.windowTitle(), box.text(), box.icon(), static_cast<int>(box.buttons().size()),
+                box.textFormat()};
+        box.defaultButton()->click();
     });
 }
 
@@ -69,6 +77,19 @@ TEST(QtMessageBox, AGivenTitleIsUsed) {
     answerWithDefaultWhenShown(seen);
     EXPECT_EQ(box.show("text", "QE", mb::OkOnly), mb::Ok);
     EXPECT_EQ(seen.title, "QE");
+}
+
+TEST(QtMessageBox, AQuestionOffersTheCallersAnswersEnterTakesTheDefaultEscapeTheLast) {
+    diagnostics::QtMessageBox box;
+    const std::vector<std::string> answers{"Recover", "Discard", "Later"};
+    SeenBox seen;
+    answerWithDefaultWhenShown(seen);
+    EXPECT_EQ(box.ask("Recover it?", answers, 1), 1u);
+    EXPECT_EQ(seen.title, "TARVIX-4140B");
+    EXPECT_EQ(seen.icon, QMessageBox::Question);
+    EXPECT_EQ(seen.buttons, 3);
+    whenShown([](QMessageBox& shown) { QTest::keyClick(&shown, Qt::Key_Escape); });
+    EXPECT_EQ(box.ask("Recover it?", answers, 0), 2u);
 }
 
 } // namespace

@@ -2,16 +2,20 @@
 // The pictures are not compared by any test. Sizes are in the screen's logical pixels, so a run
 // at 200 % (QT_SCALE_FACTOR=2) shows the same window on a screen twice as fine.
 #include "app/application.h"
+#include "app/datafile/data_file_start.h"
+#include "app/datafile/data_file_text.h"
 #include "app/field_descriptions.h"
 #include "app/frm_about.h"
 #include "app/frm_main.h"
 #include "app/help_window.h"
+#include "app/journal_offers.h"
 #include "app/left_column.h"
 #include "app/runtime/simulator_time.h"
 #include "app/startup.h"
 #include "app/test_run_panel.h"
 #include "diagnostics/msg_box_layout.h"
 #include "diagnostics/oof_msg_box.h"
+#include "diagnostics/qt_message_box.h"
 #include "platform/folders.h"
 #include "platform/message_box.h"
 #include "platform/timer.h"
@@ -24,6 +28,9 @@
 #include <QTemporaryDir>
 #include <QWidget>
 #include <chrono>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <iostream>
 #include <memory>
@@ -80,7 +87,8 @@ bool saveForGuide(QWidget& widget, const QDir& folder, const char* name) {
 bool runningWindow(const QDir& folder, const char* example, double seconds,
                    const std::vector<std::pair<const char*, QSize>>& sizes) {
     const platform::ProgramFolders& folders = exampleFolders(example);
-    app::Application objects({(folders.privateLibFolder() / "libtarvix-gpibsim.so").string()}, 0, true);
+    app::Application objects({(folders.privateLibFolder() / "libtarvix-gpibsim.so").string()}, 0,
+                             true);
     app::frmMain window(app::FieldDescriptions::load(app::kMainWindowFields));
     platform::VirtualClock& clock = *objects.virtualClock();
     window.setTimer1(std::make_unique<platform::VirtualTimer>(clock));
@@ -102,6 +110,67 @@ bool runningWindow(const QDir& folder, const char* example, double seconds,
 }
 
 using Shot = std::pair<const char*, std::function<std::unique_ptr<QWidget>()>>;
+
+// The journal a diode sweep to 1 V leaves when the program is killed after 15 readings.
+void writeJournal(const std::filesystem::path& journal) {
+    std::string text(datafile::kDataFileHeader);
+    text += "\r\n";
+    for (std::int32_t i = 1; i <= 15; ++i) {
+        HP4140DataType reading;
+        reading.Index = i;
+        reading.Timerel = 1.0f + 0.5f * static_cast<float>(i - 1);
+        reading.Voltage = 0.05f * static_cast<float>(i - 1);
+        reading.Current = 1e-13f * (std::exp(reading.Voltage / 0.0388f) - 1.0f) + 1e-15f;
+        reading.RawData = "NAI+0.000E-00,V+0.00";
+        datafile::appendDataFileLine(text, reading, "Amps");
+        text += "\r\n";
+    }
+    std::ofstream(journal, std::ios::binary) << text;
+}
+
+// The question as the program asks it, answered by a recording box while the action runs.
+std::unique_ptr<QWidget> askedDuring(const std::function<void()>& action) {
+    std::vector<std::string> answers;
+    std::string text;
+    {
+        platform::ScopedRecordingMessageBox box;
+        action();
+        text = box->shown().front().text;
+        answers = box->shown().front().answers;
+    }
+    return diagnostics::questionBox(text, answers, 0);
+}
+
+// The main window at start-up offering a journal (the question), and once it is recovered.
+std::vector<Shot> recoveryShots() {
+    static QTemporaryDir programFolder;
+    const std::filesystem::path data = programFolder.filePath("data").toStdString();
+    static std::unique_ptr<app::frmMain> window;
+    return {
+        {"question-journal",
+         [data] {
+             platform::setProgramFolders(platform::resolveFolders(
+                 platform::executablePath(), programFolder.path().toStdString()));
+             std::filesystem::create_directories(data);
+             writeJournal(data / "iv.txt.partial");
+             window = std::make_unique<app::frmMain>(
+                 app::FieldDescriptions::load(app::kMainWindowFields));
+             return askedDuring([] { app::OfferJournals(*window); });
+         }},
+        {"main-window-recovered",
+         [] {
+             auto shown = std::move(window);
+             shown->show();
+             return std::unique_ptr<QWidget>(std::move(shown));
+         }},
+        {"question-keep-both",
+         [data] {
+             datafile::DataFileStart start([](const datafile::Recovery&) {});
+             return askedDuring(
+                 [&] { start.confirm((data / "iv-recovered.txt").string(), false); });
+         }},
+    };
+}
 
 std::vector<Shot> shots() {
     return {
@@ -158,7 +227,10 @@ int main(int argc, char** argv) {
     }
     platform::installMessageBox(std::make_unique<platform::StderrMessageBox>());
     int failures = 0;
-    for (const auto& [name, make] : shots()) {
+    std::vector<Shot> all = shots();
+    for (Shot& shot : recoveryShots())
+        all.push_back(std::move(shot));
+    for (const auto& [name, make] : all) {
         const std::unique_ptr<QWidget> widget = make();
         if (!save(*widget, folder, name))
             ++failures;

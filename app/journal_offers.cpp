@@ -1,0 +1,38 @@
+#include "app/journal_offers.h"
+
+#include "app/datafile/data_path.h"
+#include "app/datafile/journal_recovery.h"
+#include "app/frm_main.h"
+#include "platform/folders.h"
+
+#include <cstdio>
+#include <filesystem>
+
+namespace app {
+
+namespace {
+
+std::vector<std::filesystem::path> journalsBeside(const std::vector<std::string>& dataPaths) {
+    std::vector<std::filesystem::path> folders;
+    for (const std::string& path : dataPaths)
+        if (!path.empty())
+            folders.push_back(std::filesystem::path(path).parent_path());
+    folders.push_back(platform::programFolders().program / "data");
+    return datafile::findJournals(folders);
+}
+
+} // namespace
+
+void OfferJournals(frmMain& window) {
+    for (const std::filesystem::path& journal : journalsBeside({datafile::AppDataPath()}))
+        datafile::offerJournal(journal, [&window](const datafile::Recovery& recovery) {
+            window.showReadings(recovery.contents);
+        });
+}
+
+void NameJournals(const std::vector<std::string>& dataPaths) {
+    for (const std::filesystem::path& journal : journalsBeside(dataPaths))
+        std::fprintf(stderr, "%s\n", datafile::journalFoundText(journal).c_str());
+}
+
+} // namespace app

@@ -1,0 +1,20 @@
+#pragma once
+
+// The journals of tests that did not end, looked for when the program starts: beside the data
+// paths it knows and in <program folder>/data/.
+
+#include <string>
+#include <vector>
+
+namespace app {
+
+class frmMain;
+
+// With a window: each journal found is offered ("Recover", "Discard", "Later"), and the readings
+// of a recovered one are shown. The window's data path is the one looked beside.
+void OfferJournals(frmMain& window);
+
+// A run nobody watches names each journal it finds on standard error and leaves it.
+void NameJournals(const std::vector<std::string>& dataPaths);
+
+} // namespace app
