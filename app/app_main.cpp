@@ -150,7 +150,9 @@ int AppMain(int& argc, char** argv, const platform::ProgramOptions& options) {
     }
     // The window is never closed, so none of the user's settings files is written.
     return RunHeadless(*window, *panel,
-                       {*options.run, *options.data, options.plot, unattendedLimits(options)},
+                       {*options.run, *options.data, options.plot,
+                        options.plotSize.value_or(platform::kReportPictureSize),
+                        unattendedLimits(options)},
                        appObjects->virtualClock(), stopSignals);
 }
 

@@ -7,6 +7,7 @@
 
 #include "app/chart/graph_texts.h"
 #include "app/chart/live_chart.h"
+#include "app/chart_file_commands.h"
 #include "app/config_file_commands.h"
 #include "app/config_panel.h"
 #include "app/datafile/qt_file_dialogs.h"
@@ -135,6 +136,8 @@ void frmMain::createReadingsArea() {
     graph_ = new table::GraphPanel(
         registry_, *leftColumn_->graph1(),
         [this](bool show) { leftColumn_->showGraphSettings(show); }, this);
+    new ChartFileCommands(*leftColumn_->graph1(), *fileDialogs_,
+                          platform::programFolders().program);
     connect(&leftColumn_->optionXAxis(), &OptionGroup::Click, this,
             [this](int index) { optionXAxis_Click(index); });
 }

@@ -1,5 +1,6 @@
 #include "app/headless_run.h"
 
+#include "app/chart/chart_export.h"
 #include "app/chart/live_chart.h"
 #include "app/datafile/data_path.h"
 #include "app/frm_main.h"
@@ -13,7 +14,6 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QLineEdit>
-#include <QPixmap>
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -38,11 +38,15 @@ private:
     int width_ = 0;
 };
 
-bool savePlot(frmMain& window, const std::string& path) {
-    if (window.leftColumn().graph1()->grab().save(QString::fromStdString(path), "PNG"))
+bool savePlot(frmMain& window, const std::string& path, platform::PictureSize size) {
+    try {
+        chart::saveChart(*window.leftColumn().graph1(), path, size);
         return true;
-    std::fprintf(stderr, "The chart could not be saved as %s\n", path.c_str());
-    return false;
+    } catch (const platform::AppError& error) {
+        std::fprintf(stderr, "The chart could not be saved as %s: %s\n", path.c_str(),
+                     error.description().c_str());
+        return false;
+    }
 }
 
 void runInRealTime(TestRunPanel& panel, ProgressLine& line) {
@@ -110,9 +114,10 @@ int RunHeadless(frmMain& window, TestRunPanel& panel, const HeadlessRequest& req
     line.print(panel.run());
     const testrun::RunReport& report = panel.run().lastReport();
     std::fprintf(stderr, "\nThe test %s.\n", report.summary().c_str());
+    const bool plotted = !request.plot || savePlot(window, *request.plot, request.plotSize);
+    // Where the readings are is the last thing a failed run says.
     if (!panel.run().lastDataSaved())
         std::fprintf(stderr, "%s.\n", panel.whereReadingsAre().c_str());
-    const bool plotted = !request.plot || savePlot(window, *request.plot);
     return RunExitStatus(report, panel.run().lastDataSaved(), plotted, stopSignals.received());
 }
 

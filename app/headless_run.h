@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/testrun/test_run.h"
+#include "platform/chart_picture.h"
 
 #include <optional>
 #include <string>
@@ -16,11 +17,13 @@ class StopSignals;
 class TestRunPanel;
 
 // A scripted measurement: the configuration to load, the data file to write, where to save the
-// chart as a picture afterwards, and the limits of a run nobody watches.
+// chart as a picture afterwards (PNG or PDF by the extension) and at what size, and the limits of
+// a run nobody watches.
 struct HeadlessRequest {
     std::string config;
     std::string data;
     std::optional<std::string> plot;
+    platform::PictureSize plotSize = platform::kReportPictureSize;
     testrun::Unattended limits;
 };
 

@@ -21,6 +21,22 @@ double seconds(const std::string& name, const std::string& text) {
     return value;
 }
 
+std::string plotPath(const std::string& path) {
+    if (!pictureFormatOf(path))
+        throw OptionError("option --plot needs a file name ending in .png or .pdf, not \"" + path +
+                          "\"");
+    return path;
+}
+
+PictureSize plotSize(const std::string& text) {
+    const std::optional<PictureSize> size = parsePictureSize(text);
+    if (!size)
+        throw OptionError("option --plot-size needs WIDTHxHEIGHT in pixels, each " +
+                          std::to_string(kSmallestPictureSide) + " to " +
+                          std::to_string(kLargestPictureSide) + ", not \"" + text + "\"");
+    return *size;
+}
+
 const char* const kExitStatusText =
     "\nA run with --run replaces the --data file. Exit status:\n"
     "  0    the test ran to its end and every reading is in the data file\n"
@@ -34,7 +50,7 @@ const char* const kExitStatusText =
 struct OptionRow {
     const char* name;
     const char* valueName; // nullptr for a flag
-    const char* help;
+    std::string help;
     std::function<void(ProgramOptions&, const std::string&)> apply;
 };
 
@@ -48,8 +64,14 @@ const std::vector<OptionRow>& optionTable() {
          [](ProgramOptions& o, const std::string& v) { o.run = v; }},
         {"--data", "OUT.txt", "with --run: the data file to write",
          [](ProgramOptions& o, const std::string& v) { o.data = v; }},
-        {"--plot", "OUT.png", "with --run: save the chart as a PNG image after the run",
-         [](ProgramOptions& o, const std::string& v) { o.plot = v; }},
+        {"--plot", "OUT.png|OUT.pdf",
+         "with --run: save the chart after the run, a PNG image or a PDF page by the extension",
+         [](ProgramOptions& o, const std::string& v) { o.plot = plotPath(v); }},
+        {"--plot-size", "WxH",
+         "with --plot: the picture's size in pixels (default " +
+             std::to_string(kReportPictureSize.width) + "x" +
+             std::to_string(kReportPictureSize.height) + ")",
+         [](ProgramOptions& o, const std::string& v) { o.plotSize = plotSize(v); }},
         {"--bus-timeout", "SECONDS",
          "with --run: end the run as lost when the instrument has not answered for this long "
          "(default 30)",
@@ -85,6 +107,8 @@ void checkCombinations(const ProgramOptions& options) {
         (options.data || options.plot || options.dryRun || options.busTimeout || options.maxTime))
         throw OptionError(
             "--data, --plot, --dry-run, --bus-timeout and --max-time go with --run CONFIG.ini");
+    if (options.plotSize && !options.plot)
+        throw OptionError("--plot-size goes with --plot OUT.png or OUT.pdf");
     if (options.dryRun && options.driver != "sim")
         throw OptionError("--dry-run needs the simulated instrument: add --driver sim");
 }

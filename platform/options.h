@@ -1,5 +1,7 @@
 #pragma once
 
+#include "chart_picture.h"
+
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -11,11 +13,13 @@ namespace platform {
 struct ProgramOptions {
     std::optional<std::string> appDir;
     std::optional<std::string> driver;
-    // A headless run: the configuration to load, the data file to write, the chart image to
-    // save, and whether time is virtual (the simulator only).
+    // A headless run: the configuration to load, the data file to write, the chart picture to
+    // save (PNG or PDF by its extension) and its size, and whether time is virtual (the
+    // simulator only).
     std::optional<std::string> run;
     std::optional<std::string> data;
     std::optional<std::string> plot;
+    std::optional<PictureSize> plotSize;
     bool dryRun = false;
     // Limits of a headless run, in seconds (virtual ones in a dry run): polls failing without a
     // break for longer than the bus timeout end it as lost, a run longer than the maximum time

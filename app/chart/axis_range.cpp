@@ -8,6 +8,11 @@ namespace chart {
 namespace {
 
 constexpr double kMarginShare = 0.05;
+// A reading has about 7 significant digits; a view narrower than this share of its values
+// would show differences the readings do not hold.
+constexpr double kNarrowestShare = 1e-6;
+// Far beyond any reading, yet well inside what the drawing can map to pixels.
+constexpr double kFarthest = 1e200;
 
 } // namespace
 
@@ -35,6 +40,16 @@ std::optional<AxisRange> manualRange(double a, double b, bool logarithmic) {
                           ? range.lower * 10.0
                           : range.lower + (range.lower != 0.0 ? std::fabs(range.lower) : 1.0);
     return range;
+}
+
+bool viewable(AxisRange range, bool logarithmic) {
+    if (!(range.lower < range.upper) || !(std::fabs(range.lower) < kFarthest) ||
+        !(std::fabs(range.upper) < kFarthest))
+        return false;
+    if (logarithmic)
+        return range.lower > 1.0 / kFarthest && range.upper / range.lower > 1.0 + kNarrowestShare;
+    return range.upper - range.lower >
+           kNarrowestShare * std::max(std::fabs(range.lower), std::fabs(range.upper));
 }
 
 } // namespace chart

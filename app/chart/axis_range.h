@@ -19,4 +19,8 @@ AxisRange fittedRange(ValueRange values, bool logarithmic);
 // them (a limit that is not finite, or at or below zero on a logarithmic axis).
 std::optional<AxisRange> manualRange(double a, double b, bool logarithmic);
 
+// A view the user may zoom or pan to: finite, in order, wide enough for its ticks to differ in a
+// reading's precision, and above zero on a logarithmic axis.
+bool viewable(AxisRange range, bool logarithmic);
+
 } // namespace chart

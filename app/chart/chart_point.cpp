@@ -9,8 +9,12 @@ float xValueFor(const ChartReading& reading, bool xAxisIsTime) {
 }
 
 ChartPoint chartPointFor(const ChartReading& reading, bool xAxisIsTime) {
-    return {xValueFor(reading, xAxisIsTime), std::fabs(reading.measurement), reading.voltage,
-            reading.time, reading.measurement < 0.0f ? "-" : "+"};
+    return {xValueFor(reading, xAxisIsTime),
+            std::fabs(reading.measurement),
+            reading.voltage,
+            reading.time,
+            reading.measurement < 0.0f ? kNegativeLabel : kPositiveLabel,
+            reading.atLimit};
 }
 
 } // namespace chart

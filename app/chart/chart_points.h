@@ -19,6 +19,7 @@ struct ChartPointRecord {
     float time = 0.0f;
     std::uint32_t label = 0; // the number of its text in the point set's label texts
     std::int16_t mark = kMarkNotFilled;
+    bool atLimit = false; // taken at the current limit
 };
 
 // The chart's points, numbered from 1, and the stretch of them changed since the drawing last

@@ -29,6 +29,7 @@ void applyManualScaling(LiveChart& chart, const GraphSettings& settings) {
 } // namespace
 
 void initChart(LiveChart& chart, std::int32_t expectedPoints, bool capacitance) {
+    chart.fitToData();
     // Settings of the drawing component the program has always written; kept so they read back.
     chart.setSetting(124, 0);
     chart.setSetting(121, 1);
@@ -63,10 +64,12 @@ void plotReading(LiveChart& chart, const ChartReading& reading, bool xAxisIsTime
     chart.setChartVoltage(p, point.voltage);
     chart.setChartTime(p, point.time);
     chart.setChartPointLabel(p, QString::fromStdString(point.label));
+    chart.setChartPointAtLimit(p, point.atLimit);
     chart.setChartPointMark(p, kMarkFilled);
 }
 
 void applyGraphSettings(LiveChart& chart, const GraphSettings& settings) {
+    chart.fitToData();
     chart.setChartXTitle(QString::fromStdString(xAxisTitle(settings.xAxisIsTime)));
     chart.setChartYTitle(QString::fromStdString(yAxisTitle(settings.capacitance)));
     chart.setChartType(settings.logY ? ChartType::LogY : ChartType::Linear);

@@ -15,7 +15,8 @@ namespace chart {
 class LiveChart;
 
 // Prepares the chart for a test of about expectedPoints readings (it grows beyond that if need
-// be): fixed settings, the vertical title, and every point unfilled.
+// be): the axes back to the settings' rules, fixed settings, the vertical title, and every point
+// unfilled.
 void initChart(LiveChart& chart, std::int32_t expectedPoints, bool capacitance);
 
 // One reading as point number reading.number. The caller then asks for a redraw.
@@ -38,8 +39,8 @@ struct GraphSettings {
     bool showSymbols = true;  // "Display Point Symbols ..."
 };
 
-// Titles, axis type, scaling and display switches, then a redraw. The points and their marks
-// are kept.
+// Titles, axis type, scaling and display switches, then a redraw; a view the user zoomed or
+// panned to ends. The points and their marks are kept.
 void applyGraphSettings(LiveChart& chart, const GraphSettings& settings);
 
 // The empty chart at start-up: points 1 and 2 at the horizontal minimum, half-way between the

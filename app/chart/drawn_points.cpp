@@ -45,6 +45,8 @@ std::optional<ValueRange> DrawnPoints::valueRange() const {
 
 void DrawnPoints::rebuild(const ChartPoints& points, bool logY) {
     points_.clear();
+    atLimit_.clear();
+    labelsUsed_.clear();
     covered_ = 0;
     keysRise_ = true;
     append(points, 0, points.count() - 1, logY);
@@ -62,6 +64,11 @@ void DrawnPoints::append(const ChartPoints& points, std::int32_t firstIndex, std
         widen(keys_, point.x, first);
         widen(values_, point.y, first);
         const double value = point.y;
+        if (point.atLimit)
+            atLimit_.push_back(points_.size());
+        if (point.label >= labelsUsed_.size())
+            labelsUsed_.resize(point.label + 1);
+        labelsUsed_[point.label] = true;
         points_.push_back(
             {point.x, value, logY ? std::log10(value) : value, index + 1, point.label});
         covered_ = index + 1;

@@ -40,6 +40,12 @@ public:
     bool keysRise() const { return keysRise_; }
     std::optional<ValueRange> keyRange() const;
     std::optional<ValueRange> valueRange() const;
+    // The positions in points() of those taken at the current limit, in reading order.
+    const std::vector<std::size_t>& atLimit() const { return atLimit_; }
+    // Whether a drawn point carries the label of this number.
+    bool usesLabel(std::uint32_t label) const {
+        return label < labelsUsed_.size() && labelsUsed_[label];
+    }
 
 private:
     void rebuild(const ChartPoints& points, bool logY);
@@ -47,6 +53,8 @@ private:
                 bool logY);
 
     std::vector<DrawnPoint> points_;
+    std::vector<std::size_t> atLimit_;
+    std::vector<bool> labelsUsed_; // by label number
     // Points after the last drawn one are not represented, so writes to them are appends.
     std::int32_t covered_ = 0;
     bool keysRise_ = true;

@@ -12,6 +12,13 @@ std::uint32_t LabelTexts::idOf(std::string_view text) {
     return found->second;
 }
 
+std::optional<std::uint32_t> LabelTexts::find(std::string_view text) const {
+    const auto found = ids_.find(std::string(text));
+    if (found == ids_.end())
+        return std::nullopt;
+    return found->second;
+}
+
 const std::string& LabelTexts::text(std::uint32_t id) const {
     return id < texts_.size() ? texts_[id] : texts_.front();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -15,6 +16,8 @@ public:
     LabelTexts();
 
     std::uint32_t idOf(std::string_view text);
+    // The number of a text given out before; nothing for one never seen.
+    std::optional<std::uint32_t> find(std::string_view text) const;
     // The text of a number; the empty text for one never given out.
     const std::string& text(std::uint32_t id) const;
     std::size_t size() const { return texts_.size(); }

@@ -1,46 +1,89 @@
 #include "live_chart.h"
 
 #include "axis_range.h"
+#include "chart_export.h"
+#include "chart_mouse.h"
+#include "chart_notes.h"
+#include "chart_point.h"
 #include "point_label_layer.h"
 
 #include <qcustomplot.h>
 
+#include <QMenu>
 #include <QVBoxLayout>
+
+#include <cmath>
 
 namespace chart {
 
 namespace {
 
+const QColor kLineColour(0, 0, 160);
 // A manual time axis longer than this many rounding units shows multiples of the unit instead.
 constexpr int kMaxManualIntervals = 12;
 // A click this close to a symbol's centre selects its point.
 constexpr double kClickRadius = 6.0;
 constexpr double kLabelOffset = 4.0;
+// One wheel notch shows this share of the range.
+constexpr double kZoomPerNotch = 0.85;
+// Labelled decades are at least this many label heights apart.
+constexpr double kDecadeSpacing = 1.8;
+constexpr int kHeaderPadding = 8;
 
 void setRange(QCPAxis* axis, AxisRange range) {
     axis->setRange(range.lower, range.upper);
 }
 
+bool isLogarithmic(const QCPAxis* axis) {
+    return axis->scaleType() == QCPAxis::stLogarithmic;
+}
+
+double along(const QCPAxis* axis, QPointF pixel) {
+    return axis->pixelToCoord(axis->orientation() == Qt::Horizontal ? pixel.x() : pixel.y());
+}
+
+// Changes the axis's range as the change says, unless the result is no view to show.
+template <typename Change> void changeRange(QCPAxis* axis, Change change) {
+    const QCPRange before = axis->range();
+    change(axis);
+    if (!viewable({axis->range().lower, axis->range().upper}, isLogarithmic(axis)))
+        axis->setRange(before);
+}
+
 } // namespace
 
 LiveChart::LiveChart(QWidget* parent)
-    : QWidget(parent), plot_(new QCustomPlot(this)), series_(plot_->xAxis, plot_->yAxis),
+    : QWidget(parent), plot_(new QCustomPlot(this)),
+      series_(plot_->xAxis, plot_->yAxis, kLineColour),
       labels_(new PointLabelLayer(plot_->xAxis, plot_->yAxis, drawn_, points_.labelTexts())),
-      xAutoTicker_(new QCPAxisTicker), xStepTicker_(new StepTicker),
-      yAutoTicker_(new QCPAxisTicker), yIntervalTicker_(new IntervalTicker),
-      yLogTicker_(new QCPAxisTickerLog) {
+      limitMarks_(plot_->xAxis, plot_->yAxis), xTicker_(new AxisTicker), yTicker_(new AxisTicker),
+      notes_(new ChartNotes(plot_, *xTicker_, *yTicker_)),
+      legend_(new ChartLegend(plot_, {series_.symbolLook(), LimitMarks::look()})) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(plot_);
     // Axis numbers with a decimal point whatever the user's locale.
     plot_->setLocale(QLocale::c());
-    plot_->yAxis->setNumberFormat("gb");
-    plot_->yAxis->setNumberPrecision(3);
+    plot_->xAxis->setTicker(xTicker_);
+    plot_->yAxis->setTicker(yTicker_);
     connect(plot_, &QCustomPlot::beforeReplot, this, &LiveChart::prepareReplot);
-    connect(plot_, &QCustomPlot::mousePress, this, &LiveChart::onPlotPress);
+    connect(plot_, &QCustomPlot::afterLayout, this, &LiveChart::refitDecades);
+    new ChartMouse(*this);
+    createContextMenu();
 }
 
 LiveChart::~LiveChart() = default;
+
+void LiveChart::createContextMenu() {
+    menu_ = new QMenu(this);
+    fitAction_ = menu_->addAction(QStringLiteral("Fit to data"));
+    fitAction_->setEnabled(false);
+    menu_->addSeparator();
+    saveAction_ = menu_->addAction(QStringLiteral("Save chart as…"));
+    copyAction_ = menu_->addAction(QStringLiteral("Copy chart"));
+    connect(fitAction_, &QAction::triggered, this, &LiveChart::fitToData);
+    connect(copyAction_, &QAction::triggered, this, [this] { copyChart(*this); });
+}
 
 void LiveChart::setChartRedraw(std::int32_t value) {
     redraw_ = value;
@@ -49,8 +92,10 @@ void LiveChart::setChartRedraw(std::int32_t value) {
 }
 
 void LiveChart::setChartType(ChartType type) {
-    if (type != type_)
+    if (type != type_) {
         rebuildNeeded_ = true;
+        endUserView(); // a view of the other scale would mean something else
+    }
     type_ = type;
 }
 
@@ -83,29 +128,39 @@ std::optional<double> LiveChart::indexedSetting(std::int32_t id, std::int32_t in
 // Every repaint shows the chart's current points and settings.
 void LiveChart::prepareReplot() {
     const bool logY = type_ == ChartType::LogY;
-    series_.show(drawn_, drawn_.update(points_, logY, std::exchange(rebuildNeeded_, false)));
+    const DrawnPoints::Update update =
+        drawn_.update(points_, logY, std::exchange(rebuildNeeded_, false));
+    series_.show(drawn_, update);
+    limitMarks_.show(drawn_, update);
     const bool symbols = style_ == ChartStyle::LinesAndSymbols;
-    series_.setSymbols(symbols);
+    series_.setSymbols(symbols, drawing_);
+    limitMarks_.setDrawing(drawing_);
     labels_->setVisible(labelsOn_ != 0);
     labels_->setOffset(symbols ? kLabelOffset : 1.0);
     plot_->xAxis->setLabel(xTitle_);
     plot_->yAxis->setLabel(yTitle_);
     applyXAxis();
     applyYAxis();
+    notes_->setUserView(userView_.has_value());
+    legend_->show(marksInUse());
+    fitHeader();
 }
 
 void LiveChart::applyXAxis() {
     QCPAxis* axis = plot_->xAxis;
+    xTicker_->setAutomatic();
+    if (userView_) {
+        axis->setRange(userView_->x);
+        return;
+    }
     if (x_.mode == ScaleMode::Manual) {
         if (const auto range = manualRange(x_.min, x_.max, false)) {
             setRange(axis, *range);
-            xStepTicker_->setLayout(manualTickLayout(
-                x_.minorTicks, x_.ticks, range->upper - range->lower, kMaxManualIntervals));
-            axis->setTicker(xStepTicker_);
+            xTicker_->setSteps(manualTickLayout(x_.minorTicks, x_.ticks,
+                                                range->upper - range->lower, kMaxManualIntervals));
             return;
         }
     }
-    axis->setTicker(xAutoTicker_);
     if (const auto keys = drawn_.keyRange())
         setRange(axis, fittedRange(*keys, false));
 }
@@ -114,37 +169,136 @@ void LiveChart::applyYAxis() {
     QCPAxis* axis = plot_->yAxis;
     const bool logY = type_ == ChartType::LogY;
     axis->setScaleType(logY ? QCPAxis::stLogarithmic : QCPAxis::stLinear);
+    if (logY)
+        yTicker_->setDecades(decadesThatFit());
+    else
+        yTicker_->setAutomatic();
+    if (userView_) {
+        axis->setRange(userView_->y);
+        return;
+    }
     if (y_.mode == ScaleMode::Manual) {
         if (const auto range = manualRange(y_.min, y_.max, logY)) {
             setRange(axis, *range);
-            yIntervalTicker_->setIntervals(y_.ticks);
-            axis->setTicker(logY ? QSharedPointer<QCPAxisTicker>(yLogTicker_)
-                                 : QSharedPointer<QCPAxisTicker>(yIntervalTicker_));
+            if (!logY)
+                yTicker_->setIntervals(y_.ticks);
             return;
         }
     }
-    axis->setTicker(logY ? QSharedPointer<QCPAxisTicker>(yLogTicker_) : yAutoTicker_);
     if (const auto values = drawn_.valueRange())
         setRange(axis, fittedRange(*values, logY));
 }
 
-void LiveChart::onPlotPress(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || style_ != ChartStyle::LinesAndSymbols)
-        return;
-    const QPointF at = event->position();
+// As many labelled decades as the axis's height holds.
+int LiveChart::decadesThatFit() const {
+    const int labelHeight = QFontMetrics(plot_->yAxis->tickLabelFont()).height();
+    return static_cast<int>(plot_->axisRect()->height() / (labelHeight * kDecadeSpacing));
+}
+
+// The ticks are placed before the layout knows the axis's new height (after a resize, say); when
+// the height holds another number of decades, the chart is drawn once more.
+void LiveChart::refitDecades() {
+    if (type_ == ChartType::LogY && yTicker_->maxDecades() != decadesThatFit())
+        plot_->replot(QCustomPlot::rpQueuedReplot);
+}
+
+// Room above the plotting area for the legend's lines and the vertical axis's common factor.
+void LiveChart::fitHeader() {
+    const int factorHeight = QFontMetrics(plot_->yAxis->tickLabelFont()).height();
+    const int legendHeight = legend_->lineCount(plot_->axisRect()->width()) * legend_->lineHeight();
+    QMargins margins = plot_->axisRect()->minimumMargins();
+    margins.setTop(std::max(factorHeight, legendHeight) + kHeaderPadding);
+    plot_->axisRect()->setMinimumMargins(margins);
+}
+
+std::vector<LegendMark> LiveChart::marksInUse() const {
+    std::vector<LegendMark> marks;
+    if (drawn_.points().empty())
+        return marks;
+    marks.push_back(LegendMark::Readings);
+    const std::optional<std::uint32_t> negative = points_.labelTexts().find(kNegativeLabel);
+    if (labelsOn_ != 0 && negative && drawn_.usesLabel(*negative))
+        marks.push_back(LegendMark::Negative);
+    if (!drawn_.atLimit().empty())
+        marks.push_back(LegendMark::AtLimit);
+    return marks;
+}
+
+void LiveChart::takeUserView() {
+    userView_ = View{plot_->xAxis->range(), plot_->yAxis->range()};
+    fitAction_->setEnabled(true);
+    plot_->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void LiveChart::endUserView() {
+    userView_.reset();
+    fitAction_->setEnabled(false);
+}
+
+void LiveChart::zoomAt(QPointF pixel, double steps, int axes) {
+    const double factor = std::pow(kZoomPerNotch, steps);
+    for (QCPAxis* axis : {plot_->xAxis, plot_->yAxis}) {
+        if (axes & (axis == plot_->xAxis ? XAxis : YAxis))
+            changeRange(axis, [&](QCPAxis* a) { a->scaleRange(factor, along(a, pixel)); });
+    }
+    takeUserView();
+}
+
+void LiveChart::panBy(QPointF from, QPointF to, int axes) {
+    for (QCPAxis* axis : {plot_->xAxis, plot_->yAxis}) {
+        if (!(axes & (axis == plot_->xAxis ? XAxis : YAxis)))
+            continue;
+        const double start = along(axis, from);
+        const double end = along(axis, to);
+        changeRange(
+            axis, [&](QCPAxis* a) { a->moveRange(isLogarithmic(a) ? start / end : start - end); });
+    }
+    takeUserView();
+}
+
+void LiveChart::fitToData() {
+    endUserView();
+    plot_->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void LiveChart::clickAt(QPointF pixel) {
+    if (const std::int32_t point = pointAt(pixel))
+        emit pointClicked(point);
+}
+
+std::int32_t LiveChart::pointAt(QPointF pixel) const {
+    if (style_ != ChartStyle::LinesAndSymbols)
+        return 0;
     std::int32_t nearest = 0;
     double nearestDistance = kClickRadius * kClickRadius;
     for (const DrawnPoint& point : drawn_.points()) {
-        const double dx = plot_->xAxis->coordToPixel(point.key) - at.x();
-        const double dy = plot_->yAxis->coordToPixel(point.value) - at.y();
+        const double dx = plot_->xAxis->coordToPixel(point.key) - pixel.x();
+        const double dy = plot_->yAxis->coordToPixel(point.value) - pixel.y();
         const double distance = dx * dx + dy * dy;
         if (distance <= nearestDistance) {
             nearest = point.number;
             nearestDistance = distance;
         }
     }
-    if (nearest > 0)
-        emit pointClicked(nearest);
+    return nearest;
+}
+
+void LiveChart::render(QCPPainter& painter, QSize size) {
+    drawing_ = SymbolDrawing::Shapes;
+    prepareReplot();
+    const QRect shown = plot_->viewport();
+    plot_->setViewport(QRect(QPoint(0, 0), size));
+    // Laid out once at the new size first, so the ticks are chosen for it.
+    for (const auto phase :
+         {QCPLayoutElement::upPreparation, QCPLayoutElement::upMargins, QCPLayoutElement::upLayout})
+        plot_->plotLayout()->update(phase);
+    fitHeader();
+    if (type_ == ChartType::LogY)
+        yTicker_->setDecades(decadesThatFit());
+    plot_->toPainter(&painter, size.width(), size.height());
+    drawing_ = SymbolDrawing::Cached;
+    plot_->setViewport(shown);
+    plot_->replot(QCustomPlot::rpQueuedReplot);
 }
 
 } // namespace chart

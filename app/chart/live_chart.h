@@ -1,9 +1,11 @@
 #pragma once
 
-#include "axis_tickers.h"
+#include "axis_ticker.h"
+#include "chart_legend.h"
 #include "chart_points.h"
 #include "chart_values.h"
 #include "drawn_points.h"
+#include "limit_marks.h"
 #include "plot_series.h"
 
 #include <QString>
@@ -14,11 +16,13 @@
 #include <optional>
 #include <utility>
 
+class QAction;
 class QCustomPlot;
-class QMouseEvent;
+class QMenu;
 
 namespace chart {
 
+class ChartNotes;
 class PointLabelLayer;
 
 // The live chart of the readings. It offers the settings the program has always driven its
@@ -26,6 +30,13 @@ class PointLabelLayer;
 // automatic or manual limits with tick counts, a linear or logarithmic vertical axis, symbols,
 // point labels, a redraw request, and a signal naming a clicked point. Settings written here
 // show at the next redraw; requests within one event-loop turn give one repaint.
+//
+// The user may look closer: the wheel zooms around the cursor (over an axis, that axis alone),
+// dragging pans, and from then on the view is theirs, marked in the corner, and new points do
+// not move it, until a double click or "Fit to data" hands the axes back to the settings' rules
+// (as preparing the chart for a test and applying the settings do).
+// Points taken at the current limit carry a star; a legend explains the marks in use. The
+// context menu fits, saves and copies the chart.
 class LiveChart : public QWidget {
     Q_OBJECT
 
@@ -105,12 +116,43 @@ public:
         points_.set(p, &ChartPointRecord::mark, mark);
     }
     std::int16_t chartPointMark(std::int32_t p) const { return points_.at(p).mark; }
+    // Whether point p was taken at the current limit (marked with a star).
+    void setChartPointAtLimit(std::int32_t p, bool atLimit) {
+        points_.set(p, &ChartPointRecord::atLimit, atLimit);
+    }
+    bool chartPointAtLimit(std::int32_t p) const { return points_.at(p).atLimit; }
 
     // Settings the drawing has no use for, kept by their identifiers so they read back.
     void setSetting(std::int32_t id, double value) { settings_[id] = value; }
     std::optional<double> setting(std::int32_t id) const;
     void setIndexedSetting(std::int32_t id, std::int32_t index, double value);
     std::optional<double> indexedSetting(std::int32_t id, std::int32_t index) const;
+
+    // The view. Axes to zoom or pan: the horizontal, the vertical, or both.
+    enum Axis { XAxis = 1, YAxis = 2, BothAxes = XAxis | YAxis };
+    bool hasUserView() const { return userView_.has_value(); }
+    // Zooms in by steps wheel notches (out when negative), keeping the point under the pixel.
+    void zoomAt(QPointF pixel, double steps, int axes = BothAxes);
+    // Moves the view so that what was under pixel from is under pixel to.
+    void panBy(QPointF from, QPointF to, int axes = BothAxes);
+    // Hands the axes back to the settings' rules ("Fit to data").
+    void fitToData();
+
+    // A click at the pixel: pointClicked names the point whose symbol is there, if any.
+    void clickAt(QPointF pixel);
+
+    // The texts of the legend's entries, top to bottom.
+    QStringList legendTexts() const { return legend_->texts(); }
+
+    // The context menu and its commands; "Save chart as…" is handled by whoever owns the files.
+    QMenu* contextMenu() const { return menu_; }
+    QAction* fitAction() const { return fitAction_; }
+    QAction* saveAction() const { return saveAction_; }
+    QAction* copyAction() const { return copyAction_; }
+
+    // Draws the chart as it is shown now, laid out for the size (device-independent pixels), with
+    // every symbol and label drawn as shapes and text: a picture for a report or a PDF.
+    void render(QCPPainter& painter, QSize size);
 
     // The drawing surface, for printing, tests and measurements.
     QCustomPlot* plot() const { return plot_; }
@@ -134,10 +176,23 @@ private:
         std::int16_t ticks = 10;
     };
 
+    struct View {
+        QCPRange x;
+        QCPRange y;
+    };
+
+    void createContextMenu();
     void prepareReplot();
     void applyXAxis();
     void applyYAxis();
-    void onPlotPress(QMouseEvent* event);
+    int decadesThatFit() const;
+    void refitDecades();
+    void fitHeader();
+    std::vector<LegendMark> marksInUse() const;
+    void takeUserView();
+    void endUserView();
+    // The point whose symbol is at the pixel; 0 for none.
+    std::int32_t pointAt(QPointF pixel) const;
 
     QCustomPlot* plot_;
     ChartPoints points_;
@@ -145,11 +200,17 @@ private:
     bool rebuildNeeded_ = false;
     PlotSeries series_;
     PointLabelLayer* labels_;
-    QSharedPointer<QCPAxisTicker> xAutoTicker_;
-    QSharedPointer<StepTicker> xStepTicker_;
-    QSharedPointer<QCPAxisTicker> yAutoTicker_;
-    QSharedPointer<IntervalTicker> yIntervalTicker_;
-    QSharedPointer<QCPAxisTickerLog> yLogTicker_;
+    LimitMarks limitMarks_;
+    QSharedPointer<AxisTicker> xTicker_;
+    QSharedPointer<AxisTicker> yTicker_;
+    ChartNotes* notes_;
+    ChartLegend* legend_;
+    std::optional<View> userView_;
+    SymbolDrawing drawing_ = SymbolDrawing::Cached;
+    QMenu* menu_ = nullptr;
+    QAction* fitAction_ = nullptr;
+    QAction* saveAction_ = nullptr;
+    QAction* copyAction_ = nullptr;
 
     QString xTitle_;
     QString yTitle_;

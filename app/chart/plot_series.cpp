@@ -4,42 +4,35 @@ namespace chart {
 
 namespace {
 
-const QColor kLineColour(0, 0, 160);
-constexpr int kSymbolSize = 7;
-
-// A symbol drawn once and copied to every point: far cheaper than drawing each circle.
-QPixmap symbolPicture() {
-    QPixmap pixmap(kSymbolSize, kSymbolSize);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(kLineColour, 1.0));
-    painter.setBrush(Qt::white);
-    painter.drawEllipse(QRectF(0.5, 0.5, kSymbolSize - 1.0, kSymbolSize - 1.0));
-    return pixmap;
-}
+constexpr double kSymbolSize = 6.0;
 
 } // namespace
 
-PlotSeries::PlotSeries(QCPAxis* keyAxis, QCPAxis* valueAxis)
-    : graph_(new QCPGraph(keyAxis, valueAxis)), curve_(new QCPCurve(keyAxis, valueAxis)) {
+SymbolLook PlotSeries::symbolLook() const {
+    return {QCPScatterStyle::ssCircle, colour_, Qt::white, kSymbolSize};
+}
+
+PlotSeries::PlotSeries(QCPAxis* keyAxis, QCPAxis* valueAxis, const QColor& colour)
+    : graph_(new QCPGraph(keyAxis, valueAxis)), curve_(new QCPCurve(keyAxis, valueAxis)),
+      colour_(colour) {
     for (QCPAbstractPlottable* plottable :
          {static_cast<QCPAbstractPlottable*>(graph_), static_cast<QCPAbstractPlottable*>(curve_)}) {
-        plottable->setPen(QPen(kLineColour, 1.0));
+        plottable->setPen(QPen(colour, 1.0));
         plottable->setSelectable(QCP::stNone);
     }
     curve_->setVisible(false);
-    setSymbols(true);
+    setSymbols(true, SymbolDrawing::Cached);
 }
 
-void PlotSeries::setSymbols(bool on) {
-    if (on == symbolsOn_)
+void PlotSeries::setSymbols(bool on, SymbolDrawing drawing) {
+    const Symbols wanted{on, drawing};
+    if (symbols_ && *symbols_ == wanted)
         return;
-    symbolsOn_ = on;
-    const QCPScatterStyle symbols =
-        on ? QCPScatterStyle(symbolPicture()) : QCPScatterStyle(QCPScatterStyle::ssNone);
-    graph_->setScatterStyle(symbols);
-    curve_->setScatterStyle(symbols);
+    symbols_ = wanted;
+    const QCPScatterStyle style =
+        on ? scatterStyle(symbolLook(), drawing) : QCPScatterStyle(QCPScatterStyle::ssNone);
+    graph_->setScatterStyle(style);
+    curve_->setScatterStyle(style);
 }
 
 void PlotSeries::show(const DrawnPoints& drawn, DrawnPoints::Update update) {

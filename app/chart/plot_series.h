@@ -1,6 +1,7 @@
 #pragma once
 
 #include "drawn_points.h"
+#include "scatter_symbols.h"
 
 #include <qcustomplot.h>
 
@@ -14,19 +15,29 @@ namespace chart {
 // over, its parameter being the point number.
 class PlotSeries {
 public:
-    PlotSeries(QCPAxis* keyAxis, QCPAxis* valueAxis);
+    // Line and symbols in the colour.
+    PlotSeries(QCPAxis* keyAxis, QCPAxis* valueAxis, const QColor& colour);
 
     void show(const DrawnPoints& drawn, DrawnPoints::Update update);
-    void setSymbols(bool on);
+    void setSymbols(bool on, SymbolDrawing drawing);
+    // The symbol at each point: a circle in the line's colour.
+    SymbolLook symbolLook() const;
 
 private:
+    struct Symbols {
+        bool on;
+        SymbolDrawing drawing;
+        bool operator==(const Symbols&) const = default;
+    };
+
     void fill(const DrawnPoints& drawn);
     void append(const DrawnPoints& drawn, std::size_t from);
 
     QCPGraph* graph_;
     QCPCurve* curve_;
+    QColor colour_;
     bool curveActive_ = false;
-    std::optional<bool> symbolsOn_;
+    std::optional<Symbols> symbols_;
 };
 
 } // namespace chart

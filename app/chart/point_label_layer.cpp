@@ -81,6 +81,12 @@ void PointLabelLayer::draw(QCPPainter* painter) {
     const PixelMap toY = pixelMapOf(valueAxis_);
     const double left = area.left();
     const double top = area.top();
+    // A picture for a report draws the texts themselves, sharp at any scale and vectors in a PDF.
+    const bool asText = painter->modes().testFlag(QCPPainter::pmNoCaching);
+    if (asText) {
+        painter->setFont(mParentPlot->font());
+        painter->setPen(Qt::black);
+    }
 
     for (const DrawnPoint& point : drawn_.points()) {
         const double x = toX(point.key) - left;
@@ -93,9 +99,13 @@ void PointLabelLayer::draw(QCPPainter* painter) {
             continue;
         inCell = point.label;
         const Picture& picture = pictureOf(point.label);
-        painter->drawPixmap(
-            QPointF(left + x - picture.size.width() / 2, top + y - offset_ - picture.size.height()),
-            picture.pixmap);
+        const QPointF corner(left + x - picture.size.width() / 2,
+                             top + y - offset_ - picture.size.height());
+        if (asText)
+            painter->drawText(QRectF(corner, picture.size), Qt::AlignCenter,
+                              QString::fromStdString(texts_.text(point.label)));
+        else
+            painter->drawPixmap(corner, picture.pixmap);
     }
 }
 

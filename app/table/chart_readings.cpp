@@ -5,7 +5,7 @@
 namespace table {
 
 chart::ChartReading chartReadingOf(const HP4140DataType& reading, std::int32_t p) {
-    return {p, reading.Timerel, reading.Voltage, reading.Current};
+    return {p, reading.Timerel, reading.Voltage, reading.Current, reading.AtCurrentLimit};
 }
 
 void reAddReadings(chart::LiveChart& chart, const datafile::DataCollection& readings,

@@ -1,7 +1,10 @@
 #include "measurement_table.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QStyle>
 #include <QTableView>
 
@@ -41,6 +44,28 @@ MeasurementTable::MeasurementTable(QTableView* view)
     // side, beside a grid line.
     cellMargins_ =
         2 * (view_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view_) + 1) + 1;
+    view_->installEventFilter(this);
+}
+
+// The view itself would copy only the current cell; the copy keys are taken before it sees them,
+// and before any shortcut of the window while the table has the focus.
+bool MeasurementTable::eventFilter(QObject* watched, QEvent* event) {
+    const bool copyKeys =
+        (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy);
+    if (watched != view_ || !copyKeys)
+        return QObject::eventFilter(watched, event);
+    event->accept();
+    if (event->type() == QEvent::KeyPress)
+        copyRows();
+    return true;
+}
+
+void MeasurementTable::copyRows() const {
+    std::vector<int> rows;
+    for (const QModelIndex& index : view_->selectionModel()->selectedIndexes())
+        rows.push_back(index.row());
+    QGuiApplication::clipboard()->setText(model_->tabSeparated(std::move(rows)));
 }
 
 void MeasurementTable::setupColumns() {

@@ -14,7 +14,8 @@ namespace table {
 
 // The measurement table: the view shows the readings' model with the column headers as its
 // header row. Following the newest row is done once per event-loop turn, however many rows
-// arrived, because scrolling costs far more than adding a row.
+// arrived, because scrolling costs far more than adding a row. Ctrl+C (the platform's copy keys)
+// copies the selected rows, or every row when none is selected, for a spreadsheet.
 class MeasurementTable final : public QObject {
 public:
     // Takes the view over and becomes its child.
@@ -38,11 +39,17 @@ public:
 
     const ReadingTableModel& model() const { return *model_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void followNewestRow();
     void widenColumnsFor(int row);
     // The width a column needs for the text; 0 for a text no different from the last.
     int textWidth(int column, const QString& text);
+    // The header and the readings of the selected rows (all of them when no reading is
+    // selected) on the clipboard as tab-separated text.
+    void copyRows() const;
 
     QTableView* view_;
     ReadingTableModel* model_;

@@ -2,7 +2,11 @@
 
 #include "quenta/numtext/numtext.h"
 
+#include <QStringList>
+
+#include <algorithm>
 #include <array>
+#include <numeric>
 
 namespace table {
 
@@ -31,6 +35,25 @@ void ReadingTableModel::removeAll() {
     beginRemoveRows({}, kEmptyRows, rowCount() - 1);
     rows_.clear();
     endRemoveRows();
+}
+
+QString ReadingTableModel::tabSeparated(std::vector<int> modelRows) const {
+    std::erase_if(modelRows, [this](int row) { return row < kEmptyRows || row >= rowCount(); });
+    std::sort(modelRows.begin(), modelRows.end());
+    modelRows.erase(std::unique(modelRows.begin(), modelRows.end()), modelRows.end());
+    if (modelRows.empty()) {
+        modelRows.resize(rows_.size());
+        std::iota(modelRows.begin(), modelRows.end(), kEmptyRows);
+    }
+    QStringList lines;
+    lines.append(QStringList(kHeaders.begin(), kHeaders.end()).join('\t'));
+    for (const int row : modelRows) {
+        QStringList cells;
+        for (int column = 0; column < ColumnCount; ++column)
+            cells.append(cellText(rows_[static_cast<std::size_t>(row - kEmptyRows)], column));
+        lines.append(cells.join('\t'));
+    }
+    return lines.join('\n') + '\n';
 }
 
 int ReadingTableModel::rowCount(const QModelIndex& parent) const {

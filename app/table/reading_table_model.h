@@ -31,6 +31,11 @@ public:
     // Back to the empty row alone.
     void removeAll();
 
+    // The header line and the rows of the readings among the model rows, in reading order (of
+    // every reading when there is none among them), tab separated, each line ended by a line
+    // feed: what a spreadsheet takes from the clipboard.
+    QString tabSeparated(std::vector<int> modelRows) const;
+
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;

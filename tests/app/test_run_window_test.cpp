@@ -1,69 +1,17 @@
 // Whole tests of the real main window against the simulated instrument, in virtual time.
 
+#include "simulated_window_support.h"
+
 #include "app/config_panel.h"
 #include "app/datafile/data_collection.h"
-#include "app/field_descriptions.h"
-#include "app/frm_main.h"
-#include "app/left_column.h"
 #include "app/option_group.h"
-#include "app/runtime/simulator_time.h"
-#include "app/runtime/virtual_run.h"
-#include "app/test_run_panel.h"
-#include "diagnostics/app_diagnostics.h"
-#include "platform/message_box.h"
-#include "platform/timer.h"
-#include "platform/yield.h"
 #include "quenta/quenta.h"
-#include "support/sim_library.h"
-#include "support/temp_folder.h"
 
-#include <QApplication>
-#include <QLineEdit>
 #include <QPushButton>
-#include <gtest/gtest.h>
 
 namespace {
 
-using testsupport::fileText;
-
-class TestRunWindow : public testing::Test {
-protected:
-    TestRunWindow() {
-        auto timer = std::make_unique<platform::VirtualTimer>(clock);
-        window.setTimer1(std::move(timer));
-        panel = std::make_unique<app::TestRunPanel>(
-            window, app::TestRunPanel::Instrument{gpib, device, clock}, nullptr);
-        window.leftColumn().txtPathToData()->setText(
-            QString::fromStdString((folder / "run.txt").string()));
-    }
-
-    void setField(quenta::Quenta* field, const char* text) { field->setText(text); }
-
-    void runToEnd() {
-        runtime::runInVirtualTime(
-            clock, [this] { return panel->run().TestRunning(); },
-            [] { QApplication::processEvents(); });
-    }
-
-    std::size_t dataLines() {
-        const std::string text = fileText(folder / "run.txt");
-        return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
-    }
-
-    testsupport::TempFolder folder;
-    testsupport::SimLibrary sim;
-    platform::VirtualClock clock;
-    bus::DriverBinding binding{{testsupport::simulatorPath()}};
-    bus::GpibCalls calls{binding};
-    runtime::SimulatorTime simulatorTime{calls, clock};
-    bus::Gpib gpib{calls, diagnostics::AppDebugLog(), diagnostics::AppErrorQueue()};
-    platform::CountingYield yield;
-    bus::GPIBDevice device{gpib, diagnostics::AppErrorQueue(), diagnostics::AppDebugLog(), clock,
-                           yield};
-    app::frmMain window{app::FieldDescriptions::load(app::kMainWindowFields)};
-    std::unique_ptr<app::TestRunPanel> panel;
-    platform::ScopedRecordingMessageBox box;
-};
+using TestRunWindow = apptest::SimulatedWindow;
 
 TEST_F(TestRunWindow, AnITestTakesItsReadingsAndWritesTheFile) {
     setField(window.configPanel().txtSampleRate(), "4");

@@ -37,6 +37,25 @@ TEST(Options, AHeadlessRunNamesItsDataFileAndADryRunTheSimulator) {
                  platform::OptionError);
 }
 
+TEST(Options, TheChartIsPlottedAsPngOrPdfAtASizeOfSensiblePixels) {
+    const auto run = platform::parseOptions(
+        {"--run", "iv.ini", "--data", "o.txt", "--plot", "c.PDF", "--plot-size", "800x600"});
+    EXPECT_EQ(run.plotSize, (platform::PictureSize{800, 600}));
+    EXPECT_EQ(platform::pictureFormatOf("c.PDF"), platform::PictureFormat::Pdf);
+    EXPECT_EQ(platform::pictureFormatOf("/a.b/c.png"), platform::PictureFormat::Png);
+    for (const char* name : {"c.jpg", "c", "/a.png/c", "png"})
+        EXPECT_THROW(platform::parseOptions({"--run", "i", "--data", "o", "--plot", name}),
+                     platform::OptionError)
+            << name;
+    for (const char* size : {"800", "800x", "x600", "99x600", "800x8001", "+800x600", "8e2x600"})
+        EXPECT_THROW(platform::parseOptions(
+                         {"--run", "i", "--data", "o", "--plot", "c.png", "--plot-size", size}),
+                     platform::OptionError)
+            << size;
+    EXPECT_THROW(platform::parseOptions({"--run", "i", "--data", "o", "--plot-size", "800x600"}),
+                 platform::OptionError);
+}
+
 TEST(Options, AHeadlessRunTakesItsLimitsInSecondsAboveZero) {
     const auto run = platform::parseOptions(
         {"--run", "iv.ini", "--data", "o.txt", "--bus-timeout", "2.5", "--max-time=600"});

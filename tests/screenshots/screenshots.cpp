@@ -2,6 +2,8 @@
 // The pictures are not compared by any test. Sizes are in the screen's logical pixels, so a run
 // at 200 % (QT_SCALE_FACTOR=2) shows the same window on a screen twice as fine.
 #include "app/application.h"
+#include "app/chart/chart_routines.h"
+#include "app/chart/live_chart.h"
 #include "app/datafile/data_file_start.h"
 #include "app/datafile/data_file_text.h"
 #include "app/field_descriptions.h"
@@ -21,9 +23,14 @@
 #include "platform/timer.h"
 #include "settings/private_profile.h"
 
+#include <qcustomplot.h>
+
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -109,6 +116,43 @@ bool runningWindow(const QDir& folder, const char* example, double seconds,
     return saved;
 }
 
+// A chart of 81 readings on the voltage axis, shown; reading(p) gives reading p.
+std::unique_ptr<chart::LiveChart>
+sampleChart(bool logY, bool capacitance, const std::function<chart::ChartReading(int)>& reading) {
+    auto chart = std::make_unique<chart::LiveChart>();
+    chart->resize(620, 400);
+    chart::initChart(*chart, 81, capacitance);
+    chart::GraphSettings settings;
+    settings.xAxisIsTime = false;
+    settings.capacitance = capacitance;
+    settings.logY = logY;
+    chart::applyGraphSettings(*chart, settings);
+    for (std::int32_t p = 1; p <= 81; ++p)
+        chart::plotReading(*chart, reading(p), false);
+    chart->setChartRedraw(chart::kRedrawNow);
+    chart->show();
+    QCoreApplication::processEvents();
+    return chart;
+}
+
+// A diode swept from -1 V to 1 V: a small negative leakage current in reverse, then the forward
+// current up to the 10 mA limit.
+chart::ChartReading diodeReading(int p) {
+    const double volts = -1.0 + 0.025 * (p - 1);
+    const double current = 1e-13 * (std::exp(volts / 0.0388) - 1.0) + volts * 2e-12;
+    const bool atLimit = current > 1e-2;
+    return {p, 0.5f * static_cast<float>(p), static_cast<float>(volts),
+            static_cast<float>(atLimit ? 1e-2 : current), atLimit};
+}
+
+// A MOS capacitor from accumulation (100 pF) to depletion (20 pF) over -5 V to 5 V.
+chart::ChartReading capacitorReading(int p) {
+    const double volts = -5.0 + 0.125 * (p - 1);
+    const double farads = 20e-12 + 80e-12 / (1.0 + std::exp((volts + 0.5) / 0.6));
+    return {p, 0.5f * static_cast<float>(p), static_cast<float>(volts), static_cast<float>(farads),
+            false};
+}
+
 using Shot = std::pair<const char*, std::function<std::unique_ptr<QWidget>()>>;
 
 // The journal a diode sweep to 1 V leaves when the program is killed after 15 readings.
@@ -189,6 +233,32 @@ std::vector<Shot> shots() {
              help->resize(900, 600);
              help->show();
              return help;
+         }},
+        {"chart-zoomed",
+         [] {
+             // Zoomed in on the forward current with the wheel: the view is the user's.
+             auto chart = sampleChart(true, false, diodeReading);
+             chart->setChartPointLabelsOn(1);
+             const QCustomPlot& plot = *chart->plot();
+             chart->zoomAt(QPointF(plot.xAxis->coordToPixel(0.95), plot.yAxis->coordToPixel(1e-2)),
+                           2.0);
+             return chart;
+         }},
+        {"chart-context-menu",
+         [] {
+             // A C-V curve on a linear axis with its common factor, and the menu a right click
+             // opens.
+             auto chart = sampleChart(false, true, capacitorReading);
+             QPixmap picture = chart->grab();
+             QMenu* menu = chart->contextMenu();
+             menu->adjustSize();
+             QPainter painter(&picture);
+             painter.drawPixmap(QPoint(picture.width() / 2, picture.height() / 3), menu->grab());
+             painter.end();
+             auto label = std::make_unique<QLabel>();
+             label->setPixmap(picture);
+             label->resize(picture.size());
+             return std::unique_ptr<QWidget>(std::move(label));
          }},
         {"about-box",
          [] {

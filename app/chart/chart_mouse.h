@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QObject>
+#include <QPointF>
+
+class QMouseEvent;
+class QWheelEvent;
+
+namespace chart {
+
+class LiveChart;
+
+// What the mouse does on the chart: the wheel zooms, dragging with the left button pans (over an
+// axis, that axis alone), a left click that did not drag names the point under it, a double click
+// fits the view to the data, and the right button opens the context menu.
+class ChartMouse final : public QObject {
+public:
+    explicit ChartMouse(LiveChart& chart);
+
+private:
+    void onPress(QMouseEvent* event);
+    void onMove(QMouseEvent* event);
+    void onRelease(QMouseEvent* event);
+    void onWheel(QWheelEvent* event);
+    void onDoubleClick(QMouseEvent* event);
+    // The axes the mouse acts on there: both over the plotting area, one over its axis, none
+    // elsewhere.
+    int axesAt(QPointF pixel) const;
+
+    LiveChart& chart_;
+    bool pressed_ = false;
+    bool dragging_ = false;
+    int dragAxes_ = 0;
+    QPointF pressedAt_;
+    QPointF lastAt_;
+};
+
+} // namespace chart

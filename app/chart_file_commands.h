@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QObject>
+
+#include <filesystem>
+
+namespace chart {
+class LiveChart;
+}
+
+namespace app {
+
+class FileDialogs;
+struct FileDialogRequest;
+
+// "Save chart as…" of the chart's context menu: the save dialog for a PNG or PDF file, then the
+// chart written there at the report size. A failure is shown and nothing else changes.
+class ChartFileCommands final : public QObject {
+public:
+    // Becomes a child of the chart and handles its save command from then on.
+    ChartFileCommands(chart::LiveChart& chart, FileDialogs& dialogs,
+                      std::filesystem::path programFolder);
+
+    void saveChartAs();
+
+    static constexpr const char* kSaveTitle = "Save Chart As...";
+    static constexpr const char* kSaveFailureComment = "The chart could not be saved.";
+
+private:
+    FileDialogRequest dialogRequest() const;
+
+    chart::LiveChart& chart_;
+    FileDialogs& dialogs_;
+    std::filesystem::path programFolder_;
+};
+
+} // namespace app

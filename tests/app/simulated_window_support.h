@@ -1,0 +1,77 @@
+#pragma once
+
+// The real main window against the simulated instrument, loaded through the real driver binding,
+// in virtual time, with scripted file dialogs and a message box that records.
+
+#include "app/datafile/file_dialogs.h"
+#include "app/field_descriptions.h"
+#include "app/frm_main.h"
+#include "app/left_column.h"
+#include "app/runtime/simulator_time.h"
+#include "app/runtime/virtual_run.h"
+#include "app/test_run_panel.h"
+#include "diagnostics/app_diagnostics.h"
+#include "platform/message_box.h"
+#include "platform/timer.h"
+#include "platform/yield.h"
+#include "quenta/quenta.h"
+#include "support/sim_library.h"
+#include "support/temp_folder.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace apptest {
+
+class SimulatedWindow : public testing::Test {
+protected:
+    SimulatedWindow() {
+        auto timer = std::make_unique<platform::VirtualTimer>(clock);
+        window.setTimer1(std::move(timer));
+        panel = std::make_unique<app::TestRunPanel>(
+            window, app::TestRunPanel::Instrument{gpib, device, clock}, nullptr);
+        window.leftColumn().txtPathToData()->setText(
+            QString::fromStdString((folder / "run.txt").string()));
+    }
+
+    void setField(quenta::Quenta* field, const char* text) { field->setText(text); }
+
+    void runToEnd() {
+        runtime::runInVirtualTime(
+            clock, [this] { return panel->run().TestRunning(); },
+            [] { QApplication::processEvents(); });
+    }
+
+    std::size_t dataLines() {
+        const std::string text = testsupport::fileText(folder / "run.txt");
+        return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+    }
+
+    testsupport::TempFolder folder;
+    testsupport::SimLibrary sim;
+    platform::VirtualClock clock;
+    bus::DriverBinding binding{{testsupport::simulatorPath()}};
+    bus::GpibCalls calls{binding};
+    runtime::SimulatorTime simulatorTime{calls, clock};
+    bus::Gpib gpib{calls, diagnostics::AppDebugLog(), diagnostics::AppErrorQueue()};
+    platform::CountingYield yield;
+    bus::GPIBDevice device{gpib, diagnostics::AppErrorQueue(), diagnostics::AppDebugLog(), clock,
+                           yield};
+    app::ScriptedFileDialogs* dialogs = nullptr; // the window's, answering from a script
+    app::frmMain window{app::FieldDescriptions::load(app::kMainWindowFields), scriptedDialogs()};
+    std::unique_ptr<app::TestRunPanel> panel;
+    platform::ScopedRecordingMessageBox box;
+
+private:
+    std::unique_ptr<app::FileDialogs> scriptedDialogs() {
+        auto scripted = std::make_unique<app::ScriptedFileDialogs>();
+        dialogs = scripted.get();
+        return scripted;
+    }
+};
+
+} // namespace apptest
