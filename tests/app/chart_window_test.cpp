@@ -76,6 +76,8 @@ TEST_F(ChartWindow, AUsersViewLastsThroughATestAndEndsAtAStartAnAxisSwitchOrTheS
     EXPECT_EQ(starredPoints(), readingsAtLimit());
     EXPECT_TRUE(chart().legendTexts().contains("At current limit"));
 
+    window.leftColumn().txtPathToData()->setText(
+        QString::fromStdString((folder / "second.txt").string())); // no question to answer
     window.cmdStart()->click();
     EXPECT_FALSE(chart().hasUserView());
     runToEnd();
