@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <string>
+
 namespace {
 
 struct PictureCase {
@@ -31,8 +34,9 @@ INSTANTIATE_TEST_SUITE_P(
                     PictureCase{0.1f, "#0.0###", "0.1"}, PictureCase{1999.95, "###0.0", "2000.0"},
                     PictureCase{5, "###0.0#", "5.0"}, PictureCase{1.234, "###0.0#", "1.23"},
                     PictureCase{12.5, "###0.0#", "12.5"}, PictureCase{5, "00", "05"},
-                    PictureCase{0.25, "###0.000", "0.250"}, PictureCase{12.5, "#####0.000", "12.500"},
-                    PictureCase{-0.001, "0.00", "0.00"}, PictureCase{0.9999, "0.00", "1.00"}));
+                    PictureCase{0.25, "###0.000", "0.250"},
+                    PictureCase{12.5, "#####0.000", "12.500"}, PictureCase{-0.001, "0.00", "0.00"},
+                    PictureCase{0.9999, "0.00", "1.00"}));
 
 INSTANTIATE_TEST_SUITE_P(
     PictureElements, Picture,
@@ -41,13 +45,34 @@ INSTANTIATE_TEST_SUITE_P(
                     PictureCase{1234567, "#,##0,", "1,235"}, PictureCase{0.256, "0%", "26%"},
                     PictureCase{0.5, "0.0 %", "50.0 %"}, PictureCase{12345, "0.00E+00", "1.23E+04"},
                     PictureCase{0.00012345, "0.00E+00", "1.23E-04"},
-                    PictureCase{12345, "0.00e-0", "1.23e4"}, PictureCase{0.0015, "0.0E-00", "1.5E-03"},
+                    PictureCase{12345, "0.00e-0", "1.23e4"},
+                    PictureCase{0.0015, "0.0E-00", "1.5E-03"},
                     PictureCase{99999, "0.0E+0", "1.0E+5"}, PictureCase{0, "0.00E+00", "0.00E+00"},
                     PictureCase{5, "0;(0);zero", "5"}, PictureCase{-5, "0;(0);zero", "(5)"},
                     PictureCase{0, "0;(0);\"nil\"", "nil"}, PictureCase{-5, "0;;z", "-5"},
                     PictureCase{3.5, "0.0 \"V\"", "3.5 V"}, PictureCase{7, "\\#0", "#7"},
                     PictureCase{5551234, "###-####", "555-1234"}, PictureCase{0.5, "#.##", ".5"},
                     PictureCase{5, "#.##", "5."}, PictureCase{5.5, ".00", "5.50"}));
+
+// "0%" of the largest double once gave "j%" from the "inf" its scaling produced.
+TEST(PictureRange, ScalingTheLargestDoubleStaysExact) {
+    const double largest = std::numeric_limits<double>::max();
+    EXPECT_EQ(numtext::formatPicture(largest, "0%"),
+              "179769313486232" + std::string(296, '0') + "%");
+    EXPECT_EQ(numtext::formatPicture(-largest, "0.00E+00%"), "-1.80E+310%");
+    EXPECT_EQ(numtext::formatText("1E999", "0.0E+0%;(0%)"), "1.8E+310%");
+    EXPECT_EQ(numtext::formatPicture(largest, "0" + std::string(103, ',') + ".0000"), "0.1798");
+    EXPECT_EQ(numtext::formatPicture(0.145, "0.0%"), "14.5%");
+}
+
+TEST(PictureRange, ValuesThatAreNotFiniteGiveTheirGeneralForm) {
+    const double inf = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(numtext::formatPicture(inf, "0%"), "Inf");
+    EXPECT_EQ(numtext::formatPicture(-inf, "0.00;(0.00)"), "-Inf");
+    EXPECT_EQ(numtext::formatPicture(std::numeric_limits<double>::quiet_NaN(), "#,##0"), "NaN");
+    EXPECT_EQ(numtext::formatGeneral(-inf), "-Inf");
+    EXPECT_EQ(numtext::formatGeneralSingle(std::numeric_limits<float>::quiet_NaN()), "NaN");
+}
 
 TEST(FormatText, LaysOutNumbersAndKeepsOtherText) {
     EXPECT_EQ(numtext::formatText("3", "0.00"), "3.00");
@@ -68,15 +93,16 @@ TEST_P(GeneralDouble, SwitchesToExponentFormWhereGDoes) {
     EXPECT_EQ(numtext::formatGeneral(GetParam().value), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    SwitchPoints, GeneralDouble,
-    testing::Values(GeneralCase{0, "0"}, GeneralCase{-5, "-5"}, GeneralCase{2.5, "2.5"},
-                    GeneralCase{0.0001, "0.0001"}, GeneralCase{0.00001, "1E-05"},
-                    GeneralCase{2.5E-7, "2.5E-07"}, GeneralCase{1E20, "1E+20"},
-                    GeneralCase{123456789012345, "123456789012345"},
-                    GeneralCase{1234567890123456, "1.23456789012346E+15"},
-                    GeneralCase{0.1 + 0.2, "0.3"}, GeneralCase{1999.9, "1999.9"},
-                    GeneralCase{-1E-300, "-1E-300"}));
+INSTANTIATE_TEST_SUITE_P(SwitchPoints, GeneralDouble,
+                         testing::Values(GeneralCase{0, "0"}, GeneralCase{-5, "-5"},
+                                         GeneralCase{2.5, "2.5"}, GeneralCase{0.0001, "0.0001"},
+                                         GeneralCase{0.00001, "1E-05"},
+                                         GeneralCase{2.5E-7, "2.5E-07"}, GeneralCase{1E20, "1E+20"},
+                                         GeneralCase{123456789012345, "123456789012345"},
+                                         GeneralCase{1234567890123456, "1.23456789012346E+15"},
+                                         GeneralCase{0.1 + 0.2, "0.3"},
+                                         GeneralCase{1999.9, "1999.9"},
+                                         GeneralCase{-1E-300, "-1E-300"}));
 
 class GeneralSingle : public testing::TestWithParam<GeneralCase> {};
 
