@@ -12,6 +12,7 @@ TARVIX_PACKAGES=(
     qt6-base-dev libqcustomplot-dev qt6-tools-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     locales xvfb xauth fonts-dejavu-core xdg-utils
+    clang libclang-rt-14-dev
 )
 
 tarvix_install_packages() {
