@@ -12,8 +12,10 @@ build=$TARVIX_ROOT/build-fuzz
 
 if [ "${1:-}" = --runs ]; then
     limit=(-seed=1 -runs="${2:?--runs needs a number}")
+    fixed=true
 else
     limit=(-max_total_time="${1:-60}")
+    fixed=false
 fi
 
 cmake -S "$TARVIX_ROOT" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTARVIX_FUZZ=ON \
@@ -25,7 +27,9 @@ for seeds in "$TARVIX_ROOT"/tests/fuzz/corpus/*/; do
     name=$(basename "$seeds")
     found=$build/corpus/$name
     # A fixed run starts from the seeds alone, so it is the same every time.
-    [ "${1:-}" = --runs ] && rm -rf "$found"
+    if $fixed; then
+        rm -rf "$found"
+    fi
     mkdir -p "$found"
     log=$build/artifacts/$name.log
     echo "Fuzzing $name (${limit[*]})"
