@@ -55,8 +55,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     reading.Voltage = 7.0f;
     reading.OutOfRange = true;
     CollectedLines log;
-    ParseHP4140Data(reading, &log);
-    if (log.lines.empty())
+    const bool accepted = ParseHP4140Data(reading, &log);
+    fuzz::require(accepted == log.lines.empty(), "the result tells whether a line was logged");
+    if (accepted)
         requireAccepted(reading, reply);
     else
         requireRefused(reading, reply, log.lines);
