@@ -147,12 +147,15 @@ void IniDocument::setValue(std::string_view section, std::string_view key, std::
         addKey(*range, newLine);
         return;
     }
-    // Keep the key's own spelling and the blanks around "=", so a diff shows only the value.
+    // Keep the key's own spelling and the blanks around "=", so a diff shows only the value. The
+    // value's own leading blanks go: reading drops them anyway, and kept beside the line's blanks
+    // they would pile up by one more at every write of the same value.
     std::string& line = lines_[*index];
     std::size_t valueStart = *keyEquals(line, trim(key)) + 1;
     while (valueStart < line.size() && (line[valueStart] == ' ' || line[valueStart] == '\t'))
         ++valueStart;
     const bool hadReturn = !line.empty() && line.back() == '\r';
+    value.remove_prefix(std::min(value.find_first_not_of(" \t"), value.size()));
     line = line.substr(0, valueStart) + std::string(value) + (hadReturn ? "\r" : "");
 }
 
