@@ -8,8 +8,6 @@ namespace settings {
 
 namespace {
 
-constexpr long kInvalidArgument = 5;
-
 bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r';
 }
@@ -61,7 +59,7 @@ std::string unquoted(std::string_view value) {
 }
 
 void refuse(std::string_view what, std::string_view text) {
-    throw platform::AppError(kInvalidArgument,
+    throw platform::AppError(platform::errnum::InvalidArgument,
                              "Invalid procedure call or argument (an INI " + std::string(what) +
                                  " cannot hold \"" + std::string(text) + "\")",
                              "IniDocument");
