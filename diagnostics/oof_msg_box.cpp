@@ -2,7 +2,6 @@
 
 #include "diagnostics/msg_box_layout.h"
 #include "platform/message_box.h"
-#include "quenta/numtext/numtext.h"
 #include "settings/placement.h"
 
 #include <QEvent>
