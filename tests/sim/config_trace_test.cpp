@@ -1,5 +1,5 @@
 #include "bus_session.h"
-#include "temp_dir.h"
+#include "sim_files.h"
 #include "whole_match.h"
 
 #include "sim/config_reader.h"

@@ -1,6 +1,6 @@
 // libtarvix-gpibsim.so as a program sees it: loaded with dlopen from the build's lib folder,
 // driven only through its exported C functions.
-#include "temp_dir.h"
+#include "sim_files.h"
 #include "whole_match.h"
 
 #include "sim/gpib_driver.h"

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <cstdlib>
+#include "support/temp_folder.h"
+
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -8,30 +9,14 @@
 
 namespace gpibsim::test {
 
-// A folder of its own under the system's temporary folder, removed with everything in it.
-class TempDir {
+// The shared temporary folder, with the names the simulator tests use.
+class TempDir : public testsupport::TempFolder {
 public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "gpibsim-XXXXXX").string();
-        if (mkdtemp(pattern.data()))
-            path_ = pattern;
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
+    std::string file(const std::string& name) const { return (path() / name).string(); }
     std::string write(const std::string& name, const std::string& text) const {
-        std::ofstream(file(name)) << text;
+        testsupport::putFile(path() / name, text);
         return file(name);
     }
-
-private:
-    std::filesystem::path path_;
 };
 
 inline std::vector<std::string> linesOf(const std::string& path) {
