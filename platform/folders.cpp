@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <pwd.h>
+#include <stdexcept>
 #include <system_error>
 #include <unistd.h>
 
@@ -77,7 +78,10 @@ ProgramFolders resolveFolders(const fs::path& executable,
     return folders;
 }
 
+// Nothing may read or write files relative to whatever folder the process happens to be in.
 const ProgramFolders& programFolders() {
+    if (theFolders().program.empty())
+        throw std::logic_error("the program folder is used before it was chosen");
     return theFolders();
 }
 

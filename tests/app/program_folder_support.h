@@ -1,10 +1,11 @@
 #pragma once
 
 // A temporary program folder (and install folder) for one test, with the application-wide
-// configuration path cleared; the previous folders and path come back afterwards.
+// configuration path cleared before and after.
 
 #include "platform/folders.h"
 #include "settings/current_config_path.h"
+#include "support/scoped_program_folders.h"
 #include "support/temp_folder.h"
 
 #include <filesystem>
@@ -14,18 +15,12 @@ namespace apptest {
 
 class ScopedProgramFolder {
 public:
-    ScopedProgramFolder()
-        : previousFolders_(platform::programFolders()),
-          previousPath_(settings::CurrentConfigPath()) {
+    ScopedProgramFolder() {
         std::filesystem::create_directories(program());
         std::filesystem::create_directories(install());
-        platform::setProgramFolders({install(), program()});
         settings::CurrentConfigPath().clear();
     }
-    ~ScopedProgramFolder() {
-        platform::setProgramFolders(previousFolders_);
-        settings::CurrentConfigPath() = previousPath_;
-    }
+    ~ScopedProgramFolder() { settings::CurrentConfigPath().clear(); }
     ScopedProgramFolder(const ScopedProgramFolder&) = delete;
     ScopedProgramFolder& operator=(const ScopedProgramFolder&) = delete;
 
@@ -35,8 +30,7 @@ public:
 
 private:
     testsupport::TempFolder temp_;
-    platform::ProgramFolders previousFolders_;
-    std::string previousPath_;
+    testsupport::ScopedProgramFolders folders_{install(), program()};
 };
 
 } // namespace apptest

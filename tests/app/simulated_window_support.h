@@ -14,6 +14,7 @@
 #include "platform/message_box.h"
 #include "platform/timer.h"
 #include "platform/yield.h"
+#include "program_folder_support.h"
 #include "quenta/quenta.h"
 #include "support/sim_library.h"
 #include "support/temp_folder.h"
@@ -52,6 +53,7 @@ protected:
     }
 
     testsupport::TempFolder folder;
+    ScopedProgramFolder programFolder; // what the window reads and writes stays in here
     testsupport::SimLibrary sim;
     platform::VirtualClock clock;
     bus::DriverBinding binding{{testsupport::simulatorPath()}};

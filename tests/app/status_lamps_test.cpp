@@ -1,4 +1,5 @@
 // The window as the observer of the instrument's serial polls, against the simulated HP 4140B.
+#include "program_folder_support.h"
 #include "support/bus_fixture.h"
 
 #include "app/field_descriptions.h"
@@ -25,6 +26,7 @@ protected:
     platform::CountingYield yield;
     diagnostics::oocErrorQueue appErrors;
     bus::GPIBDevice device{gpib, appErrors, log, clock, yield};
+    apptest::ScopedProgramFolder programFolder; // what the window reads and writes stays in here
     app::frmMain window{app::FieldDescriptions::load(app::kMainWindowFields)};
 };
 

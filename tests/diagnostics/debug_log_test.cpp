@@ -2,6 +2,7 @@
 #include "platform/app_error.h"
 #include "platform/clock.h"
 #include "platform/folders.h"
+#include "support/scoped_program_folders.h"
 #include "support/temp_folder.h"
 
 #include <ctime>
@@ -208,12 +209,7 @@ TEST_F(DebugLog, AFolderThatCannotBeMadeRaisesAndKeepsTheOldPath) {
 
 class StartNewLog : public DebugLog {
 protected:
-    void SetUp() override {
-        saved = platform::programFolders();
-        platform::setProgramFolders({folder.path(), folder.path()});
-    }
-    void TearDown() override { platform::setProgramFolders(saved); }
-    platform::ProgramFolders saved;
+    testsupport::ScopedProgramFolders folders{folder.path(), folder.path()};
 };
 
 TEST_F(StartNewLog, WithANameOpensThatFileBesideTheCurrentOne) {

@@ -3,6 +3,7 @@
 #include "platform/folders.h"
 #include "settings/private_profile.h"
 #include "settings/setting_keys.h"
+#include "support/scoped_program_folders.h"
 #include "support/temp_folder.h"
 
 #include <QApplication>
@@ -32,20 +33,15 @@ class LogWindow : public testing::Test {
 protected:
     // The window keeps its placement in the program folder: a temporary one here.
     void SetUp() override {
-        savedFolders = platform::programFolders();
-        platform::setProgramFolders({folder.path(), folder.path()});
         window = new oofLog;
         window->resize(400, 300);
         window->show();
         runEventLoopTurn();
     }
-    void TearDown() override {
-        delete window.data();
-        platform::setProgramFolders(savedFolders);
-    }
+    void TearDown() override { delete window.data(); }
 
     testsupport::TempFolder folder;
-    platform::ProgramFolders savedFolders;
+    testsupport::ScopedProgramFolders folders{folder.path(), folder.path()};
     QPointer<oofLog> window;
 };
 

@@ -3,6 +3,7 @@
 #include "settings/form_placement.h"
 #include "settings/ini_file.h"
 #include "settings/placement.h"
+#include "support/scoped_program_folders.h"
 #include "support/temp_folder.h"
 
 #include <QCoreApplication>
@@ -22,12 +23,7 @@ using testsupport::TempFolder;
 // Every test gets its own program folder, and the previous one back afterwards.
 class FormPlacement : public testing::Test {
 protected:
-    void SetUp() override {
-        previous_ = platform::programFolders();
-        platform::setProgramFolders({folder_.path(), folder_.path()});
-        window_.setObjectName("frmTest");
-    }
-    void TearDown() override { platform::setProgramFolders(previous_); }
+    void SetUp() override { window_.setObjectName("frmTest"); }
 
     double dpi() const { return window_.screen()->logicalDotsPerInch(); }
     int twips(int pixels) const { return settings::pixelsToTwips(pixels, dpi()); }
@@ -36,7 +32,7 @@ protected:
     }
 
     TempFolder folder_;
-    platform::ProgramFolders previous_;
+    testsupport::ScopedProgramFolders folders_{folder_.path(), folder_.path()};
     QWidget window_;
 };
 
