@@ -40,7 +40,7 @@ using testsupport::fileText;
 using testsupport::putFile;
 namespace fs = std::filesystem;
 
-const std::string kTitle = "TARVIX-4140B v2.5.2";
+const std::string kTitle = platform::titleLine();
 
 std::string read(const fs::path& file, const char* section, const char* key) {
     return FormUtility::ReadIniString(section, key, "<none>", file);

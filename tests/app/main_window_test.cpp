@@ -6,6 +6,7 @@
 #include "app/main_menus.h"
 #include "app/status_row.h"
 #include "platform/app_error.h"
+#include "platform/message_box.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -65,8 +66,8 @@ TEST_F(MainWindow, EveryControlIsRegisteredByKeyAndKind) {
 
 TEST_F(MainWindow, CaptionsAndStartValues) {
     const settings::ControlRegistry& r = window.controls();
-    EXPECT_EQ(window.windowTitle(), "TARVIX-4140B v2.5.2");
-    EXPECT_EQ(r.get<QLabel>("lblAppInfo")->text(), "TARVIX-4140B v2.5.2");
+    EXPECT_EQ(window.windowTitle().toStdString(), platform::titleLine());
+    EXPECT_EQ(r.get<QLabel>("lblAppInfo")->text().toStdString(), platform::titleLine());
     EXPECT_EQ(r.get<QPushButton>("cmdStart")->text(), "Start Test");
     EXPECT_FALSE(r.get<QPushButton>("cmdAbort")->isEnabled());
     EXPECT_EQ(r.get<QPushButton>("cmdEditGraph")->text(), "Edit Graph Settings");

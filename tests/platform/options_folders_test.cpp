@@ -1,6 +1,8 @@
 #include "platform/app_error.h"
 #include "platform/folders.h"
+#include "platform/message_box.h"
 #include "platform/options.h"
+#include "platform/version.h"
 #include "support/temp_folder.h"
 
 #include <cstdlib>
@@ -81,7 +83,8 @@ TEST(Options, UsageListsEveryOptionAndTheVersionIsTheTitleLine) {
     EXPECT_NE(usage.find("Usage: tarvix4140"), std::string::npos);
     EXPECT_NE(usage.find("--app-dir DIR"), std::string::npos);
     EXPECT_NE(usage.find("--version"), std::string::npos);
-    EXPECT_EQ(platform::versionText(), "TARVIX-4140B v2.5.2");
+    EXPECT_EQ(platform::versionText(), platform::titleLine());
+    EXPECT_EQ(platform::titleLine(), std::string("TARVIX-4140B ") + platform::kAppVersion);
 }
 
 // Sets an environment variable for one test and puts the old value back.
