@@ -41,12 +41,10 @@ ReferenceCommands::ReferenceCommands(frmMain& window, FileDialogs& dialogs,
             [this](bool on) { settings::SaveKeepPreviousRun(programFolder_, on); });
 }
 
-// Where the data file is, as the chart's save dialog does; otherwise in the data folder.
 FileDialogRequest ReferenceCommands::dialogRequest() const {
     FileDialogRequest request;
     request.title = kOpenTitle;
-    const std::filesystem::path data = datafile::AppDataPath();
-    request.folder = data.empty() ? programFolder_ / "data" / "" : data.parent_path();
+    request.folder = datafile::dataFolder(programFolder_);
     request.filters = {"Data Files (*.txt)", "All (*.*)"};
     request.defaultSuffix = "txt";
     request.confirmOverwrite = false;

@@ -2,6 +2,7 @@
 
 #include "platform/app_error.h"
 #include "platform/version.h"
+#include "run_texts.h"
 #include "settings/setting_keys.h"
 
 #include <cstdio>
@@ -28,9 +29,7 @@ std::string outcomeKeyword(const RunReport& report) {
 }
 
 std::string isoLocalTime(std::chrono::system_clock::time_point time) {
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(time);
-    std::tm local{};
-    localtime_r(&seconds, &local);
+    const std::tm local = localTimeOf(time);
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y-%m-%dT%H:%M:%S", &local);
     const long offsetMinutes = local.tm_gmtoff / 60;
