@@ -19,6 +19,6 @@ tarvix_warnings(tarvix_msgbox_layout)
 if(Qt6_FOUND)
     add_library(tarvix_msgbox STATIC ${CMAKE_CURRENT_LIST_DIR}/oof_msg_box.cpp)
     target_link_libraries(tarvix_msgbox PUBLIC tarvix_msgbox_layout tarvix_platform Qt6::Widgets
-                                        PRIVATE numtext)
+                                        PRIVATE tarvix_settings_core)
     tarvix_warnings(tarvix_msgbox)
 endif()

@@ -2,7 +2,7 @@
 
 #include "diagnostics/msg_box_layout.h"
 #include "platform/message_box.h"
-#include "quenta/numtext/numtext.h"
+#include "settings/placement.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -15,8 +15,6 @@
 namespace diagnostics {
 
 namespace {
-constexpr double kTwipsPerInch = 1440.0;
-
 std::vector<std::string> toUtf8(const QStringList& captions) {
     std::vector<std::string> result;
     result.reserve(static_cast<std::size_t>(captions.size()));
@@ -139,15 +137,15 @@ void oofMSGBox::keyPressEvent(QKeyEvent* event) {
 }
 
 int oofMSGBox::toPixelsX(int twips) const {
-    return numtext::toInt32(twips * logicalDpiX() / kTwipsPerInch);
+    return settings::twipsToPixels(twips, logicalDpiX());
 }
 
 int oofMSGBox::toPixelsY(int twips) const {
-    return numtext::toInt32(twips * logicalDpiY() / kTwipsPerInch);
+    return settings::twipsToPixels(twips, logicalDpiY());
 }
 
 int oofMSGBox::toTwipsX(int pixels) const {
-    return numtext::toInt32(pixels * kTwipsPerInch / logicalDpiX());
+    return settings::pixelsToTwips(pixels, logicalDpiX());
 }
 
 } // namespace diagnostics

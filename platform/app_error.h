@@ -7,6 +7,7 @@ namespace platform {
 
 // The classic runtime error numbers the program reports for file and library failures.
 namespace errnum {
+inline constexpr long InvalidArgument = 5;
 inline constexpr long Overflow = 6;
 inline constexpr long OutOfMemory = 7;
 inline constexpr long LibraryLoad = 48;

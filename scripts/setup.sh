@@ -14,6 +14,7 @@ TARVIX_PACKAGES=(
     locales xvfb xauth fonts-dejavu-core xdg-utils
     desktop-file-utils appstream man-db librsvg2-bin
     dpkg-dev file lintian
+    clang libclang-rt-14-dev
 )
 
 tarvix_install_packages() {

@@ -8,8 +8,6 @@ namespace settings {
 
 namespace {
 
-constexpr long kInvalidArgument = 5;
-
 bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r';
 }
@@ -61,7 +59,7 @@ std::string unquoted(std::string_view value) {
 }
 
 void refuse(std::string_view what, std::string_view text) {
-    throw platform::AppError(kInvalidArgument,
+    throw platform::AppError(platform::errnum::InvalidArgument,
                              "Invalid procedure call or argument (an INI " + std::string(what) +
                                  " cannot hold \"" + std::string(text) + "\")",
                              "IniDocument");
@@ -147,12 +145,15 @@ void IniDocument::setValue(std::string_view section, std::string_view key, std::
         addKey(*range, newLine);
         return;
     }
-    // Keep the key's own spelling and the blanks around "=", so a diff shows only the value.
+    // Keep the key's own spelling and the blanks around "=", so a diff shows only the value. The
+    // value's own leading blanks go: reading drops them anyway, and kept beside the line's blanks
+    // they would pile up by one more at every write of the same value.
     std::string& line = lines_[*index];
     std::size_t valueStart = *keyEquals(line, trim(key)) + 1;
     while (valueStart < line.size() && (line[valueStart] == ' ' || line[valueStart] == '\t'))
         ++valueStart;
     const bool hadReturn = !line.empty() && line.back() == '\r';
+    value.remove_prefix(std::min(value.find_first_not_of(" \t"), value.size()));
     line = line.substr(0, valueStart) + std::string(value) + (hadReturn ? "\r" : "");
 }
 

@@ -8,6 +8,8 @@
 #include <QStyle>
 #include <QTableView>
 
+#include "settings/placement.h"
+
 #include <algorithm>
 #include <array>
 
@@ -15,15 +17,10 @@ namespace table {
 
 namespace {
 
-constexpr double kTwipsPerInch = 1440.0;
 constexpr int kRowPadding = 6;
 constexpr QStringView kNumberCharacters = u"0123456789.-+E*";
 constexpr std::array<int, ReadingTableModel::ColumnCount> kColumnTwips = {1000, 1000, 1000,
                                                                           2000, 1000, 1000};
-
-int pixels(int twips, double dotsPerInch) {
-    return static_cast<int>(twips * dotsPerInch / kTwipsPerInch + 0.5);
-}
 
 } // namespace
 
@@ -72,7 +69,8 @@ void MeasurementTable::setupColumns() {
     const double dotsPerInch = view_->logicalDpiX();
     for (int column = 0; column < ReadingTableModel::ColumnCount; ++column)
         view_->setColumnWidth(
-            column, std::max(pixels(kColumnTwips[static_cast<std::size_t>(column)], dotsPerInch),
+            column, std::max(settings::twipsToPixels(kColumnTwips[static_cast<std::size_t>(column)],
+                                                     dotsPerInch),
                              view_->horizontalHeader()->sectionSizeHint(column)));
 }
 

@@ -52,7 +52,9 @@ std::vector<std::string> splitSections(std::string_view picture) {
     return sections;
 }
 
-bool isPlaceholder(char c) { return c == '0' || c == '#'; }
+bool isPlaceholder(char c) {
+    return c == '0' || c == '#';
+}
 
 // A comma groups thousands when a digit placeholder of the integer part follows it; commas that
 // close the integer part divide by a thousand each.
@@ -147,20 +149,27 @@ struct Digits {
     int pointPosition = 0;
 };
 
-// The value's first 15 significant digits, as the platform's number formatting works from.
-Digits significantDigits(double value) {
+// The first 15 significant digits of a finite value, as the platform's number formatting works
+// from, with the decimal point moved `shift` places to the right.
+Digits significantDigits(double value, int shift) {
     if (value == 0.0)
         return {"", 0};
     std::array<char, 64> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                       std::chars_format::scientific, 14);
-    const std::string text(buffer.data(), result.ptr);
-    const auto e = text.find('e');
+    const std::string_view text(buffer.data(),
+                                static_cast<std::size_t>(result.ptr - buffer.data()));
+    const std::size_t e = text.find('e');
     Digits d;
     for (char c : text.substr(0, e))
         if (c != '.')
             d.digits += c;
-    d.pointPosition = std::atoi(text.c_str() + e + 1) + 1;
+    // The exponent is written with its sign ("e+05"), which from_chars does not take.
+    std::string_view exponent = text.substr(e + 1);
+    if (exponent.front() == '+')
+        exponent.remove_prefix(1);
+    std::from_chars(exponent.data(), exponent.data() + exponent.size(), d.pointPosition);
+    d.pointPosition += 1 + shift;
     return d;
 }
 
@@ -195,24 +204,24 @@ struct Layout {
     int exponent = 0;
 };
 
-Layout fixedLayout(double value, int decimals) {
-    Digits d = significantDigits(value);
+Layout fixedLayout(Digits d, int decimals) {
     roundToDigits(d, d.pointPosition + decimals);
     Layout layout;
     for (int i = 0; i < d.pointPosition; ++i)
-        layout.integerDigits += i < static_cast<int>(d.digits.size()) ? d.digits[static_cast<std::size_t>(i)] : '0';
+        layout.integerDigits +=
+            i < static_cast<int>(d.digits.size()) ? d.digits[static_cast<std::size_t>(i)] : '0';
     for (int i = 0; i < decimals; ++i) {
         const int index = d.pointPosition + i;
-        layout.fractionDigits +=
-            index >= 0 && index < static_cast<int>(d.digits.size()) ? d.digits[static_cast<std::size_t>(index)] : '0';
+        layout.fractionDigits += index >= 0 && index < static_cast<int>(d.digits.size())
+                                     ? d.digits[static_cast<std::size_t>(index)]
+                                     : '0';
     }
     const auto first = layout.integerDigits.find_first_not_of('0');
     layout.integerDigits = first == std::string::npos ? "" : layout.integerDigits.substr(first);
     return layout;
 }
 
-Layout scientificLayout(double value, int integerDigits, int decimals) {
-    Digits d = significantDigits(value);
+Layout scientificLayout(Digits d, int integerDigits, int decimals) {
     Layout layout;
     if (d.digits.empty()) {
         layout.fractionDigits.assign(static_cast<std::size_t>(decimals), '0');
@@ -293,17 +302,21 @@ std::string renderExponentDigits(const Section& section, int exponent) {
     return text + digits;
 }
 
+// A percent sign multiplies by 100 and each closing comma divides by 1000. Moving the decimal
+// point of the digits instead of scaling the double keeps the digits exact and cannot overflow
+// ("0%" of the largest double).
+int decimalShift(const Section& section) {
+    return (section.percent ? 2 : 0) - 3 * section.scaleThousands;
+}
+
 std::string renderSection(const Section& section, double magnitude, bool minusSign) {
-    if (section.percent)
-        magnitude *= 100.0;
-    for (int i = 0; i < section.scaleThousands; ++i)
-        magnitude /= 1000.0;
+    const Digits digits = significantDigits(magnitude, decimalShift(section));
     const int decimals = countPlaceholders(section, Part::Fraction);
-    Layout layout = section.scientific
-                        ? scientificLayout(magnitude,
-                                           std::max(1, countPlaceholders(section, Part::Integer, '0')),
-                                           decimals)
-                        : fixedLayout(magnitude, decimals);
+    Layout layout =
+        section.scientific
+            ? scientificLayout(digits, std::max(1, countPlaceholders(section, Part::Integer, '0')),
+                               decimals)
+            : fixedLayout(digits, decimals);
     const std::size_t keep = static_cast<std::size_t>(minimumFractionDigits(section));
     while (layout.fractionDigits.size() > keep && layout.fractionDigits.back() == '0')
         layout.fractionDigits.pop_back();

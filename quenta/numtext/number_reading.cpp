@@ -11,7 +11,9 @@ namespace numtext {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // A decimal number split into its parts, as read from a text.
 struct DecimalParts {
@@ -59,11 +61,13 @@ double toDouble(const DecimalParts& parts) {
     return parts.negative ? -value : value;
 }
 
+// Like a decimal number, a hexadecimal or octal one too long for a double reads as the largest.
 double radixInteger(std::string_view digits, int base) {
     double value = 0.0;
     for (char c : digits)
-        value = value * base + (isDigit(c) ? c - '0' : std::toupper(static_cast<unsigned char>(c)) - 'A' + 10);
-    return value;
+        value = value * base +
+                (isDigit(c) ? c - '0' : std::toupper(static_cast<unsigned char>(c)) - 'A' + 10);
+    return std::min(value, std::numeric_limits<double>::max());
 }
 
 bool isRadixDigit(char c, int base) {
@@ -118,7 +122,9 @@ std::size_t readDecimal(std::string_view text, DecimalParts& parts) {
     return i;
 }
 
-bool isWhite(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+bool isWhite(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
 
 } // namespace
 

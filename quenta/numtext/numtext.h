@@ -15,7 +15,7 @@ namespace numtext {
 // anywhere; an optional sign, digits, one point and an optional exponent are read from the left
 // until a character that cannot continue the number ("1,5" reads as 1); "&H" and "&O" start a
 // hexadecimal or octal integer; no number reads as 0. A magnitude beyond the double range reads
-// as the largest double of its sign ("1E999").
+// as the largest double of its sign ("1E999", "&H" and 300 digits).
 double readNumber(std::string_view text);
 
 // The whole text, apart from white space around it, is one number; nullopt otherwise.
@@ -27,7 +27,8 @@ std::string formatGeneral(double value);
 std::string formatGeneralSingle(float value);
 
 // Lays a number out by a format picture ("##0.0#", "#,##0", "0.00E+00", "0%;(0%);zero", ...),
-// rounding half away from zero to the decimals the picture allows.
+// rounding half away from zero to the decimals the picture allows. Scaling by '%' or closing
+// commas never overflows; a value that is not finite gives its general form (NaN, Inf, -Inf).
 std::string formatPicture(double value, std::string_view picture);
 
 // Applies a picture to a text: a text that is a number is laid out, any other text is kept.

@@ -7,13 +7,6 @@
 namespace chart {
 namespace {
 
-TEST(GraphTexts, AxisTitles) {
-    EXPECT_EQ(xAxisTitle(true), "Time (in Seconds)");
-    EXPECT_EQ(xAxisTitle(false), "Voltage (in Volts)");
-    EXPECT_EQ(yAxisTitle(false), "Current (in Amps)");
-    EXPECT_EQ(yAxisTitle(true), "Capacitance (in Farads)");
-}
-
 TEST(GraphTexts, RoundingNotesNameTheUnit) {
     EXPECT_EQ(timeRoundingNote(0.0f, 50.0f), "Graph will round to 10s intervals");
     EXPECT_EQ(timeRoundingNote(200.0f, 5.0f), "Graph will round to 60s intervals");

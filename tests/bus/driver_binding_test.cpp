@@ -2,11 +2,11 @@
 #include "bus/driver_choice.h"
 #include "bus/gpib_calls.h"
 #include "platform/app_error.h"
+#include "support/temp_folder.h"
 
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -33,14 +33,13 @@ TEST(DriverBinding, AMissingLibraryIsReportedAsNotFoundOnEveryCall) {
 }
 
 TEST(DriverBinding, AFileTheLoaderRefusesIsNamed) {
-    const fs::path file =
-        fs::temp_directory_path() / ("tarvix-bad-" + std::to_string(getpid()) + ".so");
+    testsupport::TempFolder folder;
+    const fs::path file = folder / "bad.so";
     std::ofstream(file) << "not a library";
     bus::DriverBinding binding({file.string(), "libgpib.so.0"});
     const std::string error = bindError(binding);
     EXPECT_NE(error.find("refused by the loader"), std::string::npos) << error;
     EXPECT_NE(error.find(file.string()), std::string::npos);
-    fs::remove(file);
 }
 
 TEST(DriverBinding, AMissingFunctionIsNamed) {
@@ -89,9 +88,8 @@ TEST(LongToStatusInt, KeepsTheLow16BitsAsASignedNumber) {
 namespace {
 
 TEST(DriverChoice, TheSettingsFileNamesTheDriverUnlessTheOptionDoes) {
-    const fs::path folder =
-        fs::temp_directory_path() / ("tarvix-driver-" + std::to_string(getpid()));
-    fs::create_directories(folder);
+    testsupport::TempFolder temp;
+    const fs::path folder = temp.path();
     const platform::ProgramFolders folders{"/opt/tarvix", folder};
     EXPECT_EQ(bus::driverCandidates(std::nullopt, folders).front(), "libgpib.so.0");
     std::ofstream(folder / "Tarvix-4140.ini") << "[gpib]\ndriver = sim\n";
@@ -99,7 +97,6 @@ TEST(DriverChoice, TheSettingsFileNamesTheDriverUnlessTheOptionDoes) {
               std::vector<std::string>{"/opt/tarvix/lib/tarvix-4140/libtarvix-gpibsim.so"});
     EXPECT_EQ(bus::driverCandidates("libgpib.so.0", folders),
               std::vector<std::string>{"libgpib.so.0"});
-    fs::remove_all(folder);
 }
 
 } // namespace

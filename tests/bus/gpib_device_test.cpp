@@ -2,6 +2,7 @@
 
 #include "bus/gpib_device.h"
 #include "platform/yield.h"
+#include "support/temp_folder.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -153,11 +154,10 @@ TEST_F(Device, SendAndReceiveDelayPausesInHundredMillisecondSteps) {
 }
 
 TEST_F(Device, AScriptSendsItsCommandsAndKeepsBlanksBeforeAComment) {
-    const std::filesystem::path script =
-        std::filesystem::temp_directory_path() / ("tarvix-script-" + std::to_string(::getpid()));
+    testsupport::TempFolder folder;
+    const std::filesystem::path script = folder / "script.txt";
     std::ofstream(script) << "F1 #the function\n\tI1\r\n&&SDC\n&&sdc\n\n# nothing\n";
     device.RunFileScript(script.string());
-    std::filesystem::remove(script);
     EXPECT_EQ(appErrors.GetErrorString(), appErrors.MessageHeader + "\r\nF1 \r\nI1");
     EXPECT_TRUE(logged("GPIB17_devclear"));
     EXPECT_EQ(traced("DevClear"), 1);

@@ -62,11 +62,6 @@ TEST(ParseHP4140Data, AcceptedRepliesGiveTheirValues) {
     }
 }
 
-TEST(ParseHP4140Data, TheMarkerAndTheSmallestMagnitudeAreTheGivenFloats) {
-    EXPECT_EQ(hp4140::kOutOfRangeMarker, 2E-20f);
-    EXPECT_EQ(hp4140::kSmallestMagnitude, 1E-16f);
-}
-
 TEST(ParseHP4140Data, AnAcceptedReplyLosesItsLineBreaksButKeepsItsBlanks) {
     RecordingSink sink;
     const HP4140DataType reading = parsed("XYZ1.5E-09,Q2.5\r\n   ", sink);

@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+#include <limits>
+#include <string>
+
 namespace {
 
 struct PictureCase {
@@ -56,6 +59,26 @@ INSTANTIATE_TEST_SUITE_P(
                     PictureCase{3.5, "0.0 \"V\"", "3.5 V"}, PictureCase{7, "\\#0", "#7"},
                     PictureCase{5551234, "###-####", "555-1234"}, PictureCase{0.5, "#.##", ".5"},
                     PictureCase{5, "#.##", "5."}, PictureCase{5.5, ".00", "5.50"}));
+
+// "0%" of the largest double once gave "j%" from the "inf" its scaling produced.
+TEST(PictureRange, ScalingTheLargestDoubleStaysExact) {
+    const double largest = std::numeric_limits<double>::max();
+    EXPECT_EQ(numtext::formatPicture(largest, "0%"),
+              "179769313486232" + std::string(296, '0') + "%");
+    EXPECT_EQ(numtext::formatPicture(-largest, "0.00E+00%"), "-1.80E+310%");
+    EXPECT_EQ(numtext::formatText("1E999", "0.0E+0%;(0%)"), "1.8E+310%");
+    EXPECT_EQ(numtext::formatPicture(largest, "0" + std::string(103, ',') + ".0000"), "0.1798");
+    EXPECT_EQ(numtext::formatPicture(0.145, "0.0%"), "14.5%");
+}
+
+TEST(PictureRange, ValuesThatAreNotFiniteGiveTheirGeneralForm) {
+    const double inf = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(numtext::formatPicture(inf, "0%"), "Inf");
+    EXPECT_EQ(numtext::formatPicture(-inf, "0.00;(0.00)"), "-Inf");
+    EXPECT_EQ(numtext::formatPicture(std::numeric_limits<double>::quiet_NaN(), "#,##0"), "NaN");
+    EXPECT_EQ(numtext::formatGeneral(-inf), "-Inf");
+    EXPECT_EQ(numtext::formatGeneralSingle(std::numeric_limits<float>::quiet_NaN()), "NaN");
+}
 
 TEST(FormatText, LaysOutNumbersAndKeepsOtherText) {
     EXPECT_EQ(numtext::formatText("3", "0.00"), "3.00");

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -32,6 +33,10 @@ TEST(ReadNumberRange, BeyondTheDoubleRangeReadsAsTheLargestDoubleOfItsSign) {
     EXPECT_EQ(numtext::readNumber("1E999"), std::numeric_limits<double>::max());
     EXPECT_EQ(numtext::readNumber("-1E999"), -std::numeric_limits<double>::max());
     EXPECT_EQ(numtext::readNumber("0.001E312"), std::numeric_limits<double>::max());
+    EXPECT_EQ(numtext::readNumber("&H" + std::string(300, 'F')),
+              std::numeric_limits<double>::max());
+    EXPECT_EQ(numtext::parseNumber("&O" + std::string(400, '7')),
+              std::numeric_limits<double>::max());
 }
 
 TEST(ParseNumber, AcceptsOnlyAWholeNumberWithWhiteSpaceAround) {

@@ -52,6 +52,19 @@ TEST(IniDocumentWrite, ChangesOneLineAndKeepsEverythingElse) {
     EXPECT_NE(ini.text().find("Path = /tmp/x.ini\n"), std::string::npos) << ini.text();
 }
 
+// Each save of a value with a leading blank once added one more blank to its line.
+TEST(IniDocumentWrite, WritingTheSameValueAgainChangesNothing) {
+    IniDocument ini("[S]\nk = 1\n");
+    ini.setValue("S", "k", " 2.5 ");
+    ini.setValue("S", "New", "\t 3");
+    const std::string once = ini.text();
+    ini.setValue("S", "k", " 2.5 ");
+    ini.setValue("S", "New", "\t 3");
+    EXPECT_EQ(ini.text(), once);
+    EXPECT_EQ(ini.value("S", "k"), "2.5");
+    EXPECT_EQ(ini.value("S", "new"), "3");
+}
+
 TEST(IniDocumentWrite, NewKeyGoesToTheEndOfItsSectionBeforeTheBlankLine) {
     IniDocument ini(kUserFile);
     ini.setValue("GPIB", "Timeout", "3");

@@ -1,11 +1,11 @@
 #include "bus_session.h"
-#include "temp_dir.h"
+#include "sim_files.h"
+#include "whole_match.h"
 
 #include "sim/config_reader.h"
 #include "sim/settings_keys.h"
 #include "sim/trace_writer.h"
 
-#include <regex>
 #include <sstream>
 
 namespace gpibsim::test {
@@ -135,10 +135,8 @@ TEST_F(TraceFile, EveryCallAppendsOneLineInTheTraceFormat) {
 
     const std::vector<std::string> lines = linesOf(path);
     ASSERT_EQ(lines.size(), 17u);
-    const std::regex format(R"(\d+\.\d{3}\t\w+\t(\d+|-)\t(\d+|-)\t[^\t]*\tibsta=0x[0-9A-F]+)"
-                            R"(\tiberr=\d+(\tnote=[^\t]*)*(\tlost=\d+)?)");
     for (const std::string& line : lines)
-        EXPECT_TRUE(std::regex_match(line, format)) << line;
+        EXPECT_TRUE(matchesWhole(line, kTraceCallLine)) << line;
     EXPECT_EQ(lines[0], "0.000\tSendIFC\t0\t-\t\tibsta=0x100\tiberr=0");
     EXPECT_EQ(lines[1], "0.000\tibconfig\t0\t-\t3=12\tibsta=0x100\tiberr=0");
     EXPECT_EQ(lines[2], "0.000\tEnableRemote\t0\t-\t16\tibsta=0x100\tiberr=0");

@@ -1,6 +1,7 @@
 // libtarvix-gpibsim.so as a program sees it: loaded with dlopen from the build's lib folder,
 // driven only through its exported C functions.
-#include "temp_dir.h"
+#include "sim_files.h"
+#include "whole_match.h"
 
 #include "sim/gpib_driver.h"
 #include "sim/gpibsim.h"
@@ -11,7 +12,6 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <regex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -336,9 +336,10 @@ TEST_F(LoadedLibrary, ProgramStyleStairTestCollectsEveryReading) {
     ASSERT_EQ(replies.size(), 6u);
     // The diode: forward from 0 V, at the 1E-2 A limit from 1 V on.
     for (std::size_t i = 0; i < replies.size(); ++i) {
-        const std::regex line(std::string(i == 0 ? "N" : "L") + R"(AI[+-]\d\.\d{3}E[+-]\d{2},V\+)" +
-                              std::to_string(i) + R"(\.00\r\n)");
-        EXPECT_TRUE(std::regex_match(replies[i], line)) << replies[i];
+        const std::string line = std::string(i == 0 ? "N" : "L") +
+                                 R"(AI[+-]\d\.\d{3}E[+-]\d{2},V\+)" + std::to_string(i) +
+                                 R"(\.00\r\n)";
+        EXPECT_TRUE(matchesWhole(replies[i], line)) << replies[i];
     }
     EXPECT_EQ(api.gpibsim_lost_readings(), 0);
     EXPECT_NEAR(api.gpibsim_time(), 1.0 + 7.25, 1e-9);
@@ -437,13 +438,11 @@ TEST_F(LoadedLibrary, TraceLinesFollowTheFormat) {
     spoll();
     read200();
     api.UnregisterGpibGlobalsForThread();
-    const std::regex call(R"(\d+\.\d{3}\t\w+\t(\d+|-)\t(\d+|-)\t[^\t]*\tibsta=0x[0-9A-F]+)"
-                          R"(\tiberr=\d+(\tnote=[^\t]*)*(\tlost=\d+)?)");
-    const std::regex note(R"(\d+\.\d{3}\tnote\t[^\t]*)");
     const std::vector<std::string> lines = linesOf(lib.tracePath);
     ASSERT_GE(lines.size(), 6u);
     for (const std::string& line : lines)
-        EXPECT_TRUE(std::regex_match(line, call) || std::regex_match(line, note)) << line;
+        EXPECT_TRUE(matchesWhole(line, kTraceCallLine) || matchesWhole(line, kTraceNoteLine))
+            << line;
     const std::vector<std::string> last(lines.end() - 6, lines.end());
     EXPECT_EQ(fieldsOf(last[0])[1], "RegisterGpibGlobalsForThread");
     EXPECT_EQ(fieldsOf(last[0]).back(), "note=returned 0");

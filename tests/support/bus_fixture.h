@@ -11,12 +11,12 @@
 #include "platform/clock.h"
 #include "platform/log_sink.h"
 #include "support/sim_library.h"
+#include "support/temp_folder.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace testsupport {
@@ -51,17 +51,11 @@ protected:
 
     BusFixture() {
         sim.call<int(int)>("gpibsim_set_address", kAddress);
-        trace_ = std::filesystem::temp_directory_path() /
-                 ("tarvix-bus-trace-" + std::to_string(::getpid()) + ".txt");
-        std::filesystem::remove(trace_);
         sim.call<int(const char*)>("gpibsim_set_trace", trace_.c_str());
         log.setEnabled(true);
         log.LogWindow = &window;
     }
-    ~BusFixture() override {
-        sim.call<int(const char*)>("gpibsim_set_trace", "");
-        std::filesystem::remove(trace_);
-    }
+    ~BusFixture() override { sim.call<int(const char*)>("gpibsim_set_trace", ""); }
 
     // The simulator's trace lines, without their time field.
     std::vector<std::string> traceLines() const {
@@ -82,7 +76,8 @@ protected:
     bus::Gpib gpib{calls, log, errors};
 
 private:
-    std::filesystem::path trace_;
+    testsupport::TempFolder folder_;
+    std::filesystem::path trace_ = folder_ / "trace.txt";
 };
 
 } // namespace testsupport
