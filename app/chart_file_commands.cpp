@@ -22,7 +22,7 @@ FileDialogRequest ChartFileCommands::dialogRequest() const {
     FileDialogRequest request;
     request.title = kSaveTitle;
     const std::filesystem::path data = datafile::AppDataPath();
-    request.folder = data.empty() ? programFolder_ / "data" / "" : data.parent_path();
+    request.folder = datafile::dataFolder(programFolder_);
     if (!data.empty())
         request.fileName = data.stem().string() + ".png";
     request.filters = {"PNG image (*.png)", "PDF document (*.pdf)"};

@@ -2,8 +2,10 @@
 
 #include "app/adjusted_value.h"
 #include "app/datafile/file_dialogs.h"
+#include "app/testrun/run_record.h"
 #include "platform/app_error.h"
 #include "platform/folders.h"
+#include "platform/message_box.h"
 #include "settings/configuration_file.h"
 #include "settings/current_config_path.h"
 #include "settings/form_utility.h"
@@ -31,6 +33,16 @@ std::optional<std::string> adjustedNote(const settings::RegisteredControl& contr
         field.accessibleName().isEmpty() ? control.key() : field.accessibleName();
     return adjustedValueNote(caption.toStdString(), stored.trimmed().toStdString(),
                              field.property("Text").toString().toStdString(), limits);
+}
+
+// A file that cannot be read is left to the save, which reports it.
+bool holdsRunRecord(const std::filesystem::path& file) {
+    try {
+        const std::optional<settings::IniDocument> document = settings::ReadConfigurationFile(file);
+        return document && testrun::isRunRecord(*document);
+    } catch (const platform::AppError&) {
+        return false;
+    }
 }
 
 } // namespace
@@ -73,8 +85,10 @@ std::vector<std::string> ConfigFileCommands::apply(const std::string& path,
             if (auto note = adjustedNote(control, stored))
                 notes.push_back(std::move(*note));
         });
-    settings::CurrentConfigPath() = path;
-    hooks_.updateCaption();
+    if (!testrun::isRunRecord(document)) {
+        settings::CurrentConfigPath() = path;
+        hooks_.updateCaption();
+    }
     hooks_.loaded();
     for (const std::string& note : notes)
         hooks_.adjusted(note);
@@ -82,7 +96,13 @@ std::vector<std::string> ConfigFileCommands::apply(const std::string& path,
 }
 
 bool ConfigFileCommands::SaveConfigFile(const std::string& path) {
-    if (!settings::SaveFormControls(window_, controls_, fileFor(path), true))
+    const std::filesystem::path file = fileFor(path);
+    if (holdsRunRecord(file)) {
+        platform::messageBox().show(file.string() + kRunRecordRefusal, platform::kAppTitle,
+                                    platform::mb::Exclamation);
+        return false;
+    }
+    if (!settings::SaveFormControls(window_, controls_, file, true))
         return false;
     settings::CurrentConfigPath() = path;
     hooks_.updateCaption();

@@ -17,7 +17,8 @@ struct FileDialogRequest;
 
 // The main window's configuration-file commands: loading and saving its controls by name, the
 // File menu's load, save and save-as with their dialogs, and the current configuration path
-// they change.
+// they change. A run record loads as a configuration does, but never becomes the current
+// configuration, and is never saved into: it stays the record of its run.
 class ConfigFileCommands {
 public:
     struct WindowHooks {
@@ -35,16 +36,16 @@ public:
                        WindowHooks hooks, FileDialogs& dialogs);
 
     // Restores the controls from the file (the window's default file for an empty path) and
-    // makes the path current. False, with the reason as the current error, when the file
-    // exists but cannot be read; the window is then left as it was.
+    // makes the path current, unless the file is a run record. False, with the reason as the
+    // current error, when the file exists but cannot be read; the window is then left as it was.
     bool LoadConfigFile(const std::string& path);
     // The same for a run nobody watches: the file must exist, be readable and hold the panel's
     // settings; raises an AppError naming the file and what is wrong, before any control changes.
     // Returns what the fields had to change, for standard error.
     std::vector<std::string> LoadRunConfiguration(const std::string& path);
     // Saves the controls, labels left out, to the file (the window's default file for an empty
-    // path) and makes the path current. A failed write has been shown once and returns false;
-    // the current path then stays as it was.
+    // path) and makes the path current. A failed write, or a run record in the way, has been
+    // shown once and returns false; the current path then stays as it was.
     bool SaveConfigFile(const std::string& path);
 
     void itemLoadConfig_Click();
@@ -55,6 +56,9 @@ public:
     static constexpr const char* kSaveTitle = "Save Config File As...";
     static constexpr const char* kLoadFailureComment =
         "The error occurred in the config file load routine.";
+    static constexpr const char* kRunRecordRefusal =
+        " is the record of a run and keeps the settings the run had. Save the configuration "
+        "under another name.";
 
 private:
     std::filesystem::path fileFor(const std::string& path) const;

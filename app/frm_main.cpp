@@ -17,6 +17,7 @@
 #include "app/main_menus.h"
 #include "app/option_group.h"
 #include "app/picture_frame.h"
+#include "app/reference_commands.h"
 #include "app/runtime/qt_timer.h"
 #include "app/status_row.h"
 #include "app/table/graph_panel.h"
@@ -138,6 +139,7 @@ void frmMain::createReadingsArea() {
         [this](bool show) { leftColumn_->showGraphSettings(show); }, this);
     new ChartFileCommands(*leftColumn_->graph1(), *fileDialogs_,
                           platform::programFolders().program);
+    new ReferenceCommands(*this, *fileDialogs_, platform::programFolders().program);
     connect(&leftColumn_->optionXAxis(), &OptionGroup::Click, this,
             [this](int index) { optionXAxis_Click(index); });
 }
@@ -308,6 +310,7 @@ hp4140::TestConfig& frmMain::Form_SaveConfig() {
 }
 
 void frmMain::resetReadings() {
+    readings_->keepPreviousRun(leftColumn_->chkKeepPreviousRun()->isChecked(), bXAxisIsTime);
     readings_->resetReadings();
 }
 
@@ -315,8 +318,8 @@ void frmMain::fileReading(std::unique_ptr<HP4140DataType> reading, std::int32_t 
     readings_->fileReading(std::move(reading), iMeasIndex, bXAxisIsTime);
 }
 
-bool frmMain::SaveData() {
-    return readings_->SaveData();
+bool frmMain::SaveData(std::string_view record) {
+    return readings_->SaveData(record);
 }
 
 void frmMain::showReadings(const datafile::DataFileContents& contents) {

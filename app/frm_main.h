@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QPushButton;
@@ -98,12 +99,13 @@ public:
     // The debug output window "Application Log", until it is closed for good at unload.
     diagnostics::oofLog* logWindow() const;
 
-    // The readings of a test: the table and collection reset at a start, each reading filed
-    // (labels, table row, chart point), the data file written at the end (false when the
-    // readings could not be written anywhere; they stay in the collection).
+    // The readings of a test: the table and collection reset at a start (the readings before
+    // kept on the chart as the previous run while "Keep previous run" is checked), each reading
+    // filed (labels, table row, chart point), the data file and its run record written at the
+    // end (false when the readings could not be written anywhere; they stay in the collection).
     void resetReadings();
     void fileReading(std::unique_ptr<HP4140DataType> reading, std::int32_t iMeasIndex);
-    bool SaveData();
+    bool SaveData(std::string_view record = {});
     table::ReadingsArea& readingsArea() const { return *readings_; }
     // Readings read back from a data file (a recovered journal) in the table and the chart.
     void showReadings(const datafile::DataFileContents& contents);

@@ -90,6 +90,11 @@ QWidget* LeftColumn::createTopRow(settings::ControlRegistry& registry) {
                                            settings::ControlKind::OptionButton, i));
     optionXAxis_->select(0);
     typeLayout->addStretch(1);
+    chkKeepPreviousRun_ = registry.add(new QCheckBox("Keep previous run", graphType),
+                                       "chkKeepPreviousRun", settings::ControlKind::Other);
+    chkKeepPreviousRun_->setToolTip(
+        "When a test starts, the last run stays on the chart as a reference to compare with");
+    typeLayout->addWidget(chkKeepPreviousRun_);
     cmdEditGraph_ = registry.add(new QPushButton("Edit Graph Settings", graphType), "cmdEditGraph",
                                  settings::ControlKind::Other);
     typeLayout->addWidget(cmdEditGraph_);

@@ -35,6 +35,8 @@ public:
 
     QLabel* lblAppInfo() const { return lblAppInfo_; }
     OptionGroup& optionXAxis() const { return *optionXAxis_; }
+    // "Keep previous run": kept with the program's settings, not with a configuration.
+    QCheckBox* chkKeepPreviousRun() const { return chkKeepPreviousRun_; }
     QPushButton* cmdEditGraph() const { return cmdEditGraph_; }
     QPushButton* cmdPrint() const { return cmdPrint_; }
     chart::LiveChart* graph1() const { return graph1_; }
@@ -53,6 +55,7 @@ private:
 
     QLabel* lblAppInfo_ = nullptr;
     OptionGroup* optionXAxis_ = nullptr;
+    QCheckBox* chkKeepPreviousRun_ = nullptr;
     QPushButton* cmdEditGraph_ = nullptr;
     QPushButton* cmdPrint_ = nullptr;
     QStackedWidget* chartArea_ = nullptr;

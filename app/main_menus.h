@@ -6,7 +6,8 @@ class QMenu;
 
 namespace app {
 
-// The main window's menu bar: File (save, save as, load, exit) and Help (help file, about).
+// The main window's menu bar: File (save, save as, load, open data, clear references, exit) and
+// Help (help file, about).
 // Separators are actions of their own, named as the items around them are. The File menu's
 // commands have their keys (Ctrl+S, Ctrl+Shift+S, Ctrl+O, Ctrl+Q), shown in the menu.
 struct MainMenus {
@@ -18,6 +19,9 @@ struct MainMenus {
     QAction* itembreak1;
     QAction* itemLoadConfig;
     QAction* itembreak2;
+    QAction* itemOpenData;
+    QAction* itemClearReferences;
+    QAction* itembreak3;
     QAction* itemExit;
     QMenu* menuHelp;
     QAction* itemHelp;

@@ -7,11 +7,13 @@
 #include "app/table/readings_area.h"
 #include "app/table/units.h"
 #include "app/testrun/run_texts.h"
+#include "bus/gpib.h"
 #include "bus/gpib_device.h"
 #include "diagnostics/app_diagnostics.h"
 #include "diagnostics/oof_log.h"
 #include "hp4140/test_config.h"
 #include "platform/clock.h"
+#include "settings/form_controls.h"
 #include "settings/guarded.h"
 
 #include <QLabel>
@@ -23,10 +25,11 @@
 namespace app {
 
 TestRunPanel::TestRunPanel(frmMain& window, Instrument instrument, diagnostics::oofLog* log)
-    : QObject(&window), window_(window), device_(instrument.device), clock_(instrument.clock),
-      log_(log), run_(*this, hp4140::AppTestConfig(),
-                      {instrument.gpib, instrument.device, diagnostics::AppErrorQueue(),
-                       instrument.clock, window.Timer1(), log}),
+    : QObject(&window), window_(window), gpib_(instrument.gpib), device_(instrument.device),
+      clock_(instrument.clock), log_(log),
+      run_(*this, hp4140::AppTestConfig(),
+           {instrument.gpib, instrument.device, diagnostics::AppErrorQueue(), instrument.clock,
+            window.Timer1(), log}),
       dataFileStart_([&window](const datafile::Recovery& recovery) {
           window.showReadings(recovery.contents);
       }),
@@ -95,6 +98,7 @@ void TestRunPanel::prepareChart(const testrun::Expectation& expectation) {
 void TestRunPanel::resetReadings() {
     window_.resetReadings();
     beginJournal();
+    beginRecord();
 }
 
 void TestRunPanel::fileReading(std::unique_ptr<HP4140DataType> reading) {
@@ -106,14 +110,15 @@ void TestRunPanel::fileReading(std::unique_ptr<HP4140DataType> reading) {
 // Told to stop, the program asks nobody: the readings go to the data file or, failing that, to
 // a file of their own, and standard error says where.
 bool TestRunPanel::saveData(const testrun::RunReport& report) {
+    const std::string record = recordText(report);
     if (report.outcome == testrun::RunOutcome::Stopped)
-        return saveUnasked();
-    return window_.SaveData();
+        return saveUnasked(record);
+    return window_.SaveData(record);
 }
 
 // A headless run says where unwritten readings are as its last line.
-bool TestRunPanel::saveUnasked() {
-    const auto written = window_.readingsArea().SaveDataUnasked(clock_.wallTime());
+bool TestRunPanel::saveUnasked(const std::string& record) {
+    const auto written = window_.readingsArea().SaveDataUnasked(clock_.wallTime(), record);
     if (written)
         std::fprintf(stderr, "The readings are in %s\n", written->c_str());
     else if (!run_.unattended())
@@ -191,6 +196,23 @@ void TestRunPanel::beginJournal() {
         datafile::AppDataPath(), table::unitsCaption(hp4140::AppTestConfig().iFunction),
         dryRun ? datafile::JournalPace::Blocks : datafile::JournalPace::EachReading,
         clock_.wallTime());
+}
+
+// The test runs with the panel as it is now: the data path chosen, the panel about to be locked.
+void TestRunPanel::beginRecord() {
+    const hp4140::TestConfig& config = hp4140::AppTestConfig();
+    record_ = {};
+    record_.form = settings::FormValues(window_.controls());
+    record_.start = clock_.wallTime();
+    record_.driver = gpib_.calls().binding().boundName();
+    record_.board = config.iBoardID;
+    record_.address = config.iGPIBAddress;
+}
+
+std::string TestRunPanel::recordText(const testrun::RunReport& report) {
+    record_.end = clock_.wallTime();
+    record_.report = report;
+    return testrun::runRecordText(record_);
 }
 
 void TestRunPanel::journalReading(const HP4140DataType& reading) {

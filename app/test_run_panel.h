@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/datafile/data_file_start.h"
+#include "app/testrun/run_record.h"
 #include "app/testrun/test_run.h"
 #include "app/testrun/test_run_view.h"
 
@@ -23,7 +24,8 @@ class frmMain;
 class RunProgressBar;
 
 // Runs tests from the main window: the Start, Abort, Zero and Serial Poll buttons, the progress
-// bar and the run's notices in the status bar, and the window's side of every step of a test.
+// bar and the run's notices in the status bar, and the window's side of every step of a test,
+// down to the run record written beside the data file.
 class TestRunPanel final : public QObject, public testrun::TestRunView {
 public:
     struct Instrument {
@@ -71,12 +73,16 @@ public:
 
 private:
     void showNotice(const QString& text, bool alarming);
-    bool saveUnasked();
+    bool saveUnasked(const std::string& record);
+    // The panel as the test starts with it, and when.
+    void beginRecord();
+    std::string recordText(const testrun::RunReport& report);
     datafile::DataFile& dataFile();
     void beginJournal();
     void journalReading(const HP4140DataType& reading);
 
     frmMain& window_;
+    bus::Gpib& gpib_;
     bus::GPIBDevice& device_;
     platform::Clock& clock_;
     diagnostics::oofLog* log_;
@@ -85,6 +91,7 @@ private:
     RunProgressBar* progress_;
     QLabel* notice_;
     std::function<void()> listener_;
+    testrun::RunRecord record_;
 };
 
 } // namespace app

@@ -17,6 +17,14 @@ fs::path settingsFile(const fs::path& programFolder) {
     return programFolder / keys::kAppSettingsFile;
 }
 
+// A new file starts with the board id, so a user who opens it finds the key to change.
+fs::path startedSettingsFile(const fs::path& programFolder) {
+    const fs::path file = settingsFile(programFolder);
+    if (!FormUtility::FileExists(file))
+        WritePrivateProfileStringA(keys::kGpibSection, keys::kGpibBoardId, "0", file);
+    return file;
+}
+
 } // namespace
 
 AppSettings LoadAppSettings(const fs::path& programFolder) {
@@ -26,16 +34,21 @@ AppSettings LoadAppSettings(const fs::path& programFolder) {
         FormUtility::ReadIniString(keys::kConfigSection, keys::kConfigPath, "", file);
     loaded.boardId =
         numtext::toInt16(GetPrivateProfileIntA(keys::kGpibSection, keys::kGpibBoardId, 0, file));
+    loaded.keepPreviousRun =
+        GetPrivateProfileIntA(keys::kChartSection, keys::kKeepPreviousRun, 0, file) != 0;
     return loaded;
 }
 
 void SaveAppSettings(const fs::path& programFolder, const std::string& currentConfigPath) {
-    const fs::path file = settingsFile(programFolder);
-    if (!FormUtility::FileExists(file))
-        WritePrivateProfileStringA(keys::kGpibSection, keys::kGpibBoardId, "0", file);
+    const fs::path file = startedSettingsFile(programFolder);
     if (!currentConfigPath.empty() && FormUtility::FileExists(currentConfigPath))
         WritePrivateProfileStringA(keys::kConfigSection, keys::kConfigPath, currentConfigPath,
                                    file);
+}
+
+void SaveKeepPreviousRun(const fs::path& programFolder, bool keep) {
+    WritePrivateProfileStringA(keys::kChartSection, keys::kKeepPreviousRun, keep ? "1" : "0",
+                               startedSettingsFile(programFolder));
 }
 
 void SeedProgramFolder(const fs::path& programFolder, const fs::path& shippedConfigFolder) {

@@ -6,14 +6,16 @@
 
 namespace settings {
 
-// The two settings needed before the main window exists.
+// The settings kept for the program rather than for a test set-up.
 struct AppSettings {
     std::string currentConfigPath;
     std::int16_t boardId = 0;
+    bool keepPreviousRun = false; // the chart keeps the last run when the next one starts
 };
 
-// Reads "Config"/"Path" and "GPIB"/"BoardID" of the application settings file in the program
-// folder; a missing file or key gives an empty path and board 0.
+// Reads "Config"/"Path", "GPIB"/"BoardID" and "Chart"/"KeepPreviousRun" of the application
+// settings file in the program folder; a missing file or key gives an empty path, board 0 and
+// no previous run kept.
 AppSettings LoadAppSettings(const std::filesystem::path& programFolder);
 
 // Writes "BoardID=0" only when the file is new, and "Path" only when it names an existing file,
@@ -21,6 +23,10 @@ AppSettings LoadAppSettings(const std::filesystem::path& programFolder);
 // user measured depends on this file.
 void SaveAppSettings(const std::filesystem::path& programFolder,
                      const std::string& currentConfigPath);
+
+// Writes "Chart"/"KeepPreviousRun" as 1 or 0 at once, as the user changes it. A failure is
+// ignored, as at exit.
+void SaveKeepPreviousRun(const std::filesystem::path& programFolder, bool keep);
 
 // On first use of a program folder (no config/ folder yet), copies the shipped example
 // configurations into its config/ folder. Failures leave the folder as it was.

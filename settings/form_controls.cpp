@@ -175,24 +175,36 @@ std::vector<std::string> FormKeys(const ControlRegistry& controls) {
     return keys;
 }
 
+std::vector<std::pair<std::string, std::string>> FormValues(const ControlRegistry& controls) {
+    std::vector<std::pair<std::string, std::string>> values;
+    for (const RegisteredControl& control : controls.controls())
+        if (const QString value = savedValue(control); !value.isEmpty())
+            values.emplace_back(control.key().toStdString(), value.toStdString());
+    return values;
+}
+
 bool SaveFormControls(const QWidget& window, const ControlRegistry& controls,
                       const std::filesystem::path& file, bool skipLabels) {
     if (window.isMinimized() || !window.isVisible())
         return true;
     try {
         IniFile ini(file);
-        for (const RegisteredControl& control : controls.controls()) {
-            QString value = savedValue(control);
-            if (control.kind == ControlKind::Label && !skipLabels &&
-                !ini.value(keys::kFormSection, control.key().toStdString()).value_or("").empty())
-                value = qobject_cast<const QLabel*>(control.widget)->text();
-            if (value.isEmpty())
-                continue;
+        const auto setValue = [&ini](const std::string& key, const std::string& value) {
             try {
-                ini.setValue(keys::kFormSection, control.key().toStdString(), value.toStdString());
+                ini.setValue(keys::kFormSection, key, value);
             } catch (const platform::AppError&) {
                 // A value one INI line cannot hold is left out; the other controls are kept.
             }
+        };
+        for (const auto& [key, value] : FormValues(controls))
+            setValue(key, value);
+        for (const RegisteredControl& control : controls.controls()) {
+            const std::string key = control.key().toStdString();
+            const auto* label = qobject_cast<const QLabel*>(control.widget);
+            if (control.kind == ControlKind::Label && label && !skipLabels &&
+                !label->text().isEmpty() &&
+                !ini.value(keys::kFormSection, key).value_or("").empty())
+                setValue(key, label->text().toStdString());
         }
         ini.commit();
         return true;

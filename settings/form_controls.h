@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QWidget;
@@ -32,6 +33,10 @@ void LoadFormControls(const QWidget& window, const ControlRegistry& controls,
 
 // The keys of section "FORM" that the controls are saved under (labels left out).
 std::vector<std::string> FormKeys(const ControlRegistry& controls);
+
+// The keys and values SaveFormControls writes to a new file, in creation order: every control's
+// value but the labels', empty values left out.
+std::vector<std::pair<std::string, std::string>> FormValues(const ControlRegistry& controls);
 
 // Saves the window's controls to section "FORM" in one write; empty values are never written,
 // labels only when the file already holds them and skipLabels is false. Nothing is written for

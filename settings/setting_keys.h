@@ -11,6 +11,8 @@ inline constexpr const char* kConfigPath = "Path";
 inline constexpr const char* kGpibSection = "GPIB";
 inline constexpr const char* kGpibBoardId = "BoardID";
 inline constexpr const char* kGpibDriver = "Driver";
+inline constexpr const char* kChartSection = "Chart";
+inline constexpr const char* kKeepPreviousRun = "KeepPreviousRun";
 
 // A window's default file (<program folder>/<window name>.ini) and configuration files.
 inline constexpr const char* kWindowFileExtension = ".ini";
@@ -20,5 +22,23 @@ inline constexpr const char* kPlacementLeft = "Left";
 inline constexpr const char* kPlacementTop = "Top";
 inline constexpr const char* kPlacementWidth = "Width";
 inline constexpr const char* kPlacementHeight = "Height";
+
+// A run record (<data file>.run.ini): section "FORM" as in a configuration file, and how the run
+// went in section "Run".
+inline constexpr const char* kRunRecordExtension = ".run.ini";
+inline constexpr const char* kRunSection = "Run";
+inline constexpr const char* kRunStart = "start";
+inline constexpr const char* kRunEnd = "end";
+inline constexpr const char* kRunVersion = "version";
+inline constexpr const char* kRunDriver = "driver";
+inline constexpr const char* kRunBoard = "board";
+inline constexpr const char* kRunAddress = "address";
+inline constexpr const char* kRunReadings = "readings";
+inline constexpr const char* kRunExpected = "expected";
+inline constexpr const char* kRunMissing = "missing";
+inline constexpr const char* kRunUnreadable = "unreadable";
+inline constexpr const char* kRunFailedPolls = "failed_polls";
+inline constexpr const char* kRunOutcome = "outcome";
+inline constexpr const char* kRunSummary = "summary";
 
 } // namespace settings::keys

@@ -6,9 +6,11 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -87,19 +89,28 @@ std::optional<std::string> readWholeFile(const fs::path& path, std::optional<std
 }
 
 void writeFileAtomically(const fs::path& path, std::string_view contents) {
-    if (path.empty() || !path.has_filename())
-        throw platform::AppError(platform::errnum::PathFileAccess,
-                                 "Path/File access error (no file name in \"" + path.string() +
-                                     "\")",
-                                 "writeFileAtomically");
-    fs::path target = resolveLinks(path);
-    if (target.parent_path().empty())
-        target = fs::path(".") / target;
-    TemporaryFile temporary(target);
-    takeOverAttributes(temporary.file().fd(), target);
-    temporary.file().write(contents);
-    temporary.file().sync();
-    temporary.renameOverTarget();
+    const FileContents file{path, contents};
+    writeFilesAtomically({&file, 1});
+}
+
+void writeFilesAtomically(std::span<const FileContents> files) {
+    std::vector<std::unique_ptr<TemporaryFile>> written;
+    for (const FileContents& file : files) {
+        if (file.path.empty() || !file.path.has_filename())
+            throw platform::AppError(platform::errnum::PathFileAccess,
+                                     "Path/File access error (no file name in \"" +
+                                         file.path.string() + "\")",
+                                     "writeFileAtomically");
+        fs::path target = resolveLinks(file.path);
+        if (target.parent_path().empty())
+            target = fs::path(".") / target;
+        auto& temporary = written.emplace_back(std::make_unique<TemporaryFile>(target));
+        takeOverAttributes(temporary->file().fd(), target);
+        temporary->file().write(file.contents);
+        temporary->file().sync();
+    }
+    for (const auto& temporary : written)
+        temporary->renameOverTarget();
 }
 
 } // namespace settings

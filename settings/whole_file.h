@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -24,5 +25,15 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path,
 // an AppError with the runtime numbers: 76 path not found, 70 permission denied, 61 disk full,
 // 57 device I/O error, 75 any other path or file access error.
 void writeFileAtomically(const std::filesystem::path& path, std::string_view contents);
+
+struct FileContents {
+    std::filesystem::path path;
+    std::string_view contents;
+};
+
+// Replaces several files that belong together, each as writeFileAtomically replaces one: every
+// text is written and flushed first, and only then are the files renamed over their targets, in
+// the order given. A failure while writing leaves every file as it was.
+void writeFilesAtomically(std::span<const FileContents> files);
 
 } // namespace settings

@@ -10,18 +10,8 @@ constexpr int kIconWidth = 22;
 constexpr int kIconHeight = 14;
 constexpr int kIconGap = 4;
 constexpr int kEntryGap = 12;
-
-QString textOf(LegendMark mark) {
-    switch (mark) {
-    case LegendMark::Readings:
-        return QStringLiteral("Readings");
-    case LegendMark::Negative:
-        return QStringLiteral("Negative (magnitude)");
-    case LegendMark::AtLimit:
-        return QStringLiteral("At current limit");
-    }
-    return {};
-}
+// A long file name is shortened in its middle to this many average characters.
+constexpr int kLongestName = 32;
 
 void drawSymbol(QCPPainter* painter, const SymbolLook& look, QPointF at) {
     const QCPScatterStyle style = scatterStyle(look, SymbolDrawing::Shapes);
@@ -38,32 +28,49 @@ ChartLegend::ChartLegend(QCustomPlot* plot, Looks looks)
 
 QStringList ChartLegend::texts() const {
     QStringList texts;
-    for (const LegendMark mark : marks_)
-        texts.append(textOf(mark));
+    for (const LegendEntry& entry : entries_)
+        texts.append(textOf(entry));
     return texts;
+}
+
+QString ChartLegend::textOf(const LegendEntry& entry) const {
+    switch (entry.mark) {
+    case LegendMark::Readings:
+        return QStringLiteral("Readings");
+    case LegendMark::Negative:
+        return QStringLiteral("Negative (magnitude)");
+    case LegendMark::AtLimit:
+        return QStringLiteral("At current limit");
+    case LegendMark::Reference: {
+        const QFontMetrics metrics(font_);
+        return metrics.elidedText(entry.name, Qt::ElideMiddle,
+                                  metrics.averageCharWidth() * kLongestName);
+    }
+    }
+    return {};
 }
 
 int ChartLegend::lineHeight() const {
     return std::max(QFontMetrics(font_).height(), kIconHeight);
 }
 
-int ChartLegend::entryWidth(LegendMark mark) const {
-    return kIconWidth + kIconGap + QFontMetrics(font_).horizontalAdvance(textOf(mark));
+int ChartLegend::entryWidth(const LegendEntry& entry) const {
+    return kIconWidth + kIconGap + QFontMetrics(font_).horizontalAdvance(textOf(entry));
 }
 
 int ChartLegend::lineWidth(const Line& line) const {
     int width = 0;
-    for (const LegendMark mark : line)
-        width += (width > 0 ? kEntryGap : 0) + entryWidth(mark);
+    for (const LegendEntry* entry : line)
+        width += (width > 0 ? kEntryGap : 0) + entryWidth(*entry);
     return width;
 }
 
 std::vector<ChartLegend::Line> ChartLegend::linesIn(int width) const {
     std::vector<Line> lines;
-    for (const LegendMark mark : marks_) {
-        if (lines.empty() || lineWidth(lines.back()) + kEntryGap + entryWidth(mark) > width)
+    for (const LegendEntry& entry : entries_) {
+        if (lines.empty() || lineWidth(lines.back()) + kEntryGap + entryWidth(entry) > width)
             lines.emplace_back();
-        lines.back().push_back(mark);
+        lines.back().push_back(&entry);
     }
     return lines;
 }
@@ -81,26 +88,32 @@ void ChartLegend::draw(QCPPainter* painter) {
     painter->setFont(font_);
     for (const Line& line : lines) {
         int left = area.right() - lineWidth(line);
-        for (const LegendMark mark : line) {
-            drawIcon(painter, mark,
+        for (const LegendEntry* entry : line) {
+            drawIcon(painter, *entry,
                      QRectF(left, top + (height - kIconHeight) / 2.0, kIconWidth, kIconHeight));
             painter->setPen(Qt::black);
             const int textLeft = left + kIconWidth + kIconGap;
             painter->drawText(QRect(textLeft, top, area.right() - textLeft + 1, height),
-                              Qt::AlignLeft | Qt::AlignVCenter, textOf(mark));
-            left += entryWidth(mark) + kEntryGap;
+                              Qt::AlignLeft | Qt::AlignVCenter, textOf(*entry));
+            left += entryWidth(*entry) + kEntryGap;
         }
         top += height;
     }
 }
 
-void ChartLegend::drawIcon(QCPPainter* painter, LegendMark mark, const QRectF& icon) const {
+void ChartLegend::drawIcon(QCPPainter* painter, const LegendEntry& entry,
+                           const QRectF& icon) const {
     const SymbolLook& reading = looks_.reading;
-    switch (mark) {
+    const QLineF across(icon.left(), icon.center().y(), icon.right(), icon.center().y());
+    switch (entry.mark) {
     case LegendMark::Readings:
         painter->setPen(QPen(reading.colour, 1.0));
-        painter->drawLine(QLineF(icon.left(), icon.center().y(), icon.right(), icon.center().y()));
+        painter->drawLine(across);
         drawSymbol(painter, reading, icon.center());
+        break;
+    case LegendMark::Reference:
+        painter->setPen(entry.line);
+        painter->drawLine(across);
         break;
     case LegendMark::Negative: {
         const QPointF symbol(icon.center().x(), icon.center().y() + 2.0);

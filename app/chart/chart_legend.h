@@ -12,14 +12,22 @@ namespace chart {
 
 // What a legend entry explains.
 enum class LegendMark {
-    Readings, // the line and symbols of the test's readings
-    Negative, // the "-" label over a reading whose value was negative
-    AtLimit,  // the star over a reading taken at the current limit
+    Readings,  // the line and symbols of the test's readings
+    Negative,  // the "-" label over a reading whose value was negative
+    AtLimit,   // the star over a reading taken at the current limit
+    Reference, // the line of a run shown to compare with
+};
+
+// One entry: a mark, or a reference with its name and line.
+struct LegendEntry {
+    LegendMark mark;
+    QString name; // a reference's
+    QPen line;    // a reference's
 };
 
 // A small legend above the plotting area, right-aligned, so it never hides a reading: it explains
-// the marks in use, each drawn as the chart draws it, and wraps to further lines when they do not
-// fit in one. Further curves add entries of their own.
+// the marks in use and names the references, each drawn as the chart draws it, and wraps to
+// further lines when they do not fit in one.
 class ChartLegend : public QCPLayerable {
 public:
     struct Looks {
@@ -29,8 +37,8 @@ public:
 
     ChartLegend(QCustomPlot* plot, Looks looks);
 
-    // The entries become these marks, in this order.
-    void show(std::vector<LegendMark> marks) { marks_ = std::move(marks); }
+    // The entries become these, in this order.
+    void show(std::vector<LegendEntry> entries) { entries_ = std::move(entries); }
     QStringList texts() const;
 
     // The lines the entries take in the width, and the height of one.
@@ -42,15 +50,16 @@ protected:
     void draw(QCPPainter* painter) override;
 
 private:
-    using Line = std::vector<LegendMark>;
+    using Line = std::vector<const LegendEntry*>;
     std::vector<Line> linesIn(int width) const;
-    int entryWidth(LegendMark mark) const;
+    QString textOf(const LegendEntry& entry) const;
+    int entryWidth(const LegendEntry& entry) const;
     int lineWidth(const Line& line) const;
-    void drawIcon(QCPPainter* painter, LegendMark mark, const QRectF& icon) const;
+    void drawIcon(QCPPainter* painter, const LegendEntry& entry, const QRectF& icon) const;
 
     Looks looks_;
     QFont font_;
-    std::vector<LegendMark> marks_;
+    std::vector<LegendEntry> entries_;
 };
 
 } // namespace chart

@@ -42,6 +42,19 @@ double along(const QCPAxis* axis, QPointF pixel) {
     return axis->pixelToCoord(axis->orientation() == Qt::Horizontal ? pixel.x() : pixel.y());
 }
 
+// A layer just beneath the readings', so a reference never hides a reading.
+QCPLayer* referencesLayer(QCustomPlot& plot) {
+    const QString name = QStringLiteral("references");
+    plot.addLayer(name, plot.layer(QStringLiteral("main")), QCustomPlot::limBelow);
+    return plot.layer(name);
+}
+
+std::optional<ValueRange> united(std::optional<ValueRange> a, std::optional<ValueRange> b) {
+    if (!a || !b)
+        return a ? a : b;
+    return ValueRange{std::min(a->min, b->min), std::max(a->max, b->max)};
+}
+
 // Changes the axis's range as the change says, unless the result is no view to show.
 template <typename Change> void changeRange(QCPAxis* axis, Change change) {
     const QCPRange before = axis->range();
@@ -54,9 +67,10 @@ template <typename Change> void changeRange(QCPAxis* axis, Change change) {
 
 LiveChart::LiveChart(QWidget* parent)
     : QWidget(parent), plot_(new QCustomPlot(this)),
-      series_(plot_->xAxis, plot_->yAxis, kLineColour),
+      series_(plot_->xAxis, plot_->yAxis, QPen(kLineColour, 1.0)),
       labels_(new PointLabelLayer(plot_->xAxis, plot_->yAxis, drawn_, points_.labelTexts())),
-      limitMarks_(plot_->xAxis, plot_->yAxis), xTicker_(new AxisTicker), yTicker_(new AxisTicker),
+      limitMarks_(plot_->xAxis, plot_->yAxis), referenceLayer_(referencesLayer(*plot_)),
+      xTicker_(new AxisTicker), yTicker_(new AxisTicker),
       notes_(new ChartNotes(plot_, *xTicker_, *yTicker_)),
       legend_(new ChartLegend(plot_, {series_.symbolLook(), LimitMarks::look()})) {
     auto* layout = new QVBoxLayout(this);
@@ -125,12 +139,21 @@ std::optional<double> LiveChart::indexedSetting(std::int32_t id, std::int32_t in
     return found->second;
 }
 
+void LiveChart::setReferences(const std::vector<ReferenceCurve>& curves) {
+    references_.clear();
+    for (const ReferenceCurve& curve : curves)
+        references_.push_back(
+            std::make_unique<ReferenceSeries>(plot_->xAxis, plot_->yAxis, referenceLayer_, curve));
+}
+
 // Every repaint shows the chart's current points and settings.
 void LiveChart::prepareReplot() {
     const bool logY = type_ == ChartType::LogY;
-    const DrawnPoints::Update update =
-        drawn_.update(points_, logY, std::exchange(rebuildNeeded_, false));
+    const bool rebuild = std::exchange(rebuildNeeded_, false);
+    const DrawnPoints::Update update = drawn_.update(points_, logY, rebuild);
     series_.show(drawn_, update);
+    for (const auto& reference : references_)
+        reference->show(logY, rebuild);
     limitMarks_.show(drawn_, update);
     const bool symbols = style_ == ChartStyle::LinesAndSymbols;
     series_.setSymbols(symbols, drawing_);
@@ -142,7 +165,7 @@ void LiveChart::prepareReplot() {
     applyXAxis();
     applyYAxis();
     notes_->setUserView(userView_.has_value());
-    legend_->show(marksInUse());
+    legend_->show(legendEntries());
     fitHeader();
 }
 
@@ -161,7 +184,7 @@ void LiveChart::applyXAxis() {
             return;
         }
     }
-    if (const auto keys = drawn_.keyRange())
+    if (const auto keys = rangeOfAll(&DrawnPoints::keyRange))
         setRange(axis, fittedRange(*keys, false));
 }
 
@@ -185,7 +208,7 @@ void LiveChart::applyYAxis() {
             return;
         }
     }
-    if (const auto values = drawn_.valueRange())
+    if (const auto values = rangeOfAll(&DrawnPoints::valueRange))
         setRange(axis, fittedRange(*values, logY));
 }
 
@@ -211,17 +234,27 @@ void LiveChart::fitHeader() {
     plot_->axisRect()->setMinimumMargins(margins);
 }
 
-std::vector<LegendMark> LiveChart::marksInUse() const {
-    std::vector<LegendMark> marks;
-    if (drawn_.points().empty())
-        return marks;
-    marks.push_back(LegendMark::Readings);
-    const std::optional<std::uint32_t> negative = points_.labelTexts().find(kNegativeLabel);
-    if (labelsOn_ != 0 && negative && drawn_.usesLabel(*negative))
-        marks.push_back(LegendMark::Negative);
-    if (!drawn_.atLimit().empty())
-        marks.push_back(LegendMark::AtLimit);
-    return marks;
+std::optional<ValueRange> LiveChart::rangeOfAll(std::optional<ValueRange> (DrawnPoints::*range)()
+                                                    const) const {
+    std::optional<ValueRange> all = (drawn_.*range)();
+    for (const auto& reference : references_)
+        all = united(all, (reference->drawn().*range)());
+    return all;
+}
+
+std::vector<LegendEntry> LiveChart::legendEntries() const {
+    std::vector<LegendEntry> entries;
+    if (!drawn_.points().empty()) {
+        entries.push_back({LegendMark::Readings, {}, {}});
+        const std::optional<std::uint32_t> negative = points_.labelTexts().find(kNegativeLabel);
+        if (labelsOn_ != 0 && negative && drawn_.usesLabel(*negative))
+            entries.push_back({LegendMark::Negative, {}, {}});
+        if (!drawn_.atLimit().empty())
+            entries.push_back({LegendMark::AtLimit, {}, {}});
+    }
+    for (const auto& reference : references_)
+        entries.push_back(reference->legendEntry());
+    return entries;
 }
 
 void LiveChart::takeUserView() {

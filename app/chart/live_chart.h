@@ -7,14 +7,17 @@
 #include "drawn_points.h"
 #include "limit_marks.h"
 #include "plot_series.h"
+#include "reference_series.h"
 
 #include <QString>
 #include <QWidget>
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <utility>
+#include <vector>
 
 class QAction;
 class QCustomPlot;
@@ -35,8 +38,10 @@ class PointLabelLayer;
 // dragging pans, and from then on the view is theirs, marked in the corner, and new points do
 // not move it, until a double click or "Fit to data" hands the axes back to the settings' rules
 // (as preparing the chart for a test and applying the settings do).
-// Points taken at the current limit carry a star; a legend explains the marks in use. The
-// context menu fits, saves and copies the chart.
+// Points taken at the current limit carry a star; a legend explains the marks in use and names
+// the reference curves, runs drawn beneath the readings to compare them with. Automatic scaling
+// keeps every curve in view, the readings and the references alike. The context menu fits,
+// saves and copies the chart.
 class LiveChart : public QWidget {
     Q_OBJECT
 
@@ -122,6 +127,12 @@ public:
     }
     bool chartPointAtLimit(std::int32_t p) const { return points_.at(p).atLimit; }
 
+    // The runs drawn beneath the readings to compare them with, in place of those drawn so far.
+    void setReferences(const std::vector<ReferenceCurve>& curves);
+    std::size_t referenceCount() const { return references_.size(); }
+    // The points of reference i (from 0) as the last redraw drew them.
+    const DrawnPoints& referencePoints(std::size_t i) const { return references_.at(i)->drawn(); }
+
     // Settings the drawing has no use for, kept by their identifiers so they read back.
     void setSetting(std::int32_t id, double value) { settings_[id] = value; }
     std::optional<double> setting(std::int32_t id) const;
@@ -188,7 +199,10 @@ private:
     int decadesThatFit() const;
     void refitDecades();
     void fitHeader();
-    std::vector<LegendMark> marksInUse() const;
+    std::vector<LegendEntry> legendEntries() const;
+    // The range the drawn points of every curve span, by keys or by values.
+    std::optional<ValueRange> rangeOfAll(std::optional<ValueRange> (DrawnPoints::*range)()
+                                             const) const;
     void takeUserView();
     void endUserView();
     // The point whose symbol is at the pixel; 0 for none.
@@ -201,6 +215,8 @@ private:
     PlotSeries series_;
     PointLabelLayer* labels_;
     LimitMarks limitMarks_;
+    QCPLayer* referenceLayer_;
+    std::vector<std::unique_ptr<ReferenceSeries>> references_;
     QSharedPointer<AxisTicker> xTicker_;
     QSharedPointer<AxisTicker> yTicker_;
     ChartNotes* notes_;

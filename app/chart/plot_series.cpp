@@ -12,16 +12,29 @@ SymbolLook PlotSeries::symbolLook() const {
     return {QCPScatterStyle::ssCircle, colour_, Qt::white, kSymbolSize};
 }
 
-PlotSeries::PlotSeries(QCPAxis* keyAxis, QCPAxis* valueAxis, const QColor& colour)
+PlotSeries::PlotSeries(QCPAxis* keyAxis, QCPAxis* valueAxis, const QPen& line)
     : graph_(new QCPGraph(keyAxis, valueAxis)), curve_(new QCPCurve(keyAxis, valueAxis)),
-      colour_(colour) {
-    for (QCPAbstractPlottable* plottable :
-         {static_cast<QCPAbstractPlottable*>(graph_), static_cast<QCPAbstractPlottable*>(curve_)}) {
-        plottable->setPen(QPen(colour, 1.0));
+      colour_(line.color()) {
+    for (QCPAbstractPlottable* plottable : plottables()) {
+        plottable->setPen(line);
         plottable->setSelectable(QCP::stNone);
     }
     curve_->setVisible(false);
     setSymbols(true, SymbolDrawing::Cached);
+}
+
+PlotSeries::~PlotSeries() {
+    for (QCPAbstractPlottable* plottable : plottables())
+        plottable->parentPlot()->removePlottable(plottable);
+}
+
+std::array<QCPAbstractPlottable*, 2> PlotSeries::plottables() const {
+    return {graph_, curve_};
+}
+
+void PlotSeries::setLayer(QCPLayer* layer) {
+    for (QCPAbstractPlottable* plottable : plottables())
+        plottable->setLayer(layer);
 }
 
 void PlotSeries::setSymbols(bool on, SymbolDrawing drawing) {

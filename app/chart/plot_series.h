@@ -5,6 +5,7 @@
 
 #include <qcustomplot.h>
 
+#include <array>
 #include <optional>
 
 namespace chart {
@@ -15,13 +16,19 @@ namespace chart {
 // over, its parameter being the point number.
 class PlotSeries {
 public:
-    // Line and symbols in the colour.
-    PlotSeries(QCPAxis* keyAxis, QCPAxis* valueAxis, const QColor& colour);
+    // The line drawn with the pen, the symbols in its colour.
+    PlotSeries(QCPAxis* keyAxis, QCPAxis* valueAxis, const QPen& line);
+    // Takes its line off the plot.
+    ~PlotSeries();
+    PlotSeries(const PlotSeries&) = delete;
+    PlotSeries& operator=(const PlotSeries&) = delete;
 
     void show(const DrawnPoints& drawn, DrawnPoints::Update update);
     void setSymbols(bool on, SymbolDrawing drawing);
     // The symbol at each point: a circle in the line's colour.
     SymbolLook symbolLook() const;
+    // Draws the line on this layer of the plot.
+    void setLayer(QCPLayer* layer);
 
 private:
     struct Symbols {
@@ -30,6 +37,7 @@ private:
         bool operator==(const Symbols&) const = default;
     };
 
+    std::array<QCPAbstractPlottable*, 2> plottables() const;
     void fill(const DrawnPoints& drawn);
     void append(const DrawnPoints& drawn, std::size_t from);
 

@@ -9,6 +9,7 @@
 #include "settings/whole_file.h"
 
 #include <utility>
+#include <vector>
 
 namespace datafile {
 
@@ -16,14 +17,19 @@ namespace {
 
 constexpr const char* kSaveDataSource = "SaveData";
 
-// Raises an AppError naming what failed.
-void writeDataFile(const std::string& path, std::string_view text) {
+// The record first: once the data file is in place, its record is too. Raises an AppError
+// naming what failed.
+void writeDataFile(const std::string& path, std::string_view text, std::string_view record) {
     if (path.empty())
         throw platform::AppError(platform::errnum::PathFileAccess,
                                  "Path/File access error (no data file is chosen)",
                                  kSaveDataSource);
     FormUtility::MakePath(path, 0);
-    settings::writeFileAtomically(path, text);
+    std::vector<settings::FileContents> files;
+    if (!record.empty())
+        files.push_back({runRecordPathOf(path), record});
+    files.push_back({path, text});
+    settings::writeFilesAtomically(files);
 }
 
 // The dialog opens in the data folder even before the first file is written there; a folder
@@ -35,9 +41,9 @@ void makeFolderIfPossible(const std::string& folder) {
     }
 }
 
-bool tryWrite(const std::string& path, std::string_view text) {
+bool tryWrite(const std::string& path, std::string_view text, std::string_view record) {
     try {
-        writeDataFile(path, text);
+        writeDataFile(path, text, record);
         return true;
     } catch (const platform::AppError& error) {
         platform::setCurrentError(error);
@@ -80,11 +86,13 @@ bool DataFile::takeReplaceAnswer(const std::string& path) {
     return !answered.empty() && path == answered;
 }
 
-bool DataFile::SaveData(const DataCollection& readings, std::string_view units) {
+bool DataFile::SaveData(const DataCollection& readings, std::string_view units,
+                        std::string_view record) {
     journal_.finish();
+    lastWritten_.reset();
     const std::string text = dataFileText(readings, units);
     std::string path = AppDataPath();
-    while (!tryWrite(path, text)) {
+    while (!tryWrite(path, text, record)) {
         tellWriteFailed(path, readings.Count());
         const std::optional<std::string> elsewhere = askForDataFile();
         if (!elsewhere)
@@ -92,18 +100,22 @@ bool DataFile::SaveData(const DataCollection& readings, std::string_view units) 
         path = *elsewhere;
     }
     journal_.remove();
+    lastWritten_ = path;
     return true;
 }
 
 std::optional<std::string> DataFile::SaveDataUnasked(const DataCollection& readings,
                                                      std::string_view units,
-                                                     std::chrono::system_clock::time_point now) {
+                                                     std::chrono::system_clock::time_point now,
+                                                     std::string_view record) {
     journal_.finish();
+    lastWritten_.reset();
     const std::string text = dataFileText(readings, units);
     for (const std::string& path :
          {AppDataPath(), unsavedReadingsPath(programFolder_, now, ".txt").string()}) {
-        if (tryWrite(path, text)) {
+        if (tryWrite(path, text, record)) {
             journal_.remove();
+            lastWritten_ = path;
             return path;
         }
     }

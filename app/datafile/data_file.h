@@ -37,18 +37,26 @@ public:
     RunJournal& journal() { return journal_; }
 
     // Writes every reading to the data path, making its missing folders, in one atomic
-    // replacement of the file, and then removes the test's journal. When that fails the user is
-    // told what failed, where, and where the readings are kept, and is offered the save dialog
-    // to keep them elsewhere, until a file is written or the dialog is cancelled; the journal
-    // stays. The readings are never touched. True when a file was written.
-    bool SaveData(const DataCollection& readings, std::string_view units);
+    // replacement of the file, and then removes the test's journal. A run record, when given,
+    // goes beside the data file (runRecordPathOf), written with it: both files are replaced, or
+    // neither. When that fails the user is told what failed, where, and where the readings are
+    // kept, and is offered the save dialog to keep them elsewhere, until a file is written or the
+    // dialog is cancelled; the journal stays. The readings are never touched. True when a file
+    // was written.
+    bool SaveData(const DataCollection& readings, std::string_view units,
+                  std::string_view record = {});
 
-    // Writes every reading without asking anybody (the program has been told to stop): to the
-    // data path, or, when there is none or it cannot be written, to the unsaved-readings path;
-    // the journal goes once one is written. The path written; nullopt when no file could be.
+    // Writes every reading (and the run record) without asking anybody (the program has been
+    // told to stop): to the data path, or, when there is none or it cannot be written, to the
+    // unsaved-readings path; the journal goes once one is written. The path written; nullopt
+    // when no file could be.
     std::optional<std::string> SaveDataUnasked(const DataCollection& readings,
                                                std::string_view units,
-                                               std::chrono::system_clock::time_point now);
+                                               std::chrono::system_clock::time_point now,
+                                               std::string_view record = {});
+
+    // The data file the last save wrote, if it wrote one.
+    const std::optional<std::string>& lastWritten() const { return lastWritten_; }
 
 private:
     std::optional<std::string> askForDataFile() const;
@@ -58,6 +66,7 @@ private:
     std::filesystem::path programFolder_;
     RunJournal journal_;
     std::string replaceAnswered_;
+    std::optional<std::string> lastWritten_;
 };
 
 } // namespace datafile

@@ -1,5 +1,9 @@
 #include "data_file_names.h"
 
+#include "settings/setting_keys.h"
+
+#include <algorithm>
+#include <cctype>
 #include <ctime>
 #include <string>
 #include <system_error>
@@ -40,6 +44,17 @@ fs::path journalPathOf(const fs::path& dataPath) {
     fs::path journal = dataPath;
     journal += kJournalExtension;
     return journal;
+}
+
+fs::path runRecordPathOf(const fs::path& dataPath) {
+    fs::path record = dataPath;
+    const std::string extension = dataPath.extension().string();
+    if (extension.size() == 4 &&
+        std::equal(extension.begin(), extension.end(), ".txt",
+                   [](unsigned char a, char b) { return std::tolower(a) == b; }))
+        record.replace_extension();
+    record += settings::keys::kRunRecordExtension;
+    return record;
 }
 
 fs::path nextFreeName(const fs::path& path) {

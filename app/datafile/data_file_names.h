@@ -1,7 +1,7 @@
 #pragma once
 
-// The names of the files around a data file: readings without one, its journal, a free name beside
-// it, the file a journal is recovered into.
+// The names of the files around a data file: readings without one, its journal and its run
+// record, a free name beside it, the file a journal is recovered into.
 
 #include <chrono>
 #include <filesystem>
@@ -19,6 +19,10 @@ std::filesystem::path unsavedReadingsPath(const std::filesystem::path& programFo
 
 // The journal of a data file: "iv.txt" has "iv.txt.partial".
 std::filesystem::path journalPathOf(const std::filesystem::path& dataPath);
+
+// The run record of a data file: "iv.txt" has "iv.run.ini". Only the data files' own extension
+// is left out, so "iv.dat" (with "iv.dat.run.ini") never shares a record with "iv.txt".
+std::filesystem::path runRecordPathOf(const std::filesystem::path& dataPath);
 
 // The path itself when neither it nor its journal exists; otherwise the first such name with
 // -2, -3 ... before the extension ("iv.txt", "iv-2.txt", "iv-3.txt").

@@ -7,4 +7,9 @@ std::string& AppDataPath() {
     return path;
 }
 
+std::filesystem::path dataFolder(const std::filesystem::path& programFolder) {
+    const std::filesystem::path data = AppDataPath();
+    return data.empty() ? programFolder / "data" / "" : data.parent_path();
+}
+
 } // namespace datafile

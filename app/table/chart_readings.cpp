@@ -24,4 +24,19 @@ void switchXAxis(chart::LiveChart& chart, const chart::GraphSettings& settings,
     chart.setChartRedraw(chart::kRedrawNow);
 }
 
+void showReferences(chart::LiveChart& chart, const datafile::ReferenceRuns& references,
+                    bool xAxisIsTime) {
+    std::vector<chart::ReferenceCurve> curves;
+    for (const datafile::ReferenceRun& run : references.runs()) {
+        chart::ReferenceCurve& curve =
+            curves.emplace_back(QString::fromStdString(run.name), run.colour);
+        curve.points.reserve(run.readings.size());
+        std::int32_t p = 0;
+        for (const HP4140DataType& reading : run.readings)
+            curve.points.push_back(chart::chartPointFor(chartReadingOf(reading, ++p), xAxisIsTime));
+    }
+    chart.setReferences(curves);
+    chart.setChartRedraw(chart::kRedrawNow);
+}
+
 } // namespace table

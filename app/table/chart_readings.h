@@ -5,6 +5,7 @@
 #include "app/chart/chart_point.h"
 #include "app/chart/chart_routines.h"
 #include "app/datafile/data_collection.h"
+#include "app/datafile/reference_runs.h"
 #include "hp4140/hp4140_data.h"
 
 #include <cstdint>
@@ -28,5 +29,10 @@ void reAddReadings(chart::LiveChart& chart, const datafile::DataCollection& read
 // chart settings are applied afresh, the readings re-added on the new axis, and a redraw asked.
 void switchXAxis(chart::LiveChart& chart, const chart::GraphSettings& settings,
                  const datafile::DataCollection& readings);
+
+// The reference runs drawn beneath the readings, against time or voltage as the readings are; a
+// redraw is asked.
+void showReferences(chart::LiveChart& chart, const datafile::ReferenceRuns& references,
+                    bool xAxisIsTime);
 
 } // namespace table

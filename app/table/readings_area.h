@@ -6,6 +6,7 @@
 #include "app/datafile/data_collection.h"
 #include "app/datafile/data_file.h"
 #include "app/datafile/file_dialogs.h"
+#include "app/datafile/reference_runs.h"
 
 #include <QObject>
 
@@ -28,7 +29,8 @@ struct ReadingsWidgets {
 };
 
 // Everything the main window does with the readings, in one object it forwards to: the
-// table, the per-reading display, the data path and its browse button, and the data file.
+// table, the per-reading display, the data path and its browse button, the data file, and the
+// runs shown beside the readings to compare them with.
 class ReadingsArea final : public QObject {
 public:
     // Becomes a child of the table view. The browse button is handled from here on.
@@ -44,28 +46,44 @@ public:
                      bool xAxisIsTime) {
         display_.fileReading(std::move(NewData), iMeasIndex, xAxisIsTime);
     }
-    void switchXAxis(const chart::GraphSettings& settings) { display_.switchXAxis(settings); }
+    // The readings and the references move to the axis the settings hold.
+    void switchXAxis(const chart::GraphSettings& settings);
     // Readings read back from a data file take the place of the collection's.
     void showReadings(const datafile::DataFileContents& contents, bool xAxisIsTime) {
         display_.showReadings(contents.lines, xAxisIsTime);
     }
 
-    // Writes the data file with the units label's caption; see DataFile::SaveData.
-    bool SaveData();
+    // Writes the data file with the units label's caption, and the run record beside it; see
+    // DataFile::SaveData.
+    bool SaveData(std::string_view record = {});
     // Writes the data file without asking anybody; see DataFile::SaveDataUnasked.
-    std::optional<std::string> SaveDataUnasked(std::chrono::system_clock::time_point now);
+    std::optional<std::string> SaveDataUnasked(std::chrono::system_clock::time_point now,
+                                               std::string_view record = {});
     // The data file and the journal of the test under way.
     datafile::DataFile& dataFile() { return dataFile_; }
 
     // The data path becomes the file chosen in the save dialog, and the path box shows it.
     void cmdBrowse_Click();
 
+    // The runs shown beside the readings, on the chart against time or voltage.
+    const datafile::ReferenceRuns& references() const { return references_; }
+    // Opens the data file as a reference; see ReferenceRuns::open.
+    datafile::OpenedReference openReference(const std::filesystem::path& path, bool xAxisIsTime);
+    void clearReferences(bool xAxisIsTime);
+    // Before a test start empties the collection: its readings become the previous run, or the
+    // previous run kept before goes.
+    void keepPreviousRun(bool keep, bool xAxisIsTime);
+
 private:
+    void showReferences(bool xAxisIsTime);
+
     QLineEdit* txtPathToData_;
+    chart::LiveChart& chart_;
     datafile::DataCollection& readings_;
     MeasurementTable* table_;
     MeasurementDisplay display_;
     datafile::DataFile dataFile_;
+    datafile::ReferenceRuns references_;
 };
 
 } // namespace table

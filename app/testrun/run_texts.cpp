@@ -9,9 +9,7 @@ namespace testrun {
 namespace {
 
 std::string clockTime(std::chrono::system_clock::time_point time) {
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(time);
-    std::tm local{};
-    localtime_r(&seconds, &local);
+    const std::tm local = localTimeOf(time);
     char text[16];
     std::strftime(text, sizeof text, "%H:%M:%S", &local);
     return text;
@@ -22,6 +20,13 @@ std::string seconds(double value) {
 }
 
 } // namespace
+
+std::tm localTimeOf(std::chrono::system_clock::time_point time) {
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(time);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    return local;
+}
 
 std::string silenceText(const Silence& silence) {
     return "Instrument not answering since " + clockTime(silence.since) + ", " +

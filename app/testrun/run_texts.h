@@ -2,6 +2,8 @@
 
 #include "test_run_view.h"
 
+#include <chrono>
+#include <ctime>
 #include <string>
 
 namespace testrun {
@@ -11,6 +13,9 @@ namespace testrun {
 inline constexpr const char* kOpenEndedRefusal =
     "A Constant ramp holds its voltage until the run is stopped, and nobody is there to stop "
     "it: give the run a time limit (--max-time SECONDS).";
+
+// The time as the local clock shows it, with its offset from UTC in tm_gmtoff.
+std::tm localTimeOf(std::chrono::system_clock::time_point time);
 
 // "Instrument not answering since 14:03:12, 12 polls" (local time).
 std::string silenceText(const Silence& silence);

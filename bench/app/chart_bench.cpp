@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -72,6 +73,31 @@ void RepaintSweep(benchmark::State& state) {
         shown.chart.plot()->replot(QCustomPlot::rpImmediateRefresh);
 }
 BENCHMARK(RepaintSweep)->ArgName("points")->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The chart of Repaint/points:10000/log:1 with three references of 10,000 points beside its
+// readings, each a run of its own (its currents a little larger): on the time axis, and on the
+// voltage axis of sweeps that turn back (the readings' own curve then turns back as well, so
+// compare that with RepaintSweep/points:10000).
+void RepaintWithReferences(benchmark::State& state) {
+    constexpr std::int32_t kPoints = 10000;
+    const bool timeAxis = state.range(0) != 0;
+    ShownChart shown(kPoints, true, timeAxis);
+    std::vector<chart::ReferenceCurve> curves;
+    for (int run = 1; run <= 3; ++run) {
+        chart::ReferenceCurve& curve = curves.emplace_back(QString("run-%1.txt").arg(run), run);
+        for (std::int32_t p = 1; p <= kPoints; ++p) {
+            chart::ChartReading reading = readingNumber(p, !timeAxis);
+            reading.measurement *= 1.0f + 0.5f * static_cast<float>(run);
+            curve.points.push_back(chart::chartPointFor(reading, timeAxis));
+        }
+    }
+    shown.chart.setReferences(curves);
+    shown.chart.setChartRedraw(chart::kRedrawNow);
+    QCoreApplication::processEvents();
+    for (auto _ : state)
+        shown.chart.plot()->replot(QCustomPlot::rpImmediateRefresh);
+}
+BENCHMARK(RepaintWithReferences)->ArgName("time")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 // Adding one reading: the property writes and the redraw request, with this many already shown.
 void AddPoint(benchmark::State& state) {

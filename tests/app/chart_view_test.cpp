@@ -169,6 +169,36 @@ TEST(ChartLabels, EachAxisKeepsOneStyle) {
     EXPECT_EQ(chart.chartYTitle(), "Capacitance (in Farads)");
 }
 
+// References are lines beneath the readings, named in the legend; automatic scaling keeps every
+// curve in view, on a logarithmic axis without the values it cannot show.
+TEST_F(ChartView, ReferencesShareTheFitAndTheLegendAndFollowTheScale) {
+    const int plottables = chart.plot()->plottableCount();
+    ReferenceCurve yesterday{"yesterday.txt", 0, {}};
+    for (std::int32_t p = 0; p <= 40; ++p)
+        yesterday.points.push_back(chartPointFor(
+            {p, static_cast<float>(p), 0.0f, -1e-6f * static_cast<float>(p), false}, true));
+    chart.setReferences({yesterday, ReferenceCurve{"empty.txt", 1, {}}});
+    redraw(chart);
+    EXPECT_EQ(chart.legendTexts(), (QStringList{"Readings", "yesterday.txt", "empty.txt"}));
+    ASSERT_EQ(chart.referenceCount(), 2u);
+    EXPECT_EQ(chart.referencePoints(0).points().size(), 40u); // no place for 0 on a log axis
+    EXPECT_LE(x()->range().lower, 0.0);
+    EXPECT_GE(x()->range().upper, 40.0);
+    EXPECT_GE(y()->range().upper, 40e-6);
+    EXPECT_LE(y()->range().lower, 1e-9);
+    EXPECT_EQ(plottedPoints(chart).size(), 20u); // the readings' own line is untouched
+
+    chart.setChartType(ChartType::Linear);
+    redraw(chart);
+    EXPECT_EQ(chart.referencePoints(0).points().size(), 41u);
+
+    chart.setReferences({});
+    redraw(chart);
+    EXPECT_EQ(chart.legendTexts(), QStringList{"Readings"});
+    EXPECT_LT(x()->range().upper, 40.0);
+    EXPECT_EQ(chart.plot()->plottableCount(), plottables);
+}
+
 // The points of the curve that stars the readings taken at the current limit.
 std::vector<double> starredKeys(const LiveChart& chart) {
     std::vector<double> keys;

@@ -22,18 +22,9 @@
 
 namespace {
 
-// The simulator's diode swept from 0 to 1 V in 0.05 V steps: 21 readings, the forward current
-// reaching the 10 mA limit at the end.
 class ChartWindow : public apptest::SimulatedWindow {
 protected:
-    ChartWindow() {
-        app::ConfigPanel& config = window.configPanel();
-        config.optionFunction().setSelected(1, true);
-        config.optionRamp().setSelected(0, true);
-        setField(config.txtConfig(1), "1");
-        setField(config.txtConfig(2), "0.05");
-        setField(config.txtConfig(5), "0.1");
-    }
+    ChartWindow() { chooseDiodeSweep(); }
 
     chart::LiveChart& chart() { return *window.leftColumn().graph1(); }
     void zoom() {
@@ -42,11 +33,6 @@ protected:
     }
     std::pair<QCPRange, QCPRange> view() {
         return {chart().plot()->xAxis->range(), chart().plot()->yAxis->range()};
-    }
-    void runUntilReadings(std::int32_t count) {
-        runtime::runInVirtualTime(
-            clock, [&] { return panel->run().TestRunning() && panel->run().iMeasIndex() < count; },
-            [] { QApplication::processEvents(); });
     }
     std::size_t readingsAtLimit() {
         const auto& readings = datafile::AppDataCollection();

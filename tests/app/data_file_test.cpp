@@ -114,6 +114,31 @@ TEST_F(SaveDataTest, UnaskedTheReadingsGoToTheDataFileOrAFileOfTheirOwn) {
         datafile::unsavedReadingsPath("/p", now, ".txt").string().starts_with("/p/data/unsaved-"));
 }
 
+// The record goes beside its data file, named after it, and the two are replaced together: a
+// record that cannot be written leaves the earlier data file as it was.
+TEST_F(SaveDataTest, TheRunRecordIsWrittenWithItsDataFileOrNeitherIs) {
+    EXPECT_TRUE(dataFile.SaveData(readings, "Amps", "[Run]\noutcome=complete\n"));
+    EXPECT_EQ(fileText(folder / "runs/today/iv.run.ini"), "[Run]\noutcome=complete\n");
+    EXPECT_EQ(fileText(AppDataPath()), expectedText());
+    EXPECT_EQ(dataFile.lastWritten(), AppDataPath());
+
+    AppDataPath() = (folder / "runs/today/cv.TXT").string();
+    putFile(AppDataPath(), "an earlier run");
+    std::filesystem::create_directory(folder / "runs/today/cv.run.ini"); // in the record's way
+    EXPECT_FALSE(dataFile.SaveData(readings, "Amps", "[Run]\n"));
+    EXPECT_EQ(fileText(AppDataPath()), "an earlier run");
+    EXPECT_EQ(box->shown().size(), 1u);
+    EXPECT_FALSE(dataFile.lastWritten());
+    std::size_t files = 0;
+    for ([[maybe_unused]] const auto& entry :
+         std::filesystem::directory_iterator(folder / "runs/today"))
+        ++files;
+    EXPECT_EQ(files, 4u); // no temporary file is left behind
+
+    EXPECT_EQ(datafile::runRecordPathOf("/d/iv.dat"), "/d/iv.dat.run.ini");
+    EXPECT_EQ(datafile::runRecordPathOf("/d/iv"), "/d/iv.run.ini");
+}
+
 TEST_F(SaveDataTest, RescueThatFailsAgainIsReportedAgain) {
     AppDataPath() = blockedPath();
     dialogs.queueAnswer((folder / "blocker/other.txt").string());

@@ -98,6 +98,7 @@ TEST_F(HeadlessProgram, ADryRunOfTheIvExampleWritesEveryReadingAndLeavesTheSetti
     EXPECT_EQ(lines(data()), 22); // the header and 21 readings
     EXPECT_TRUE(data().ends_with("\r\n"));
     EXPECT_EQ(pngSize(folder / "out.png"), std::make_pair(1600u, 1000u));
+    EXPECT_NE(fileText(folder / "out.run.ini").find("\noutcome=complete\n"), std::string::npos);
 
     for (const char* command :
          {"\tF2\\r\\n", "\tPT1.0\\r\\n", "\tPE0.05\\r\\n", "\tW1\\r\\n", "\tD0\\r\\n"})
@@ -129,19 +130,30 @@ TEST_F(HeadlessProgram, EveryShippedExampleEndsCleanAndItsChartIsSavedAsAsked) {
     EXPECT_FALSE(fs::exists(folder / "trace.txt"));
 }
 
-// The exit status tells a script how the run went; the data file keeps what was read.
-TEST_F(HeadlessProgram, ARunThatDidNotGoAsPlannedSaysSoInItsExitStatus) {
+// The exit status tells a script how the run went, and so does the run record beside the data
+// file; the data file keeps what was read.
+TEST_F(HeadlessProgram, ARunThatDidNotGoAsPlannedSaysSoInItsExitStatusAndItsRecord) {
     const fs::path iv = example("IV_diode_sweep.ini");
+    const auto recorded = [&](const std::string& line) {
+        return fileText(folder / "out.run.ini").find("\n" + line + "\n") != std::string::npos;
+    };
     EXPECT_EQ(dryRun(iv, "no_listener_after = 7\n", "--bus-timeout 5"), 3);
     EXPECT_EQ(lines(data()), 8);
     EXPECT_NE(errors().find("Instrument not answering since"), std::string::npos);
     EXPECT_NE(trace().rfind("\tW7\\r\\n"), std::string::npos); // the stop was tried
+    EXPECT_TRUE(recorded("outcome=lost"));
+    EXPECT_TRUE(recorded("readings=7"));
+    EXPECT_TRUE(recorded("txtConfig(2)=0.05")); // the configuration it ran
 
     EXPECT_EQ(dryRun(iv, "output_off_after = 5\ngarble_at = 2\n"), 4);
     EXPECT_EQ(lastError(), "The test ran to its end; 16 of 21 readings missing, 1 unreadable.");
+    EXPECT_TRUE(recorded("outcome=incomplete"));
+    EXPECT_TRUE(recorded("missing=16"));
+    EXPECT_TRUE(recorded("unreadable=1"));
 
     EXPECT_EQ(dryRun(iv, "read_timeout_every = 1\n", "--max-time 40"), 3);
     EXPECT_EQ(lastError().rfind("The test overran its time limit; ", 0), 0u) << lastError();
+    EXPECT_TRUE(recorded("outcome=overrun"));
 }
 
 // A read that times out spends the board's 3 s; the program's time follows it, so each

@@ -106,7 +106,7 @@ TEST_F(MainWindow, MenusCarryTheirCaptionsAndSeparators) {
     for (QAction* action : m.menuFile->actions())
         file << (action->isSeparator() ? "-" : action->text());
     EXPECT_EQ(file, (QStringList{"&Save Config", "Save Config &As...", "-", "&Load Config...", "-",
-                                 "E&xit"}));
+                                 "Open &Data…", "Clear &references", "-", "E&xit"}));
     EXPECT_EQ(m.menuHelp->title(), "&Help");
     EXPECT_EQ(m.menuAbout->text(), "&About TARVIX-4140B");
     EXPECT_TRUE(m.itembreak5->isSeparator());

@@ -3,10 +3,12 @@
 // The real main window against the simulated instrument, loaded through the real driver binding,
 // in virtual time, with scripted file dialogs and a message box that records.
 
+#include "app/config_panel.h"
 #include "app/datafile/file_dialogs.h"
 #include "app/field_descriptions.h"
 #include "app/frm_main.h"
 #include "app/left_column.h"
+#include "app/option_group.h"
 #include "app/runtime/simulator_time.h"
 #include "app/runtime/virtual_run.h"
 #include "app/test_run_panel.h"
@@ -41,9 +43,26 @@ protected:
 
     void setField(quenta::Quenta* field, const char* text) { field->setText(text); }
 
+    // The simulator's diode swept from 0 to 1 V in 0.05 V steps at 0.1 V/s: 21 readings, the
+    // forward current reaching the 10 mA limit at the end.
+    void chooseDiodeSweep() {
+        app::ConfigPanel& config = window.configPanel();
+        config.optionFunction().setSelected(1, true);
+        config.optionRamp().setSelected(0, true);
+        setField(config.txtConfig(1), "1");
+        setField(config.txtConfig(2), "0.05");
+        setField(config.txtConfig(5), "0.1");
+    }
+
     void runToEnd() {
         runtime::runInVirtualTime(
             clock, [this] { return panel->run().TestRunning(); },
+            [] { QApplication::processEvents(); });
+    }
+
+    void runUntilReadings(std::int32_t count) {
+        runtime::runInVirtualTime(
+            clock, [&] { return panel->run().TestRunning() && panel->run().iMeasIndex() < count; },
             [] { QApplication::processEvents(); });
     }
 

@@ -6,6 +6,7 @@
 #include "app/chart/live_chart.h"
 #include "app/datafile/data_file_start.h"
 #include "app/datafile/data_file_text.h"
+#include "app/datafile/reference_runs.h"
 #include "app/field_descriptions.h"
 #include "app/frm_about.h"
 #include "app/frm_main.h"
@@ -14,6 +15,7 @@
 #include "app/left_column.h"
 #include "app/runtime/simulator_time.h"
 #include "app/startup.h"
+#include "app/table/chart_readings.h"
 #include "app/test_run_panel.h"
 #include "diagnostics/msg_box_layout.h"
 #include "diagnostics/oof_msg_box.h"
@@ -41,6 +43,7 @@
 #include <functional>
 #include <iostream>
 #include <memory>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -136,13 +139,43 @@ sampleChart(bool logY, bool capacitance, const std::function<chart::ChartReading
 }
 
 // A diode swept from -1 V to 1 V: a small negative leakage current in reverse, then the forward
-// current up to the 10 mA limit.
-chart::ChartReading diodeReading(int p) {
+// current up to the 10 mA limit. Warmer, it leaks more and its knee comes sooner.
+chart::ChartReading diodeReadingAt(int p, double saturation, double leakage) {
     const double volts = -1.0 + 0.025 * (p - 1);
-    const double current = 1e-13 * (std::exp(volts / 0.0388) - 1.0) + volts * 2e-12;
+    const double current = saturation * (std::exp(volts / 0.0388) - 1.0) + volts * leakage;
     const bool atLimit = current > 1e-2;
     return {p, 0.5f * static_cast<float>(p), static_cast<float>(volts),
             static_cast<float>(atLimit ? 1e-2 : current), atLimit};
+}
+
+chart::ChartReading diodeReading(int p) {
+    return diodeReadingAt(p, 1e-13, 2e-12);
+}
+
+// Two earlier runs of the diode, opened from the data files they left as references: one
+// measured at 55 °C, one at 85 °C.
+void showDiodeReferences(chart::LiveChart& chart) {
+    static QTemporaryDir files;
+    datafile::ReferenceRuns runs;
+    for (const auto& [name, saturation, leakage] :
+         {std::tuple{"diode-55C.txt", 4e-12, 2e-11}, std::tuple{"diode-85C.txt", 6e-11, 1e-10}}) {
+        datafile::DataCollection readings;
+        for (int p = 1; p <= 81; ++p) {
+            const chart::ChartReading point = diodeReadingAt(p, saturation, leakage);
+            auto reading = std::make_unique<HP4140DataType>();
+            reading->Index = p;
+            reading->Timerel = point.time;
+            reading->Voltage = point.voltage;
+            reading->Current = point.measurement;
+            reading->AtCurrentLimit = point.atLimit;
+            readings.Add(std::move(reading));
+        }
+        const std::filesystem::path path = files.filePath(name).toStdString();
+        std::ofstream(path, std::ios::binary) << datafile::dataFileText(readings, "Amps");
+        runs.open(path);
+    }
+    table::showReferences(chart, runs, false);
+    QCoreApplication::processEvents();
 }
 
 // A MOS capacitor from accumulation (100 pF) to depletion (20 pF) over -5 V to 5 V.
@@ -242,6 +275,13 @@ std::vector<Shot> shots() {
              const QCustomPlot& plot = *chart->plot();
              chart->zoomAt(QPointF(plot.xAxis->coordToPixel(0.95), plot.yAxis->coordToPixel(1e-2)),
                            2.0);
+             return chart;
+         }},
+        {"chart-references",
+         [] {
+             auto chart = sampleChart(true, false, diodeReading);
+             chart->setChartPointLabelsOn(1);
+             showDiodeReferences(*chart);
              return chart;
          }},
         {"chart-context-menu",

@@ -1,0 +1,47 @@
+#include "reference_series.h"
+
+#include <array>
+
+namespace chart {
+
+namespace {
+
+// As thin as the readings' line: a wider one takes several times as long to draw with 10^4
+// points.
+constexpr double kLineWidth = 1.0;
+
+// Far from the readings' dark blue and the limit marks' orange, and from each other.
+QColor colourNumber(int number) {
+    static const std::array<QColor, 6> colours{QColor(0, 150, 70),   QColor(190, 30, 60),
+                                               QColor(140, 60, 180), QColor(0, 150, 170),
+                                               QColor(120, 120, 0),  QColor(110, 110, 110)};
+    return colours[static_cast<std::size_t>(number) % colours.size()];
+}
+
+} // namespace
+
+ReferenceSeries::ReferenceSeries(QCPAxis* keyAxis, QCPAxis* valueAxis, QCPLayer* layer,
+                                 const ReferenceCurve& curve)
+    : name_(curve.name), line_(colourNumber(curve.colour), kLineWidth),
+      series_(keyAxis, valueAxis, line_) {
+    series_.setLayer(layer);
+    series_.setSymbols(false, SymbolDrawing::Cached);
+    points_.setCount(static_cast<std::int32_t>(curve.points.size()));
+    std::int32_t p = 0;
+    for (const ChartPoint& point : curve.points) {
+        ++p;
+        points_.set(p, &ChartPointRecord::x, point.x);
+        points_.set(p, &ChartPointRecord::y, point.y);
+        points_.set(p, &ChartPointRecord::mark, kMarkFilled);
+    }
+}
+
+void ReferenceSeries::show(bool logY, bool rebuild) {
+    series_.show(drawn_, drawn_.update(points_, logY, rebuild));
+}
+
+LegendEntry ReferenceSeries::legendEntry() const {
+    return {LegendMark::Reference, name_, line_};
+}
+
+} // namespace chart

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "chart_legend.h"
+#include "chart_point.h"
+#include "chart_points.h"
+#include "drawn_points.h"
+#include "plot_series.h"
+
+#include <qcustomplot.h>
+
+#include <QString>
+
+#include <vector>
+
+namespace chart {
+
+// A run to compare the readings with, as the chart is given it: a name for the legend, the
+// number of its colour, and its points, their horizontal values on the axis shown.
+struct ReferenceCurve {
+    QString name;
+    int colour = 0;
+    std::vector<ChartPoint> points;
+};
+
+// One reference drawn as a plain line in its own colour, beneath the readings: it has no
+// symbols, labels or limit marks, and a click never selects it.
+class ReferenceSeries {
+public:
+    // Draws on the layer (one below the readings').
+    ReferenceSeries(QCPAxis* keyAxis, QCPAxis* valueAxis, QCPLayer* layer,
+                    const ReferenceCurve& curve);
+
+    // Brings the drawing in line with the vertical axis's type; rebuild redraws every point.
+    void show(bool logY, bool rebuild);
+    const DrawnPoints& drawn() const { return drawn_; }
+    LegendEntry legendEntry() const;
+
+private:
+    QString name_;
+    QPen line_;
+    ChartPoints points_;
+    DrawnPoints drawn_;
+    PlotSeries series_;
+};
+
+} // namespace chart

@@ -1,0 +1,44 @@
+#pragma once
+
+// The record of a run, written beside its data file: the panel's settings as a configuration file
+// keeps them (section "FORM", so "Load Config" on the record restores the panel), and in section
+// "Run" when it ran, with what, and how it went.
+
+#include "run_report.h"
+#include "settings/ini_document.h"
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace testrun {
+
+struct RunRecord {
+    // The panel's keys and values at the start of the test, as a configuration file keeps them.
+    std::vector<std::pair<std::string, std::string>> form;
+    std::chrono::system_clock::time_point start;
+    std::chrono::system_clock::time_point end;
+    std::string driver; // the GPIB library the run was bound to
+    std::int16_t board = 0;
+    std::int16_t address = 0;
+    RunReport report;
+};
+
+// How the run went, as one word: "complete" (ran to its end, every reading there and readable),
+// "incomplete" (ran to its end, readings missing or unreadable or polls failed), "aborted",
+// "lost" (the instrument stopped answering), "overrun" (went on past its time limit), "stopped"
+// (by a signal).
+std::string outcomeKeyword(const RunReport& report);
+
+// The local time in ISO 8601 with its offset: 2024-05-02T14:03:12+02:00.
+std::string isoLocalTime(std::chrono::system_clock::time_point time);
+
+// The record's text: section "Run" first, for a reader, then section "FORM".
+std::string runRecordText(const RunRecord& record);
+
+// Whether the document is a run record (it says how a run went).
+bool isRunRecord(const settings::IniDocument& document);
+
+} // namespace testrun

@@ -1,0 +1,131 @@
+// The real main window on the simulated instrument, in virtual time, as a device engineer uses it
+// to compare runs and to find out later what a file was measured with: data files and the
+// previous run as reference curves, and the record written beside every data file.
+
+#include "program_folder_support.h"
+#include "simulated_window_support.h"
+
+#include "app/chart/live_chart.h"
+#include "app/main_menus.h"
+#include "settings/app_settings.h"
+#include "settings/current_config_path.h"
+#include "settings/form_controls.h"
+#include "settings/ini_document.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QMenu>
+#include <QRadioButton>
+
+#include <regex>
+
+namespace {
+
+namespace fs = std::filesystem;
+using testsupport::fileText;
+using testsupport::putFile;
+
+// The program's settings go to a folder of the test's own.
+struct OwnProgramFolder {
+    apptest::ScopedProgramFolder programFolder;
+};
+
+class LabBench : protected OwnProgramFolder, public apptest::SimulatedWindow {
+protected:
+    LabBench() { chooseDiodeSweep(); }
+
+    chart::LiveChart& chart() { return *window.leftColumn().graph1(); }
+    const app::MainMenus& menus() { return window.menus(); }
+    void openData(const fs::path& path) {
+        dialogs->queueAnswer(path.string());
+        menus().itemOpenData->trigger();
+        QApplication::processEvents();
+    }
+    double referenceEnd(std::size_t i) { return chart().referencePoints(i).keyRange()->max; }
+};
+
+TEST_F(LabBench, ARunRecordRestoresThePanelItRanWithAndNeverBecomesTheConfigurationInUse) {
+    const std::string inUse = (programFolder / "mine.ini").string();
+    settings::CurrentConfigPath() = inUse;
+    const auto ranWith = settings::FormValues(window.controls());
+    window.cmdStart()->click();
+    runToEnd();
+
+    const fs::path record = folder / "run.run.ini";
+    const std::string recorded = fileText(record);
+    const settings::IniDocument document(recorded);
+    const auto run = [&](const char* key) { return document.value("Run", key).value_or("?"); };
+    EXPECT_EQ(run("outcome"), "complete");
+    EXPECT_EQ(run("readings"), "21");
+    EXPECT_EQ(run("address"), "16");
+    EXPECT_TRUE(run("driver").ends_with("libtarvix-gpibsim.so")) << run("driver");
+    const std::regex iso(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d)");
+    EXPECT_TRUE(std::regex_match(run("start"), iso)) << run("start");
+    EXPECT_TRUE(std::regex_match(run("end"), iso)) << run("end");
+    for (const auto& [key, value] : ranWith)
+        EXPECT_EQ(document.value("FORM", key), value) << key;
+
+    window.configPanel().optionFunction().setSelected(2, true);
+    setField(window.configPanel().txtConfig(1), "7");
+    const QString caption = window.windowTitle();
+    dialogs->queueAnswer(record.string());
+    menus().itemLoadConfig->trigger();
+    EXPECT_EQ(settings::FormValues(window.controls()), ranWith);
+    EXPECT_EQ(settings::CurrentConfigPath(), inUse);
+    EXPECT_EQ(window.windowTitle(), caption);
+
+    dialogs->queueAnswer(record.string()); // Save Config As over the record is refused
+    menus().itemSaveAs->trigger();
+    ASSERT_EQ(box->shown().size(), 1u);
+    EXPECT_NE(box->shown()[0].text.find("is the record of a run"), std::string::npos);
+    EXPECT_EQ(fileText(record), recorded);
+    EXPECT_EQ(settings::CurrentConfigPath(), inUse);
+}
+
+TEST_F(LabBench, DataFilesAndThePreviousRunAreReferencesThatFollowTheAxisAndTheFit) {
+    window.cmdStart()->click();
+    runToEnd();
+    openData(folder / "run.txt");
+    EXPECT_TRUE(box->shown().empty());
+    EXPECT_EQ(dialogs->shown().back().request.title, "Open Data File");
+    EXPECT_EQ(dialogs->shown().back().request.folder, folder.path());
+    ASSERT_EQ(chart().referenceCount(), 1u);
+    EXPECT_EQ(chart().referencePoints(0).points().size(), 21u);
+    EXPECT_GT(referenceEnd(0), 5.0); // seconds
+    window.leftColumn().optionXAxis().button(1)->click();
+    QApplication::processEvents();
+    EXPECT_FLOAT_EQ(referenceEnd(0), 1.0f); // volts
+
+    const std::string header =
+        "Index\tTime\tMeasurement\tVoltage\tUnits\tAt Current Limit\tRaw Data";
+    putFile(folder / "odd.txt", header + "\r\n1\t1\t2E-12\t0.5\tAmps\t\tR\r\n1\t1\t\r\n");
+    openData(folder / "odd.txt");
+    putFile(folder / "notes.txt", "Dear diary\r\n");
+    openData(folder / "notes.txt");
+    ASSERT_EQ(box->shown().size(), 2u);
+    EXPECT_EQ(box->shown()[0].text,
+              "odd.txt: 1 line that is not a reading was left out; 1 reading is shown.");
+    EXPECT_EQ(box->shown()[1].text.rfind("321: Invalid file format (", 0), 0u);
+    EXPECT_NE(box->shown()[1].text.find("The data file was not opened."), std::string::npos);
+    EXPECT_EQ(chart().legendTexts(),
+              (QStringList{"Readings", "At current limit", "run.txt", "odd.txt"}));
+
+    window.leftColumn().chkKeepPreviousRun()->click();
+    EXPECT_TRUE(settings::LoadAppSettings(programFolder.program()).keepPreviousRun);
+    window.leftColumn().txtPathToData()->setText(
+        QString::fromStdString((folder / "second.txt").string()));
+    window.cmdStart()->click();
+    runUntilReadings(3);
+    EXPECT_FALSE(menus().menuFile->isEnabled());
+    ASSERT_EQ(chart().referenceCount(), 3u);
+    EXPECT_EQ(chart().legendTexts().back(), "Previous run (run.txt)");
+    EXPECT_GE(chart().plot()->xAxis->range().upper, 1.0); // every curve in view from the start
+    runToEnd();
+
+    menus().itemClearReferences->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(chart().referenceCount(), 0u);
+    EXPECT_FALSE(chart().legendTexts().contains("run.txt"));
+}
+
+} // namespace
