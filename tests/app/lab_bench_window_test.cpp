@@ -2,7 +2,6 @@
 // to compare runs and to find out later what a file was measured with: data files and the
 // previous run as reference curves, and the record written beside every data file.
 
-#include "program_folder_support.h"
 #include "simulated_window_support.h"
 
 #include "app/chart/live_chart.h"
@@ -25,12 +24,7 @@ namespace fs = std::filesystem;
 using testsupport::fileText;
 using testsupport::putFile;
 
-// The program's settings go to a folder of the test's own.
-struct OwnProgramFolder {
-    apptest::ScopedProgramFolder programFolder;
-};
-
-class LabBench : protected OwnProgramFolder, public apptest::SimulatedWindow {
+class LabBench : public apptest::SimulatedWindow {
 protected:
     LabBench() { chooseDiodeSweep(); }
 
