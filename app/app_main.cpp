@@ -41,11 +41,12 @@ void showStartupError(const platform::AppError& error) {
 
 // A headless run has nobody to answer a dialog: message boxes print and take their default,
 // file dialogs cancel.
-std::unique_ptr<frmMain> makeWindow(bool headless) {
+std::unique_ptr<frmMain> makeWindow(Application& application, bool headless) {
     const FieldDescriptions fields = FieldDescriptions::load(kMainWindowFields);
     if (headless)
-        return std::make_unique<frmMain>(fields, std::make_unique<ScriptedFileDialogs>());
-    return std::make_unique<frmMain>(fields);
+        return std::make_unique<frmMain>(application, fields,
+                                         std::make_unique<ScriptedFileDialogs>());
+    return std::make_unique<frmMain>(application, fields);
 }
 
 std::unique_ptr<platform::MessageBox> messageBoxFor(bool headless) {
@@ -132,16 +133,17 @@ int AppMain(int& argc, char** argv, const platform::ProgramOptions& options) {
         const settings::AppSettings stored = PrepareAppSettings(folders);
         appObjects = std::make_unique<Application>(bus::driverCandidates(options.driver, folders),
                                                    stored.boardId, options.dryRun);
-        window = makeWindow(headless);
+        appObjects->currentConfigPath() = stored.currentConfigPath;
+        window = makeWindow(*appObjects, headless);
         simulatorTime = enterVirtualTime(*appObjects, *window);
     } catch (const platform::AppError& error) {
         showStartupError(error);
         return 1;
     }
     appObjects->device().setSpollObserver(window.get());
-    auto* panel =
-        new TestRunPanel(*window, {appObjects->gpib(), appObjects->device(), appObjects->clock()},
-                         window->logWindow());
+    auto* panel = new TestRunPanel(*appObjects, *window,
+                                   {appObjects->gpib(), appObjects->device(), appObjects->clock()},
+                                   window->logWindow());
     StopSignals stopSignals([&](int signal) { stopOnSignal(*window, *panel, signal, headless); });
     window->show();
     if (!headless) {

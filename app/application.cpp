@@ -1,7 +1,5 @@
 #include "app/application.h"
 
-#include "diagnostics/app_diagnostics.h"
-
 namespace app {
 
 namespace {
@@ -19,8 +17,8 @@ Application::Application(std::vector<std::string> driverCandidates, std::int16_t
     : clock_(makeClock(virtualTime)),
       virtualClock_(dynamic_cast<platform::VirtualClock*>(clock_.get())),
       binding_(std::move(driverCandidates)), calls_(binding_),
-      gpib_(calls_, diagnostics::AppDebugLog(), diagnostics::AppErrorQueue()),
-      device_(gpib_, diagnostics::AppErrorQueue(), diagnostics::AppDebugLog(), *clock_, yield_) {
+      gpib_(calls_, debugLog_, errorQueue_),
+      device_(gpib_, errorQueue_, debugLog_, *clock_, yield_) {
     device_.setBoardID(boardId);
 }
 

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "app/datafile/data_collection.h"
 #include "app/runtime/qt_yield.h"
 #include "bus/driver_binding.h"
 #include "bus/gpib.h"
 #include "bus/gpib_calls.h"
 #include "bus/gpib_device.h"
+#include "diagnostics/debug_log.h"
+#include "diagnostics/error_queue.h"
+#include "hp4140/test_config.h"
 #include "platform/clock.h"
 
 #include <cstdint>
@@ -14,10 +18,12 @@
 
 namespace app {
 
-// The application-wide instrument objects, made once at start-up and kept until the program
-// ends: the driver library (bound on first use from the candidates, so a missing driver only
-// matters when a test starts), its calls, the bus operations and the one GPIBDevice, which
-// starts on the board id of the application settings.
+// What the program keeps while it runs, made once at start-up and handed down to the window and
+// the test run: the error queue and debug log; the instrument objects (the driver library, bound
+// on first use from the candidates so a missing driver only matters when a test starts, its
+// calls, the bus operations and the one GPIBDevice, which starts on the board id of the
+// application settings); and the session: the test record, the configuration file in use, the
+// data file and the current test's readings.
 class Application {
 public:
     // A dry run keeps the program's time on a virtual clock, which only the run moves.
@@ -25,6 +31,9 @@ public:
                 bool virtualTime = false);
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
+
+    diagnostics::oocErrorQueue& errorQueue() { return errorQueue_; }
+    diagnostics::oocDebugLog& debugLog() { return debugLog_; }
 
     bus::DriverBinding& binding() { return binding_; }
     bus::GpibCalls& calls() { return calls_; }
@@ -35,7 +44,22 @@ public:
     platform::VirtualClock* virtualClock() { return virtualClock_; }
     platform::Yield& yield() { return yield_; }
 
+    // The test as the panel last described it.
+    hp4140::TestConfig& testConfig() { return testConfig_; }
+    // The configuration file in use, empty when none: read from the application settings at
+    // start-up, changed whenever a configuration is loaded or saved, written back at exit.
+    std::string& currentConfigPath() { return currentConfigPath_; }
+    // The data file, empty when none is chosen: set from the path box at start-up and at
+    // Start, and by the browse button.
+    std::string& dataPath() { return dataPath_; }
+    // The current test's readings, emptied when the next test starts.
+    datafile::DataCollection& readings() { return readings_; }
+
 private:
+    // The log keeps steady time even in a dry run, and its clock outlives it.
+    platform::SteadyClock logClock_;
+    diagnostics::oocErrorQueue errorQueue_;
+    diagnostics::oocDebugLog debugLog_{logClock_};
     std::unique_ptr<platform::Clock> clock_;
     platform::VirtualClock* virtualClock_ = nullptr;
     runtime::QtYield yield_;
@@ -43,6 +67,10 @@ private:
     bus::GpibCalls calls_;
     bus::Gpib gpib_;
     bus::GPIBDevice device_;
+    hp4140::TestConfig testConfig_;
+    std::string currentConfigPath_;
+    std::string dataPath_;
+    datafile::DataCollection readings_;
 };
 
 } // namespace app

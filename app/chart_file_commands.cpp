@@ -2,7 +2,7 @@
 
 #include "app/chart/chart_export.h"
 #include "app/chart/live_chart.h"
-#include "app/datafile/data_path.h"
+#include "app/datafile/data_file.h"
 #include "app/datafile/file_dialogs.h"
 #include "settings/guarded.h"
 
@@ -11,8 +11,8 @@
 namespace app {
 
 ChartFileCommands::ChartFileCommands(chart::LiveChart& chart, FileDialogs& dialogs,
-                                     std::filesystem::path programFolder)
-    : QObject(&chart), chart_(chart), dialogs_(dialogs), programFolder_(std::move(programFolder)) {
+                                     const datafile::DataFile& dataFile)
+    : QObject(&chart), chart_(chart), dialogs_(dialogs), dataFile_(dataFile) {
     connect(chart.saveAction(), &QAction::triggered, this,
             [this] { settings::runGuarded([this] { saveChartAs(); }, kSaveFailureComment); });
 }
@@ -21,8 +21,8 @@ ChartFileCommands::ChartFileCommands(chart::LiveChart& chart, FileDialogs& dialo
 FileDialogRequest ChartFileCommands::dialogRequest() const {
     FileDialogRequest request;
     request.title = kSaveTitle;
-    const std::filesystem::path data = datafile::AppDataPath();
-    request.folder = datafile::dataFolder(programFolder_);
+    const std::filesystem::path data = dataFile_.path();
+    request.folder = dataFile_.folder();
     if (!data.empty())
         request.fileName = data.stem().string() + ".png";
     request.filters = {"PNG image (*.png)", "PDF document (*.pdf)"};

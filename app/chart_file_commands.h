@@ -8,6 +8,10 @@ namespace chart {
 class LiveChart;
 }
 
+namespace datafile {
+class DataFile;
+}
+
 namespace app {
 
 class FileDialogs;
@@ -17,9 +21,10 @@ struct FileDialogRequest;
 // chart written there at the report size. A failure is shown and nothing else changes.
 class ChartFileCommands final : public QObject {
 public:
-    // Becomes a child of the chart and handles its save command from then on.
+    // Becomes a child of the chart and handles its save command from then on. The dialog starts
+    // beside the data file and names the picture after it.
     ChartFileCommands(chart::LiveChart& chart, FileDialogs& dialogs,
-                      std::filesystem::path programFolder);
+                      const datafile::DataFile& dataFile);
 
     void saveChartAs();
 
@@ -31,7 +36,7 @@ private:
 
     chart::LiveChart& chart_;
     FileDialogs& dialogs_;
-    std::filesystem::path programFolder_;
+    const datafile::DataFile& dataFile_;
 };
 
 } // namespace app

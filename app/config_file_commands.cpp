@@ -7,7 +7,6 @@
 #include "platform/folders.h"
 #include "platform/message_box.h"
 #include "settings/configuration_file.h"
-#include "settings/current_config_path.h"
 #include "settings/form_utility.h"
 
 #include <QVariant>
@@ -49,8 +48,9 @@ bool holdsRunRecord(const std::filesystem::path& file) {
 
 ConfigFileCommands::ConfigFileCommands(const QWidget& window,
                                        const settings::ControlRegistry& controls, WindowHooks hooks,
-                                       FileDialogs& dialogs)
-    : window_(window), controls_(controls), hooks_(std::move(hooks)), dialogs_(dialogs) {}
+                                       FileDialogs& dialogs, std::string& currentConfigPath)
+    : window_(window), controls_(controls), hooks_(std::move(hooks)), dialogs_(dialogs),
+      currentConfigPath_(currentConfigPath) {}
 
 std::filesystem::path ConfigFileCommands::fileFor(const std::string& path) const {
     return path.empty() ? settings::DefaultFormFile(window_)
@@ -86,7 +86,7 @@ std::vector<std::string> ConfigFileCommands::apply(const std::string& path,
                 notes.push_back(std::move(*note));
         });
     if (!testrun::isRunRecord(document)) {
-        settings::CurrentConfigPath() = path;
+        currentConfigPath_ = path;
         hooks_.updateCaption();
     }
     hooks_.loaded();
@@ -104,7 +104,7 @@ bool ConfigFileCommands::SaveConfigFile(const std::string& path) {
     }
     if (!settings::SaveFormControls(window_, controls_, file, true))
         return false;
-    settings::CurrentConfigPath() = path;
+    currentConfigPath_ = path;
     hooks_.updateCaption();
     return true;
 }
@@ -130,7 +130,7 @@ void ConfigFileCommands::itemLoadConfig_Click() {
 }
 
 void ConfigFileCommands::itemSave_Click() {
-    const std::string& current = settings::CurrentConfigPath();
+    const std::string& current = currentConfigPath_;
     if (!current.empty() && FormUtility::FileExists(current))
         SaveConfigFile(current);
     else

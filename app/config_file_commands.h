@@ -32,8 +32,9 @@ public:
         std::function<void(const std::string&)> adjusted;
     };
 
+    // The current configuration path is the application's: loading and saving change it.
     ConfigFileCommands(const QWidget& window, const settings::ControlRegistry& controls,
-                       WindowHooks hooks, FileDialogs& dialogs);
+                       WindowHooks hooks, FileDialogs& dialogs, std::string& currentConfigPath);
 
     // Restores the controls from the file (the window's default file for an empty path) and
     // makes the path current, unless the file is a run record. False, with the reason as the
@@ -69,6 +70,7 @@ private:
     const settings::ControlRegistry& controls_;
     WindowHooks hooks_;
     FileDialogs& dialogs_;
+    std::string& currentConfigPath_;
 };
 
 } // namespace app

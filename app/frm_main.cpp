@@ -5,6 +5,7 @@
 #include "printing/print_target.h"
 #include "printing/print_window.h"
 
+#include "app/application.h"
 #include "app/chart/graph_texts.h"
 #include "app/chart/live_chart.h"
 #include "app/chart_file_commands.h"
@@ -22,15 +23,14 @@
 #include "app/status_row.h"
 #include "app/table/graph_panel.h"
 #include "app/table/readings_area.h"
+#include "app/testrun/test_run.h"
 #include "app/vertical_scroll_area.h"
 #include "app/window_caption.h"
 #include "app/window_keys.h"
-#include "diagnostics/app_diagnostics.h"
 #include "diagnostics/oof_log.h"
 #include "platform/folders.h"
 #include "platform/message_box.h"
 #include "settings/app_settings.h"
-#include "settings/current_config_path.h"
 #include "settings/form_placement.h"
 #include "settings/form_utility.h"
 #include "settings/guarded.h"
@@ -55,14 +55,17 @@ namespace {
 // What a window system's frame (borders and title bar) usually takes from a screen.
 constexpr QSize kFrameAllowance(16, 40);
 
+// The chart's size before any test has said how many readings to expect.
+constexpr std::int32_t kStartUpPoints = 100;
+
 } // namespace
 
-frmMain::frmMain(const FieldDescriptions& fields, QWidget* parent)
-    : frmMain(fields, std::make_unique<QtFileDialogs>(this), parent) {}
+frmMain::frmMain(Application& application, const FieldDescriptions& fields, QWidget* parent)
+    : frmMain(application, fields, std::make_unique<QtFileDialogs>(this), parent) {}
 
-frmMain::frmMain(const FieldDescriptions& fields, std::unique_ptr<FileDialogs> fileDialogs,
-                 QWidget* parent)
-    : QMainWindow(parent), menus_(std::make_unique<MainMenus>(*this)),
+frmMain::frmMain(Application& application, const FieldDescriptions& fields,
+                 std::unique_ptr<FileDialogs> fileDialogs, QWidget* parent)
+    : QMainWindow(parent), application_(application), menus_(std::make_unique<MainMenus>(*this)),
       fileDialogs_(std::move(fileDialogs)), beep_(&QApplication::beep) {
     setTimer1(std::make_unique<runtime::QtTimer>());
     setObjectName("frmMain");
@@ -82,7 +85,7 @@ frmMain::frmMain(const FieldDescriptions& fields, std::unique_ptr<FileDialogs> f
                 if (oofLog_)
                     oofLog_->SendString(note);
             }},
-        *fileDialogs_);
+        *fileDialogs_, application_.currentConfigPath());
     connect(menus_->itemSave, &QAction::triggered, this,
             settings::guarded([this] { itemSave_Click(); }));
     connect(menus_->itemSaveAs, &QAction::triggered, this,
@@ -133,12 +136,12 @@ void frmMain::createReadingsArea() {
          leftColumn_->graph1(),
          leftColumn_->txtPathToData(),
          leftColumn_->cmdBrowse()},
-        *fileDialogs_, platform::programFolders().program);
+        *fileDialogs_, platform::programFolders().program,
+        {application_.readings(), application_.dataPath(), application_.testConfig()});
     graph_ = new table::GraphPanel(
-        registry_, *leftColumn_->graph1(),
+        registry_, *leftColumn_->graph1(), application_.testConfig(),
         [this](bool show) { leftColumn_->showGraphSettings(show); }, this);
-    new ChartFileCommands(*leftColumn_->graph1(), *fileDialogs_,
-                          platform::programFolders().program);
+    new ChartFileCommands(*leftColumn_->graph1(), *fileDialogs_, readings_->dataFile());
     new ReferenceCommands(*this, *fileDialogs_, platform::programFolders().program);
     connect(&leftColumn_->optionXAxis(), &OptionGroup::Click, this,
             [this](int index) { optionXAxis_Click(index); });
@@ -175,20 +178,16 @@ QWidget* frmMain::createRightColumn(const FieldDescriptions& fields) {
 void frmMain::Form_Load() {
     fitToScreen();
     settings::LoadFormPlacement(*this);
-    bXAxisIsTime = true;
     leftColumn_->lblAppInfo()->setText(QString::fromStdString(platform::titleLine()));
     menus_->menuAbout->setText(QStringLiteral("&About ") + platform::kAppTitle);
     updateCaption();
     fillGraphScaleLists();
     configPanel_->InitSliderMultipliers();
-    TestRunning = false;
     loadControlValues();
     for (int i = 0; i < kConfigFieldCount; ++i)
         configPanel_->txtConfig_LostFocus(i);
     readings_->Form_Load();
-    iExpectedPoints = 100;
-    fExpectedTime = 20.0f;
-    graph_->startUp(iExpectedPoints);
+    graph_->startUp(kStartUpPoints);
     createLogWindow();
     SetAtCurrentLimit(false);
     SetVoltageOutput(false);
@@ -207,7 +206,7 @@ void frmMain::fitToScreen() {
 // from the default file and the name stays, so the exit saves under it. One that exists but
 // cannot be read is reported, and the default file is used as well.
 void frmMain::loadControlValues() {
-    const std::string path = settings::CurrentConfigPath();
+    const std::string path = application_.currentConfigPath();
     if (!path.empty() && FormUtility::FileExists(path)) {
         if (LoadConfigFile(path))
             return;
@@ -226,9 +225,8 @@ void frmMain::createLogWindow() {
     oofLog_ = new diagnostics::oofLog;
     oofLog_->show();
     oofLog_->setWindowTitle(QStringLiteral("Application Log"));
-    diagnostics::oocErrorQueue& queue = diagnostics::AppErrorQueue();
-    queue.LogWindow = oofLog_;
-    queue.EnableLOGOutput();
+    oofLog_->echoErrors(application_.errorQueue());
+    application_.errorQueue().EnableLOGOutput();
 }
 
 // The window is not active while a file loads, so no focus events come: each control's
@@ -244,7 +242,7 @@ void frmMain::controlLostFocus(const settings::RegisteredControl& control) {
 }
 
 void frmMain::updateCaption() {
-    setWindowTitle(QString::fromStdString(windowCaption(settings::CurrentConfigPath())));
+    setWindowTitle(QString::fromStdString(windowCaption(application_.currentConfigPath())));
 }
 
 bool frmMain::LoadConfigFile(const std::string& path) {
@@ -304,18 +302,18 @@ void frmMain::EnableDisableFromData() {
 }
 
 hp4140::TestConfig& frmMain::Form_SaveConfig() {
-    hp4140::TestConfig& config = hp4140::AppTestConfig();
+    hp4140::TestConfig& config = application_.testConfig();
     config = testConfigFrom(configPanel_->settings());
     return config;
 }
 
 void frmMain::resetReadings() {
-    readings_->keepPreviousRun(leftColumn_->chkKeepPreviousRun()->isChecked(), bXAxisIsTime);
+    readings_->keepPreviousRun(leftColumn_->chkKeepPreviousRun()->isChecked());
     readings_->resetReadings();
 }
 
 void frmMain::fileReading(std::unique_ptr<HP4140DataType> reading, std::int32_t iMeasIndex) {
-    readings_->fileReading(std::move(reading), iMeasIndex, bXAxisIsTime);
+    readings_->fileReading(std::move(reading), iMeasIndex);
 }
 
 bool frmMain::SaveData(std::string_view record) {
@@ -323,22 +321,20 @@ bool frmMain::SaveData(std::string_view record) {
 }
 
 void frmMain::showReadings(const datafile::DataFileContents& contents) {
-    iExpectedPoints = static_cast<std::int32_t>(contents.lines.size());
-    fExpectedTime = contents.lines.empty() ? 0.0f : contents.lines.back().reading.Timerel;
-    Graph_Init();
-    readings_->showReadings(contents, bXAxisIsTime);
+    Graph_Init(static_cast<std::int32_t>(contents.lines.size()));
+    readings_->showReadings(contents);
 }
 
-void frmMain::Graph_Init() {
-    graph_->Graph_Init(iExpectedPoints);
+void frmMain::Graph_Init(std::int32_t expectedPoints) {
+    graph_->Graph_Init(expectedPoints);
 }
 
 void frmMain::closeGraphSettings() {
     graph_->closeGraphSettings();
 }
 
-void frmMain::optionXAxis_Click(int Index) {
-    bXAxisIsTime = Index == 0;
+// The graph settings read the chosen option themselves.
+void frmMain::optionXAxis_Click(int /*Index*/) {
     readings_->switchXAxis(graph_->graphSettings());
 }
 
@@ -354,8 +350,12 @@ void frmMain::SetSpoll(std::int16_t iSpoll) {
     leftColumn_->statusRow()->SetSpoll(iSpoll);
 }
 
+bool frmMain::testRunning() const {
+    return testRun_ && testRun_->TestRunning();
+}
+
 void frmMain::closeEvent(QCloseEvent* event) {
-    if (TestRunning) {
+    if (testRunning()) {
         beep_();
         beep_();
         event->ignore();
@@ -367,9 +367,9 @@ void frmMain::closeEvent(QCloseEvent* event) {
 
 // Runs while the window is still shown, so its controls can be saved.
 void frmMain::Form_Unload() {
-    SaveConfigFile(settings::CurrentConfigPath());
+    SaveConfigFile(application_.currentConfigPath());
     settings::SaveFormPlacement(*this);
-    settings::SaveAppSettings(platform::programFolders().program, settings::CurrentConfigPath());
+    settings::SaveAppSettings(platform::programFolders().program, application_.currentConfigPath());
     // Closed for good, so no window keeps the program running.
     if (oofLog_)
         oofLog_->Kill();

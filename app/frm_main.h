@@ -35,8 +35,13 @@ namespace printing {
 class PdfFileChooser;
 }
 
+namespace testrun {
+class TestRun;
+}
+
 namespace app {
 
+class Application;
 class ConfigFileCommands;
 class ConfigPanel;
 class FieldDescriptions;
@@ -51,11 +56,12 @@ struct MainMenus;
 class frmMain : public QMainWindow, public bus::SpollObserver {
 public:
     // Builds every control from the stored description of the numeric fields and runs
-    // Form_Load. A description that lacks a field raises an AppError.
-    explicit frmMain(const FieldDescriptions& fields, QWidget* parent = nullptr);
+    // Form_Load. A description that lacks a field raises an AppError. The window works on the
+    // application's session and diagnostics, which outlive it.
+    frmMain(Application& application, const FieldDescriptions& fields, QWidget* parent = nullptr);
     // The same with the file dialogs the window asks for files through (tests script them).
-    frmMain(const FieldDescriptions& fields, std::unique_ptr<FileDialogs> fileDialogs,
-            QWidget* parent = nullptr);
+    frmMain(Application& application, const FieldDescriptions& fields,
+            std::unique_ptr<FileDialogs> fileDialogs, QWidget* parent = nullptr);
     ~frmMain() override;
 
     const settings::ControlRegistry& controls() const { return registry_; }
@@ -71,10 +77,9 @@ public:
     // A dry run or a test paces the window by another timer (a virtual one).
     void setTimer1(std::unique_ptr<platform::Timer> timer);
 
-    bool TestRunning = false;
-    bool bXAxisIsTime = true;
-    std::int32_t iExpectedPoints = 100;
-    float fExpectedTime = 20.0f;
+    // The test run that the window refuses to close during; none until one is made.
+    void setTestRun(const testrun::TestRun& run) { testRun_ = &run; }
+    bool testRunning() const;
 
     void EnableConfiguration() { EnableDisableConfiguration(true); }
     void DisableConfiguration() { EnableDisableConfiguration(false); }
@@ -110,9 +115,9 @@ public:
     // Readings read back from a data file (a recovered journal) in the table and the chart.
     void showReadings(const datafile::DataFileContents& contents);
 
-    // The chart: prepared for a test of iExpectedPoints readings, its settings view closed (and
-    // applied) when a test starts, and its horizontal axis switched by optionXAxis.
-    void Graph_Init();
+    // The chart: prepared for a test of about expectedPoints readings, its settings view closed
+    // (and applied) when a test starts, and its horizontal axis switched by optionXAxis.
+    void Graph_Init(std::int32_t expectedPoints);
     void closeGraphSettings();
     void optionXAxis_Click(int Index);
     table::GraphPanel& graphPanel() const { return *graph_; }
@@ -143,6 +148,8 @@ private:
     void updateCaption();
     void createReadingsArea();
 
+    Application& application_;
+    const testrun::TestRun* testRun_ = nullptr;
     settings::ControlRegistry registry_;
     std::unique_ptr<MainMenus> menus_;
     std::unique_ptr<FileDialogs> fileDialogs_;

@@ -2,12 +2,12 @@
 
 #include "app/chart/chart_export.h"
 #include "app/chart/live_chart.h"
-#include "app/datafile/data_path.h"
 #include "app/frm_main.h"
 #include "app/journal_offers.h"
 #include "app/left_column.h"
 #include "app/runtime/virtual_run.h"
 #include "app/stop_signals.h"
+#include "app/table/readings_area.h"
 #include "app/test_run_panel.h"
 #include "platform/app_error.h"
 
@@ -92,7 +92,7 @@ int RunExitStatus(const testrun::RunReport& report, bool dataSaved, bool plotted
 
 int RunHeadless(frmMain& window, TestRunPanel& panel, const HeadlessRequest& request,
                 platform::VirtualClock* dryRunClock, const StopSignals& stopSignals) {
-    NameJournals({datafile::AppDataPath(), request.data});
+    NameJournals({window.readingsArea().dataFile().path(), request.data});
     if (!loadConfiguration(window, request.config))
         return exitstatus::kCannotRun;
     window.leftColumn().txtPathToData()->setText(QString::fromStdString(request.data));

@@ -1,8 +1,8 @@
 #include "app/journal_offers.h"
 
-#include "app/datafile/data_path.h"
 #include "app/datafile/journal_recovery.h"
 #include "app/frm_main.h"
+#include "app/table/readings_area.h"
 #include "platform/folders.h"
 
 #include <cstdio>
@@ -24,7 +24,8 @@ std::vector<std::filesystem::path> journalsBeside(const std::vector<std::string>
 } // namespace
 
 void OfferJournals(frmMain& window) {
-    for (const std::filesystem::path& journal : journalsBeside({datafile::AppDataPath()}))
+    for (const std::filesystem::path& journal :
+         journalsBeside({window.readingsArea().dataFile().path()}))
         datafile::offerJournal(journal, [&window](const datafile::Recovery& recovery) {
             window.showReadings(recovery.contents);
         });

@@ -1,6 +1,5 @@
 #include "app/reference_commands.h"
 
-#include "app/datafile/data_path.h"
 #include "app/datafile/file_dialogs.h"
 #include "app/frm_main.h"
 #include "app/left_column.h"
@@ -44,7 +43,7 @@ ReferenceCommands::ReferenceCommands(frmMain& window, FileDialogs& dialogs,
 FileDialogRequest ReferenceCommands::dialogRequest() const {
     FileDialogRequest request;
     request.title = kOpenTitle;
-    request.folder = datafile::dataFolder(programFolder_);
+    request.folder = window_.readingsArea().dataFile().folder();
     request.filters = {"Data Files (*.txt)", "All (*.*)"};
     request.defaultSuffix = "txt";
     request.confirmOverwrite = false;
@@ -59,8 +58,7 @@ void ReferenceCommands::itemOpenData_Click() {
 // Lines that are no readings are never passed over in silence: how many is said, and a file
 // without a reading is not shown at all.
 void ReferenceCommands::openData(const std::filesystem::path& path) {
-    const datafile::OpenedReference opened =
-        window_.readingsArea().openReference(path, window_.bXAxisIsTime);
+    const datafile::OpenedReference opened = window_.readingsArea().openReference(path);
     const std::string name = path.filename().string();
     const std::string leftOut = counted(opened.leftOut, "line that is not a reading was",
                                         "lines that are not readings were") +
@@ -78,7 +76,7 @@ void ReferenceCommands::openData(const std::filesystem::path& path) {
 }
 
 void ReferenceCommands::itemClearReferences_Click() {
-    window_.readingsArea().clearReferences(window_.bXAxisIsTime);
+    window_.readingsArea().clearReferences();
 }
 
 } // namespace app

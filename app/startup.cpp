@@ -1,6 +1,5 @@
 #include "app/startup.h"
 
-#include "settings/current_config_path.h"
 #include "settings/form_utility.h"
 
 namespace app {
@@ -22,7 +21,6 @@ settings::AppSettings PrepareAppSettings(const platform::ProgramFolders& folders
     settings::SeedProgramFolder(folders.program, folders.dataFolder() / "config");
     settings::AppSettings stored = settings::LoadAppSettings(folders.program);
     stored.currentConfigPath = existingConfigPath(stored.currentConfigPath);
-    settings::CurrentConfigPath() = stored.currentConfigPath;
     return stored;
 }
 

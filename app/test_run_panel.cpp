@@ -1,6 +1,6 @@
 #include "app/test_run_panel.h"
 
-#include "app/datafile/data_path.h"
+#include "app/application.h"
 #include "app/frm_main.h"
 #include "app/left_column.h"
 #include "app/run_progress_bar.h"
@@ -9,7 +9,6 @@
 #include "app/testrun/run_texts.h"
 #include "bus/gpib.h"
 #include "bus/gpib_device.h"
-#include "diagnostics/app_diagnostics.h"
 #include "diagnostics/oof_log.h"
 #include "hp4140/test_config.h"
 #include "platform/clock.h"
@@ -24,11 +23,12 @@
 
 namespace app {
 
-TestRunPanel::TestRunPanel(frmMain& window, Instrument instrument, diagnostics::oofLog* log)
-    : QObject(&window), window_(window), gpib_(instrument.gpib), device_(instrument.device),
-      clock_(instrument.clock), log_(log),
-      run_(*this, hp4140::AppTestConfig(),
-           {instrument.gpib, instrument.device, diagnostics::AppErrorQueue(), instrument.clock,
+TestRunPanel::TestRunPanel(Application& application, frmMain& window, Instrument instrument,
+                           diagnostics::oofLog* log)
+    : QObject(&window), application_(application), window_(window), gpib_(instrument.gpib),
+      device_(instrument.device), clock_(instrument.clock), log_(log),
+      run_(*this, application.testConfig(),
+           {instrument.gpib, instrument.device, application.errorQueue(), instrument.clock,
             window.Timer1(), log}),
       dataFileStart_([&window](const datafile::Recovery& recovery) {
           window.showReadings(recovery.contents);
@@ -39,6 +39,7 @@ TestRunPanel::TestRunPanel(frmMain& window, Instrument instrument, diagnostics::
     window.statusBar()->addWidget(notice_, 1);
     window.statusBar()->addPermanentWidget(progress_);
     device_.setSpollObserver(&window);
+    window.setTestRun(run_);
     connect(window.cmdStart(), &QPushButton::clicked, this,
             settings::guarded([this] { cmdStart_Click(); }));
     connect(window.cmdAbort(), &QPushButton::clicked, this,
@@ -52,7 +53,7 @@ TestRunPanel::TestRunPanel(frmMain& window, Instrument instrument, diagnostics::
 
 testrun::StartResult TestRunPanel::cmdStart_Click() {
     window_.Form_SaveConfig();
-    datafile::AppDataPath() = window_.leftColumn().txtPathToData()->text().toStdString();
+    application_.dataPath() = window_.leftColumn().txtPathToData()->text().toStdString();
     return run_.cmdStart_Click();
 }
 
@@ -90,9 +91,7 @@ void TestRunPanel::setConfigurationEnabled(bool enabled) {
 }
 
 void TestRunPanel::prepareChart(const testrun::Expectation& expectation) {
-    window_.iExpectedPoints = expectation.points;
-    window_.fExpectedTime = expectation.time;
-    window_.Graph_Init();
+    window_.Graph_Init(expectation.points);
 }
 
 void TestRunPanel::resetReadings() {
@@ -150,7 +149,6 @@ void TestRunPanel::showNotice(const QString& text, bool alarming) {
 }
 
 void TestRunPanel::testProgressed() {
-    window_.TestRunning = run_.TestRunning();
     progress_->showProgress(run_.progress());
     if (listener_)
         listener_();
@@ -171,14 +169,14 @@ std::string TestRunPanel::whereReadingsAre() {
 }
 
 std::optional<std::string> TestRunPanel::dataFileRefusal() {
-    return dataFileStart_.refusal(datafile::AppDataPath(), run_.unattended());
+    return dataFileStart_.refusal(application_.dataPath(), run_.unattended());
 }
 
 // A run nobody watches asks nothing: its data file was named in the very command.
 bool TestRunPanel::confirmStart() {
     if (run_.unattended())
         return true;
-    std::string& path = datafile::AppDataPath();
+    std::string& path = application_.dataPath();
     const auto chosen = dataFileStart_.confirm(path, dataFile().takeReplaceAnswer(path));
     if (!chosen)
         return false;
@@ -193,14 +191,14 @@ bool TestRunPanel::confirmStart() {
 void TestRunPanel::beginJournal() {
     const bool dryRun = dynamic_cast<const platform::VirtualClock*>(&clock_) != nullptr;
     dataFile().journal().begin(
-        datafile::AppDataPath(), table::unitsCaption(hp4140::AppTestConfig().iFunction),
+        application_.dataPath(), table::unitsCaption(application_.testConfig().iFunction),
         dryRun ? datafile::JournalPace::Blocks : datafile::JournalPace::EachReading,
         clock_.wallTime());
 }
 
 // The test runs with the panel as it is now: the data path chosen, the panel about to be locked.
 void TestRunPanel::beginRecord() {
-    const hp4140::TestConfig& config = hp4140::AppTestConfig();
+    const hp4140::TestConfig& config = application_.testConfig();
     record_ = {};
     record_.form = settings::FormValues(window_.controls());
     record_.start = clock_.wallTime();

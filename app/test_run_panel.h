@@ -20,6 +20,7 @@ class oofLog;
 
 namespace app {
 
+class Application;
 class frmMain;
 class RunProgressBar;
 
@@ -34,9 +35,11 @@ public:
         platform::Clock& clock;
     };
 
-    // The window's Timer1 paces the test, so a dry run swaps it before making the panel. The
-    // log window may be null (no debug output).
-    TestRunPanel(frmMain& window, Instrument instrument, diagnostics::oofLog* log);
+    // The test runs on the instrument with the application's test record, data path and error
+    // queue. The window's Timer1 paces the test, so a dry run swaps it before making the panel.
+    // The log window may be null (no debug output).
+    TestRunPanel(Application& application, frmMain& window, Instrument instrument,
+                 diagnostics::oofLog* log);
 
     // Start Test: the window's settings become the test's and the path box's text the data
     // path, so a test never writes over the previous test's file by surprise.
@@ -81,6 +84,7 @@ private:
     void beginJournal();
     void journalReading(const HP4140DataType& reading);
 
+    Application& application_;
     frmMain& window_;
     bus::Gpib& gpib_;
     bus::GPIBDevice& device_;

@@ -30,16 +30,11 @@ std::string blanks(std::optional<std::int32_t> maxLength) {
 
 } // namespace
 
-diagnostics::oocErrorQueue& deviceErrorQueue() {
-    static diagnostics::oocErrorQueue queue;
-    return queue;
-}
-
 GPIBDevice::GPIBDevice(Gpib& gpib, diagnostics::oocErrorQueue& appErrorQueue,
                        diagnostics::oocDebugLog& debugLog, platform::Clock& clock,
                        platform::Yield& yield)
-    : ErrorQueue(&deviceErrorQueue()), gpib_(gpib), appErrorQueue_(appErrorQueue),
-      debugLog_(debugLog), clock_(clock), yield_(yield) {}
+    : ErrorQueue(&ownErrorQueue_), gpib_(gpib), appErrorQueue_(appErrorQueue), debugLog_(debugLog),
+      clock_(clock), yield_(yield) {}
 
 std::string GPIBDevice::SaveString() const {
     if (idn_.empty())

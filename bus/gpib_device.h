@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bus/gpib.h"
+#include "diagnostics/error_queue.h"
 
 #include <cstdint>
 #include <optional>
@@ -22,10 +23,6 @@ public:
     virtual void SetSpoll(std::int16_t iSpoll) = 0;
 };
 
-// The error queue that every device object shares for errors trapped in its serial poll and
-// script runner; nothing shows it.
-diagnostics::oocErrorQueue& deviceErrorQueue();
-
 // One instrument on a GPIB board: message-level operations and the waits that poll its status
 // byte. Every command sent is also added to the application's error queue, which echoes it to
 // the debug output window.
@@ -36,6 +33,8 @@ public:
     GPIBDevice(Gpib& gpib, diagnostics::oocErrorQueue& appErrorQueue,
                diagnostics::oocDebugLog& debugLog, platform::Clock& clock, platform::Yield& yield);
 
+    // Where errors trapped in the serial poll and the script runner go: the device's own queue,
+    // which nothing shows, unless a caller points it elsewhere.
     diagnostics::oocErrorQueue* ErrorQueue;
     bool bWaitForSRQ = false;
 
@@ -86,6 +85,7 @@ private:
     void logWait(const std::string& text);
     void runScriptLine(std::string line);
 
+    diagnostics::oocErrorQueue ownErrorQueue_;
     Gpib& gpib_;
     diagnostics::oocErrorQueue& appErrorQueue_;
     diagnostics::oocDebugLog& debugLog_;

@@ -1,6 +1,5 @@
 #include "oof_log.h"
 
-#include "app_diagnostics.h"
 #include "settings/form_placement.h"
 #include "settings/placement.h"
 
@@ -32,7 +31,13 @@ oofLog::oofLog(QWidget* parent)
 }
 
 oofLog::~oofLog() {
-    detachLogWindow(this);
+    if (echoed_ && echoed_->LogWindow == this)
+        echoed_->LogWindow = nullptr;
+}
+
+void oofLog::echoErrors(oocErrorQueue& queue) {
+    queue.LogWindow = this;
+    echoed_ = &queue;
 }
 
 void oofLog::SendString(const std::string& s) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "error_queue.h"
 #include "log_box.h"
 #include "log_buffer.h"
 #include "platform/log_sink.h"
@@ -21,6 +22,9 @@ class oofLog final : public QWidget, public platform::LogSink {
 public:
     explicit oofLog(QWidget* parent = nullptr);
     ~oofLog() override;
+
+    // The queue's messages echo here from now on, until this window is destroyed.
+    void echoErrors(oocErrorQueue& queue);
 
     void SendString(const std::string& s) override;
     void Clear();
@@ -60,6 +64,7 @@ private:
     std::size_t caret_ = 0;
     bool caretFollows_ = false;
     bool refreshQueued_ = false;
+    oocErrorQueue* echoed_ = nullptr;
 };
 
 } // namespace diagnostics

@@ -32,11 +32,6 @@ bool validLimit(std::int16_t limit) {
 
 } // namespace
 
-TestConfig& AppTestConfig() {
-    static TestConfig config;
-    return config;
-}
-
 std::vector<Command> ConfigurationCommands(const TestConfig& c) {
     std::vector<Command> commands;
     commands.push_back({c.iRamp == ramp::Constant ? "T2" : "T1"});

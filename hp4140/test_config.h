@@ -42,7 +42,4 @@ inline constexpr std::int16_t StairUpDown = 3;
 inline constexpr std::int16_t Constant = 4;
 } // namespace ramp
 
-// The application's record, alive for the whole run.
-TestConfig& AppTestConfig();
-
 } // namespace hp4140

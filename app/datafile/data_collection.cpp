@@ -10,9 +10,4 @@ void DataCollection::Add(std::unique_ptr<HP4140DataType> reading) {
     readings_.push_back(std::move(reading));
 }
 
-DataCollection& AppDataCollection() {
-    static DataCollection collection;
-    return collection;
-}
-
 } // namespace datafile

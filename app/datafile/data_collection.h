@@ -28,7 +28,4 @@ private:
     std::vector<std::unique_ptr<HP4140DataType>> readings_;
 };
 
-// The application's collection, alive for the whole run.
-DataCollection& AppDataCollection();
-
 } // namespace datafile

@@ -1,7 +1,6 @@
 #include "data_file.h"
 
 #include "data_file_text.h"
-#include "data_path.h"
 
 #include "platform/app_error.h"
 #include "platform/message_box.h"
@@ -70,15 +69,15 @@ std::optional<std::string> DataFile::askForDataFile() const {
 }
 
 std::string DataFile::getDataPath() const {
-    return askForDataFile().value_or(AppDataPath());
+    return askForDataFile().value_or(dataPath_);
 }
 
 const std::string& DataFile::browse() {
     if (std::optional<std::string> chosen = askForDataFile()) {
-        AppDataPath() = *chosen;
+        dataPath_ = *chosen;
         replaceAnswered_ = std::move(*chosen);
     }
-    return AppDataPath();
+    return dataPath_;
 }
 
 bool DataFile::takeReplaceAnswer(const std::string& path) {
@@ -91,7 +90,7 @@ bool DataFile::SaveData(const DataCollection& readings, std::string_view units,
     journal_.finish();
     lastWritten_.reset();
     const std::string text = dataFileText(readings, units);
-    std::string path = AppDataPath();
+    std::string path = dataPath_;
     while (!tryWrite(path, text, record)) {
         tellWriteFailed(path, readings.Count());
         const std::optional<std::string> elsewhere = askForDataFile();
@@ -112,7 +111,7 @@ std::optional<std::string> DataFile::SaveDataUnasked(const DataCollection& readi
     lastWritten_.reset();
     const std::string text = dataFileText(readings, units);
     for (const std::string& path :
-         {AppDataPath(), unsavedReadingsPath(programFolder_, now, ".txt").string()}) {
+         {dataPath_, unsavedReadingsPath(programFolder_, now, ".txt").string()}) {
         if (tryWrite(path, text, record)) {
             journal_.remove();
             lastWritten_ = path;

@@ -21,8 +21,16 @@ app::FileDialogRequest dataFileDialogRequest(const std::filesystem::path& progra
 // journal.
 class DataFile {
 public:
-    DataFile(app::FileDialogs& dialogs, const std::filesystem::path& programFolder)
-        : dialogs_(dialogs), programFolder_(programFolder), journal_(programFolder) {}
+    // The data path is the application's; only browse() changes it.
+    DataFile(app::FileDialogs& dialogs, const std::filesystem::path& programFolder,
+             std::string& dataPath)
+        : dialogs_(dialogs), programFolder_(programFolder), dataPath_(dataPath),
+          journal_(programFolder) {}
+
+    // The data path, empty when no data file is chosen.
+    const std::string& path() const { return dataPath_; }
+    // Where the dialogs for the user's measurement files start (see dataFolder).
+    std::filesystem::path folder() const { return dataFolder(dataPath_, programFolder_); }
 
     // The file the user chooses in the save dialog; the current data path when they cancel.
     std::string getDataPath() const;
@@ -64,6 +72,7 @@ private:
 
     app::FileDialogs& dialogs_;
     std::filesystem::path programFolder_;
+    std::string& dataPath_;
     RunJournal journal_;
     std::string replaceAnswered_;
     std::optional<std::string> lastWritten_;

@@ -40,6 +40,10 @@ fs::path unsavedReadingsPath(const fs::path& programFolder,
     return programFolder / "data" / ("unsaved-" + std::string(stamp) + std::string(extension));
 }
 
+fs::path dataFolder(const fs::path& dataPath, const fs::path& programFolder) {
+    return dataPath.empty() ? programFolder / "data" / "" : dataPath.parent_path();
+}
+
 fs::path journalPathOf(const fs::path& dataPath) {
     fs::path journal = dataPath;
     journal += kJournalExtension;

@@ -17,6 +17,11 @@ std::filesystem::path unsavedReadingsPath(const std::filesystem::path& programFo
                                           std::chrono::system_clock::time_point now,
                                           std::string_view extension);
 
+// Where the dialogs for the user's measurement files start: the data file's folder, or the
+// program folder's data/ while no data file is chosen.
+std::filesystem::path dataFolder(const std::filesystem::path& dataPath,
+                                 const std::filesystem::path& programFolder);
+
 // The journal of a data file: "iv.txt" has "iv.txt.partial".
 std::filesystem::path journalPathOf(const std::filesystem::path& dataPath);
 

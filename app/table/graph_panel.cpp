@@ -20,10 +20,6 @@ namespace table {
 
 namespace {
 
-bool capacitanceTest() {
-    return hp4140::AppTestConfig().iFunction == hp4140::function::CV;
-}
-
 constexpr const char* kLimitFields[] = {"txtGraphTime(0)", "txtGraphTime(1)", "txtGraphVoltage(0)",
                                         "txtGraphVoltage(1)"};
 
@@ -34,8 +30,10 @@ chart::ScaleListSelection selectionOf(const QComboBox* list) {
 } // namespace
 
 GraphPanel::GraphPanel(const settings::ControlRegistry& controls, chart::LiveChart& chart,
-                       std::function<void(bool)> showSettings, QObject* parent)
-    : QObject(parent), controls_(controls), chart_(chart), showSettings_(std::move(showSettings)) {
+                       const hp4140::TestConfig& test, std::function<void(bool)> showSettings,
+                       QObject* parent)
+    : QObject(parent), controls_(controls), chart_(chart), test_(test),
+      showSettings_(std::move(showSettings)) {
     connect(control<QAbstractButton>("optionGraphScale(1)"), &QAbstractButton::toggled, this,
             [this](bool manual) { EnableDisableGraphScaling(manual); });
     connect(control<QPushButton>("cmdEditGraph"), &QPushButton::clicked, this,

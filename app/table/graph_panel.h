@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/chart/chart_routines.h"
+#include "hp4140/test_config.h"
 
 #include <QObject>
 #include <QPointer>
@@ -24,8 +25,10 @@ namespace table {
 class GraphPanel final : public QObject {
 public:
     // showSettings shows the settings view (true) or the chart (false) in the chart's place.
+    // The test's function decides the quantity on the vertical axis.
     GraphPanel(const settings::ControlRegistry& controls, chart::LiveChart& chart,
-               std::function<void(bool)> showSettings, QObject* parent);
+               const hp4140::TestConfig& test, std::function<void(bool)> showSettings,
+               QObject* parent);
 
     // What the controls hold now; the quantity follows the application's test settings.
     chart::GraphSettings graphSettings() const;
@@ -47,10 +50,12 @@ private:
     template <typename Widget> Widget* control(const char* key) const;
     float number(const char* key) const;
     bool settingsShown() const;
+    bool capacitanceTest() const { return test_.iFunction == hp4140::function::CV; }
     void onFocusChanged(QWidget* old) const;
 
     const settings::ControlRegistry& controls_;
     chart::LiveChart& chart_;
+    const hp4140::TestConfig& test_;
     std::function<void(bool)> showSettings_;
     // Focus changes arrive while the window takes its controls down, so the fields are watched
     // through pointers that know when their widget is gone.

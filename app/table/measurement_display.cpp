@@ -5,7 +5,6 @@
 
 #include "app/chart/chart_routines.h"
 #include "app/chart/live_chart.h"
-#include "hp4140/test_config.h"
 #include "quenta/numtext/numtext.h"
 
 #include <QLabel>
@@ -21,15 +20,16 @@ QString general(float value) {
 } // namespace
 
 MeasurementDisplay::MeasurementDisplay(ReadingLabels labels, MeasurementTable& table,
-                                       chart::LiveChart& chart, datafile::DataCollection& readings)
-    : labels_(labels), table_(table), chart_(chart), readings_(readings) {
+                                       chart::LiveChart& chart, datafile::DataCollection& readings,
+                                       const hp4140::TestConfig& test)
+    : labels_(labels), table_(table), chart_(chart), readings_(readings), test_(test) {
     QObject::connect(&chart, &chart::LiveChart::pointClicked, &table,
                      [&table](std::int32_t p) { table.selectReading(p); });
 }
 
 void MeasurementDisplay::Form_AddData(const HP4140DataType& NewData, std::int32_t iMeasIndex,
                                       bool xAxisIsTime) {
-    showReading(NewData, iMeasIndex, xAxisIsTime, unitsCaption(hp4140::AppTestConfig().iFunction));
+    showReading(NewData, iMeasIndex, xAxisIsTime, unitsCaption(test_.iFunction));
 }
 
 void MeasurementDisplay::showReading(const HP4140DataType& reading, std::int32_t iMeasIndex,

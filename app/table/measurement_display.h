@@ -6,6 +6,7 @@
 #include "app/datafile/data_collection.h"
 #include "app/datafile/data_file_reader.h"
 #include "hp4140/hp4140_data.h"
+#include "hp4140/test_config.h"
 
 #include <QString>
 
@@ -32,8 +33,9 @@ struct ReadingLabels {
 // collection. A click on point p of the chart selects the table's row of reading p.
 class MeasurementDisplay {
 public:
+    // The test's function gives the readings' units.
     MeasurementDisplay(ReadingLabels labels, MeasurementTable& table, chart::LiveChart& chart,
-                       datafile::DataCollection& readings);
+                       datafile::DataCollection& readings, const hp4140::TestConfig& test);
 
     // At a test start: the table keeps only its empty row and the collection is emptied.
     void resetReadings();
@@ -66,6 +68,7 @@ private:
     MeasurementTable& table_;
     chart::LiveChart& chart_;
     datafile::DataCollection& readings_;
+    const hp4140::TestConfig& test_;
 };
 
 } // namespace table

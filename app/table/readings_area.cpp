@@ -1,6 +1,5 @@
 #include "readings_area.h"
 
-#include "app/datafile/data_path.h"
 #include "chart_readings.h"
 #include "settings/guarded.h"
 
@@ -11,24 +10,25 @@
 namespace table {
 
 ReadingsArea::ReadingsArea(const ReadingsWidgets& widgets, app::FileDialogs& dialogs,
-                           const std::filesystem::path& programFolder,
-                           datafile::DataCollection& readings)
+                           const std::filesystem::path& programFolder, const ReadingsState& state)
     : QObject(widgets.Data), txtPathToData_(widgets.txtPathToData), chart_(*widgets.graph1),
-      readings_(readings), table_(new MeasurementTable(widgets.Data)),
-      display_(widgets.labels, *table_, *widgets.graph1, readings),
-      dataFile_(dialogs, programFolder) {
+      readings_(state.readings), dataPath_(state.dataPath),
+      table_(new MeasurementTable(widgets.Data)),
+      display_(widgets.labels, *table_, *widgets.graph1, state.readings, state.test),
+      dataFile_(dialogs, programFolder, state.dataPath) {
     connect(widgets.cmdBrowse, &QPushButton::clicked, this,
             settings::guarded([this] { cmdBrowse_Click(); }));
 }
 
 void ReadingsArea::Form_Load() {
     table_->setupColumns();
-    datafile::AppDataPath() = txtPathToData_->text().toStdString();
+    dataPath_ = txtPathToData_->text().toStdString();
 }
 
 void ReadingsArea::switchXAxis(const chart::GraphSettings& settings) {
+    xAxisIsTime_ = settings.xAxisIsTime;
     display_.switchXAxis(settings);
-    showReferences(settings.xAxisIsTime);
+    showReferences();
 }
 
 bool ReadingsArea::SaveData(std::string_view record) {
@@ -44,28 +44,27 @@ void ReadingsArea::cmdBrowse_Click() {
     txtPathToData_->setText(QString::fromStdString(dataFile_.browse()));
 }
 
-datafile::OpenedReference ReadingsArea::openReference(const std::filesystem::path& path,
-                                                      bool xAxisIsTime) {
+datafile::OpenedReference ReadingsArea::openReference(const std::filesystem::path& path) {
     const datafile::OpenedReference opened = references_.open(path);
-    showReferences(xAxisIsTime);
+    showReferences();
     return opened;
 }
 
-void ReadingsArea::clearReferences(bool xAxisIsTime) {
+void ReadingsArea::clearReferences() {
     references_.clear();
-    showReferences(xAxisIsTime);
+    showReferences();
 }
 
-void ReadingsArea::keepPreviousRun(bool keep, bool xAxisIsTime) {
+void ReadingsArea::keepPreviousRun(bool keep) {
     if (keep)
         references_.keepPreviousRun(readings_, dataFile_.lastWritten());
     else
         references_.dropPreviousRun();
-    showReferences(xAxisIsTime);
+    showReferences();
 }
 
-void ReadingsArea::showReferences(bool xAxisIsTime) {
-    table::showReferences(chart_, references_, xAxisIsTime);
+void ReadingsArea::showReferences() {
+    table::showReferences(chart_, references_, xAxisIsTime_);
 }
 
 } // namespace table

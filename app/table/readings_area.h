@@ -28,6 +28,14 @@ struct ReadingsWidgets {
     QPushButton* cmdBrowse = nullptr;
 };
 
+// The application's state the readings area works on: the current test's readings, the data
+// path, and the test, whose function gives the units.
+struct ReadingsState {
+    datafile::DataCollection& readings;
+    std::string& dataPath;
+    const hp4140::TestConfig& test;
+};
+
 // Everything the main window does with the readings, in one object it forwards to: the
 // table, the per-reading display, the data path and its browse button, the data file, and the
 // runs shown beside the readings to compare them with.
@@ -35,22 +43,22 @@ class ReadingsArea final : public QObject {
 public:
     // Becomes a child of the table view. The browse button is handled from here on.
     ReadingsArea(const ReadingsWidgets& widgets, app::FileDialogs& dialogs,
-                 const std::filesystem::path& programFolder,
-                 datafile::DataCollection& readings = datafile::AppDataCollection());
+                 const std::filesystem::path& programFolder, const ReadingsState& state);
 
     // The start-up steps: the table's columns, and the data path taken from the path box.
     void Form_Load();
 
     void resetReadings() { display_.resetReadings(); }
-    void fileReading(std::unique_ptr<HP4140DataType> NewData, std::int32_t iMeasIndex,
-                     bool xAxisIsTime) {
-        display_.fileReading(std::move(NewData), iMeasIndex, xAxisIsTime);
+    void fileReading(std::unique_ptr<HP4140DataType> NewData, std::int32_t iMeasIndex) {
+        display_.fileReading(std::move(NewData), iMeasIndex, xAxisIsTime_);
     }
     // The readings and the references move to the axis the settings hold.
     void switchXAxis(const chart::GraphSettings& settings);
+    // Whether the chart's horizontal axis is time (from the start) or voltage.
+    bool xAxisIsTime() const { return xAxisIsTime_; }
     // Readings read back from a data file take the place of the collection's.
-    void showReadings(const datafile::DataFileContents& contents, bool xAxisIsTime) {
-        display_.showReadings(contents.lines, xAxisIsTime);
+    void showReadings(const datafile::DataFileContents& contents) {
+        display_.showReadings(contents.lines, xAxisIsTime_);
     }
 
     // Writes the data file with the units label's caption, and the run record beside it; see
@@ -68,18 +76,20 @@ public:
     // The runs shown beside the readings, on the chart against time or voltage.
     const datafile::ReferenceRuns& references() const { return references_; }
     // Opens the data file as a reference; see ReferenceRuns::open.
-    datafile::OpenedReference openReference(const std::filesystem::path& path, bool xAxisIsTime);
-    void clearReferences(bool xAxisIsTime);
+    datafile::OpenedReference openReference(const std::filesystem::path& path);
+    void clearReferences();
     // Before a test start empties the collection: its readings become the previous run, or the
     // previous run kept before goes.
-    void keepPreviousRun(bool keep, bool xAxisIsTime);
+    void keepPreviousRun(bool keep);
 
 private:
-    void showReferences(bool xAxisIsTime);
+    void showReferences();
 
     QLineEdit* txtPathToData_;
     chart::LiveChart& chart_;
     datafile::DataCollection& readings_;
+    std::string& dataPath_;
+    bool xAxisIsTime_ = true;
     MeasurementTable* table_;
     MeasurementDisplay display_;
     datafile::DataFile dataFile_;

@@ -1,6 +1,7 @@
 // The whole program: a dry run of a long I test (every tick polls the simulator, reads, parses
 // and files a reading) and the main window's start-up. Wall time and peak memory are reported.
 
+#include "app/application.h"
 #include "app/field_descriptions.h"
 #include "app/frm_main.h"
 #include "platform/folders.h"
@@ -86,8 +87,9 @@ void MainWindowShown(benchmark::State& state) {
         fs::temp_directory_path() / ("tarvix-bench-ui-" + std::to_string(::getpid()));
     platform::setProgramFolders({buildDir(), folder});
     fs::create_directories(folder);
+    app::Application application({}, 0);
     for (auto _ : state) {
-        app::frmMain window(app::FieldDescriptions::load(app::kMainWindowFields));
+        app::frmMain window(application, app::FieldDescriptions::load(app::kMainWindowFields));
         window.show();
         if (!QTest::qWaitForWindowExposed(&window))
             state.SkipWithError("the window was not shown");

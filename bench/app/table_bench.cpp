@@ -2,7 +2,6 @@
 #include "app/chart/live_chart.h"
 #include "app/datafile/data_file.h"
 #include "app/datafile/data_file_text.h"
-#include "app/datafile/data_path.h"
 #include "app/datafile/reading_journal.h"
 #include "app/table/measurement_display.h"
 
@@ -51,7 +50,7 @@ protected:
 // The table, labels and chart of the main window at their sizes there, with readings shown.
 struct ShownDisplay {
     explicit ShownDisplay(std::int32_t shown)
-        : table(&view), display({&voltage, &measurement, &units}, table, chart, readings) {
+        : table(&view), display({&voltage, &measurement, &units}, table, chart, readings, test) {
         view.resize(513, 169);
         chart.resize(513, 313);
         view.show();
@@ -72,6 +71,7 @@ struct ShownDisplay {
     QLabel voltage, measurement, units;
     chart::LiveChart chart;
     datafile::DataCollection readings;
+    hp4140::TestConfig test; // an I test: the readings are in amps
     table::MeasurementTable table;
     table::MeasurementDisplay display;
     std::int32_t count = 0;
@@ -142,8 +142,8 @@ void SaveData(benchmark::State& state) {
         collectionOf(static_cast<std::int32_t>(state.range(0)));
     QTemporaryDir folder;
     app::ScriptedFileDialogs dialogs;
-    datafile::DataFile dataFile(dialogs, folder.path().toStdString());
-    datafile::AppDataPath() = folder.filePath("data/run.txt").toStdString();
+    std::string dataPath = folder.filePath("data/run.txt").toStdString();
+    datafile::DataFile dataFile(dialogs, folder.path().toStdString(), dataPath);
     for (auto _ : state)
         if (!dataFile.SaveData(readings, "Amps"))
             state.SkipWithError("the data file was not written");

@@ -35,7 +35,7 @@ protected:
         return {chart().plot()->xAxis->range(), chart().plot()->yAxis->range()};
     }
     std::size_t readingsAtLimit() {
-        const auto& readings = datafile::AppDataCollection();
+        const auto& readings = application.readings();
         return static_cast<std::size_t>(std::count_if(
             readings.begin(), readings.end(), [](const auto& r) { return r->AtCurrentLimit; }));
     }
@@ -55,7 +55,7 @@ TEST_F(ChartWindow, AUsersViewLastsThroughATestAndEndsAtAStartAnAxisSwitchOrTheS
     zoom();
     const auto zoomed = view();
     runToEnd();
-    ASSERT_EQ(datafile::AppDataCollection().Count(), 21u);
+    ASSERT_EQ(application.readings().Count(), 21u);
     EXPECT_TRUE(chart().hasUserView());
     EXPECT_EQ(view(), zoomed);
     EXPECT_GT(readingsAtLimit(), 0u);

@@ -117,7 +117,7 @@ TEST_F(MainWindow, ARunningTestLocksThePanelAndTheEndKeepsTheRampRules) {
 
 TEST_F(MainWindow, StartupSettingsDownloadAsTheirCommands) {
     const hp4140::TestConfig& config = window.Form_SaveConfig();
-    EXPECT_EQ(&config, &hp4140::AppTestConfig());
+    EXPECT_EQ(&config, &application.testConfig());
     std::vector<std::string> sent;
     for (const auto& command : hp4140::ConfigurationCommands(config))
         sent.push_back(command.text);

@@ -90,8 +90,8 @@ TEST_F(DataFileAtStart, AJournalInTheWayIsOfferedFirstAndTheTestStartsOnlyOnceIt
     start(kFirst);
     EXPECT_EQ(fileText(programFolder / "run-recovered.txt"), readings);
     EXPECT_FALSE(fs::exists(journal));
-    EXPECT_EQ(datafile::AppDataCollection().Count(), 2u);
-    EXPECT_TRUE(datafile::AppDataCollection().Item(2).AtCurrentLimit);
+    EXPECT_EQ(application.readings().Count(), 2u);
+    EXPECT_TRUE(application.readings().Item(2).AtCurrentLimit);
     EXPECT_NE(lastShown().text.find("run-recovered.txt"), std::string::npos);
     EXPECT_EQ(sent(), ""); // the recovered readings are shown, not wiped by a new test
 

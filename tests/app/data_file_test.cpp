@@ -2,7 +2,6 @@
 
 #include "app/datafile/data_file.h"
 #include "app/datafile/data_file_text.h"
-#include "app/datafile/data_path.h"
 #include "platform/app_error.h"
 #include "platform/message_box.h"
 #include "support/temp_folder.h"
@@ -12,7 +11,6 @@
 namespace {
 
 using app::ScriptedFileDialogs;
-using datafile::AppDataPath;
 using datafile::DataCollection;
 using datafile::DataFile;
 using testsupport::fileText;
@@ -21,11 +19,10 @@ using testsupport::TempFolder;
 
 class SaveDataTest : public testing::Test {
 protected:
-    SaveDataTest() : dataFile(dialogs, folder.path()) {
+    SaveDataTest() : dataFile(dialogs, folder.path(), dataPath) {
         fillThreeReadings(readings);
-        AppDataPath() = (folder / "runs/today/iv.txt").string();
+        dataPath = (folder / "runs/today/iv.txt").string();
     }
-    ~SaveDataTest() override { AppDataPath().clear(); }
 
     static void fillThreeReadings(DataCollection& c) { datafiletest::fillThreeReadings(c); }
     std::string expectedText() const { return datafile::dataFileText(readings, "Amps"); }
@@ -37,6 +34,7 @@ protected:
 
     TempFolder folder;
     ScriptedFileDialogs dialogs;
+    std::string dataPath; // the application's
     DataFile dataFile;
     DataCollection readings;
     platform::ScopedRecordingMessageBox box;
@@ -44,16 +42,16 @@ protected:
 
 TEST_F(SaveDataTest, WritesTheFileMakingItsFolders) {
     EXPECT_TRUE(dataFile.SaveData(readings, "Amps"));
-    EXPECT_EQ(fileText(AppDataPath()), expectedText());
+    EXPECT_EQ(fileText(dataPath), expectedText());
     EXPECT_TRUE(box->shown().empty());
     EXPECT_TRUE(dialogs.shown().empty());
 }
 
 TEST_F(SaveDataTest, ReplacesThePreviousFileWholeAndLeavesNoTemporaryFile) {
     std::filesystem::create_directories(folder / "runs/today");
-    putFile(AppDataPath(), std::string(100000, 'o'));
+    putFile(dataPath, std::string(100000, 'o'));
     ASSERT_TRUE(dataFile.SaveData(readings, "Amps"));
-    EXPECT_EQ(fileText(AppDataPath()), expectedText());
+    EXPECT_EQ(fileText(dataPath), expectedText());
     std::size_t files = 0;
     for ([[maybe_unused]] const auto& entry :
          std::filesystem::directory_iterator(folder / "runs/today"))
@@ -62,7 +60,7 @@ TEST_F(SaveDataTest, ReplacesThePreviousFileWholeAndLeavesNoTemporaryFile) {
 }
 
 TEST_F(SaveDataTest, FolderThatCannotBeMadeIsReportedAndTheReadingsSavedElsewhere) {
-    AppDataPath() = blockedPath();
+    dataPath = blockedPath();
     const std::string elsewhere = (folder / "rescued.txt").string();
     dialogs.queueAnswer(elsewhere);
 
@@ -71,7 +69,7 @@ TEST_F(SaveDataTest, FolderThatCannotBeMadeIsReportedAndTheReadingsSavedElsewher
     ASSERT_EQ(box->shown().size(), 1u);
     const std::string& text = box->shown()[0].text;
     EXPECT_EQ(text.rfind("76: Path not found", 0), 0u) << text;
-    EXPECT_NE(text.find("\"" + AppDataPath() + "\""), std::string::npos) << text;
+    EXPECT_NE(text.find("\"" + dataPath + "\""), std::string::npos) << text;
     EXPECT_NE(text.find("3 readings are kept"), std::string::npos) << text;
     EXPECT_EQ(box->shown()[0].style & platform::mb::IconMask, platform::mb::Exclamation);
     ASSERT_EQ(dialogs.shown().size(), 1u);
@@ -81,7 +79,7 @@ TEST_F(SaveDataTest, FolderThatCannotBeMadeIsReportedAndTheReadingsSavedElsewher
 }
 
 TEST_F(SaveDataTest, CancelledRescueKeepsTheReadingsAndEndsQuietly) {
-    AppDataPath() = blockedPath();
+    dataPath = blockedPath();
     EXPECT_FALSE(dataFile.SaveData(readings, "Amps"));
     EXPECT_EQ(box->shown().size(), 1u);
     EXPECT_EQ(dialogs.shown().size(), 1u);
@@ -90,7 +88,7 @@ TEST_F(SaveDataTest, CancelledRescueKeepsTheReadingsAndEndsQuietly) {
 }
 
 TEST_F(SaveDataTest, EmptyDataPathIsReportedNotSilentlyLost) {
-    AppDataPath().clear();
+    dataPath.clear();
     EXPECT_FALSE(dataFile.SaveData(readings, "Amps"));
     ASSERT_EQ(box->shown().size(), 1u);
     EXPECT_NE(box->shown()[0].text.find("no data file was chosen"), std::string::npos);
@@ -100,9 +98,9 @@ TEST_F(SaveDataTest, EmptyDataPathIsReportedNotSilentlyLost) {
 // Told to stop, the program asks nobody: readings with nowhere to go get a file of their own.
 TEST_F(SaveDataTest, UnaskedTheReadingsGoToTheDataFileOrAFileOfTheirOwn) {
     const auto now = std::chrono::system_clock::now();
-    EXPECT_EQ(dataFile.SaveDataUnasked(readings, "Amps", now), AppDataPath());
+    EXPECT_EQ(dataFile.SaveDataUnasked(readings, "Amps", now), dataPath);
     for (const std::string& path : {std::string(), blockedPath()}) {
-        AppDataPath() = path;
+        dataPath = path;
         const auto written = dataFile.SaveDataUnasked(readings, "Amps", now);
         ASSERT_TRUE(written);
         EXPECT_EQ(*written, datafile::unsavedReadingsPath(folder.path(), now, ".txt").string());
@@ -119,14 +117,14 @@ TEST_F(SaveDataTest, UnaskedTheReadingsGoToTheDataFileOrAFileOfTheirOwn) {
 TEST_F(SaveDataTest, TheRunRecordIsWrittenWithItsDataFileOrNeitherIs) {
     EXPECT_TRUE(dataFile.SaveData(readings, "Amps", "[Run]\noutcome=complete\n"));
     EXPECT_EQ(fileText(folder / "runs/today/iv.run.ini"), "[Run]\noutcome=complete\n");
-    EXPECT_EQ(fileText(AppDataPath()), expectedText());
-    EXPECT_EQ(dataFile.lastWritten(), AppDataPath());
+    EXPECT_EQ(fileText(dataPath), expectedText());
+    EXPECT_EQ(dataFile.lastWritten(), dataPath);
 
-    AppDataPath() = (folder / "runs/today/cv.TXT").string();
-    putFile(AppDataPath(), "an earlier run");
+    dataPath = (folder / "runs/today/cv.TXT").string();
+    putFile(dataPath, "an earlier run");
     std::filesystem::create_directory(folder / "runs/today/cv.run.ini"); // in the record's way
     EXPECT_FALSE(dataFile.SaveData(readings, "Amps", "[Run]\n"));
-    EXPECT_EQ(fileText(AppDataPath()), "an earlier run");
+    EXPECT_EQ(fileText(dataPath), "an earlier run");
     EXPECT_EQ(box->shown().size(), 1u);
     EXPECT_FALSE(dataFile.lastWritten());
     std::size_t files = 0;
@@ -140,7 +138,7 @@ TEST_F(SaveDataTest, TheRunRecordIsWrittenWithItsDataFileOrNeitherIs) {
 }
 
 TEST_F(SaveDataTest, RescueThatFailsAgainIsReportedAgain) {
-    AppDataPath() = blockedPath();
+    dataPath = blockedPath();
     dialogs.queueAnswer((folder / "blocker/other.txt").string());
     dialogs.queueAnswer((folder / "second.txt").string());
     EXPECT_TRUE(dataFile.SaveData(readings, "Amps"));
@@ -149,7 +147,7 @@ TEST_F(SaveDataTest, RescueThatFailsAgainIsReportedAgain) {
 }
 
 TEST_F(SaveDataTest, SaveDialogStartsInTheDataFolderAndCancelKeepsThePath) {
-    const std::string before = AppDataPath();
+    const std::string before = dataPath;
     EXPECT_EQ(dataFile.browse(), before);
     ASSERT_EQ(dialogs.shown().size(), 1u);
     const ScriptedFileDialogs::Shown& shown = dialogs.shown()[0];
@@ -160,13 +158,13 @@ TEST_F(SaveDataTest, SaveDialogStartsInTheDataFolderAndCancelKeepsThePath) {
     EXPECT_EQ(shown.request.defaultSuffix, "txt");
     EXPECT_TRUE(shown.request.confirmOverwrite);
     EXPECT_TRUE(std::filesystem::is_directory(folder / "data"));
-    EXPECT_EQ(AppDataPath(), before);
+    EXPECT_EQ(dataPath, before);
 }
 
 TEST_F(SaveDataTest, BrowseMakesTheChosenFileTheDataPath) {
     dialogs.queueAnswer("/srv/lab/cv.txt");
     EXPECT_EQ(dataFile.browse(), "/srv/lab/cv.txt");
-    EXPECT_EQ(AppDataPath(), "/srv/lab/cv.txt");
+    EXPECT_EQ(dataPath, "/srv/lab/cv.txt");
 }
 
 } // namespace

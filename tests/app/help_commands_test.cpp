@@ -1,3 +1,4 @@
+#include "app/application.h"
 #include "app/field_descriptions.h"
 #include "app/frm_about.h"
 #include "app/frm_main.h"
@@ -117,7 +118,8 @@ TEST_F(Help, TheAboutBoxIsOneModelessWindowCaptionedWithTheTitleLine) {
 
 TEST(MainWindowHelp, TheMenuShowsTheAboutBoxAndTheInformationPanelWaitsForPrinting) {
     apptest::ScopedProgramFolder folder;
-    app::frmMain window(app::FieldDescriptions::load(app::kMainWindowFields));
+    app::Application application({}, 0);
+    app::frmMain window(application, app::FieldDescriptions::load(app::kMainWindowFields));
     window.show();
     EXPECT_FALSE(window.controls().find("frameAppInfo")->isVisible());
     EXPECT_TRUE(window.controls().find("frameGraphType")->isVisible());

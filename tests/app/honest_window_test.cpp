@@ -45,7 +45,7 @@ TEST_F(HonestWindow, AnInstrumentLostMidRunIsShownUntilItAnswersAgain) {
     chooseSweep();
     window.cmdStart()->click();
     clock.advance(std::chrono::seconds(30));
-    EXPECT_TRUE(window.TestRunning);
+    EXPECT_TRUE(window.testRunning());
     EXPECT_TRUE(runs.notice().startsWith("Instrument not answering since "))
         << runs.notice().toStdString();
     EXPECT_TRUE(runs.notice().endsWith(" polls"));
@@ -58,17 +58,16 @@ TEST_F(HonestWindow, AnInstrumentLostMidRunIsShownUntilItAnswersAgain) {
 
     fault("no_listener_after", "0");
     clock.advance(std::chrono::seconds(1));
-    EXPECT_FALSE(window.TestRunning);
+    EXPECT_FALSE(window.testRunning());
     EXPECT_TRUE(runs.notice().startsWith("The test ran to its end; 3 of 11 readings missing, "))
         << runs.notice().toStdString();
 }
 
 TEST_F(HonestWindow, NoButtonOrMenuCommandEndsTheProgramWithoutADriver) {
-    platform::VirtualClock unused;
-    Instrument missing{unused, "/nonexistent/libgpib.so.0"};
+    Instrument missing{application, "/nonexistent/libgpib.so.0"};
     panelFor(missing);
     pressEverything();
-    EXPECT_FALSE(window.TestRunning);
+    EXPECT_FALSE(window.testRunning());
     const auto& shown = box->shown();
     EXPECT_TRUE(std::any_of(shown.begin(), shown.end(), [](const auto& message) {
         return message.text.find("You must install") != std::string::npos;
@@ -86,7 +85,7 @@ TEST_F(HonestWindow, NoButtonOrMenuCommandEndsTheProgramWithTheInstrumentLost) {
     fault("no_listener", "1");
     clock.advance(std::chrono::seconds(3));
     pressEverything(); // Abort among them, then a new Start that cannot reach the instrument
-    EXPECT_FALSE(window.TestRunning);
+    EXPECT_FALSE(window.testRunning());
     ASSERT_FALSE(box->shown().empty());
     EXPECT_TRUE(box->shown().back().text.starts_with("Instrument could not be enabled"));
     EXPECT_TRUE(std::filesystem::exists(programFolder / "run.txt"));

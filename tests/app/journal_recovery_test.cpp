@@ -1,6 +1,7 @@
 // A test cut short by SIGKILL in real time: what its journal holds, against what the instrument
 // sent, and what the window does with it when the program starts again.
 
+#include "app/application.h"
 #include "app/datafile/data_collection.h"
 #include "app/datafile/data_file_text.h"
 #include "app/datafile/file_dialogs.h"
@@ -94,7 +95,8 @@ TEST(JournalRecovery, AKilledTestLeavesItsReadingsInAJournalThatTheWindowRecover
                   dataFileLine(static_cast<std::int32_t>(i), replies[i - 1], fields[6], fields[1]));
     }
 
-    app::frmMain window(app::FieldDescriptions::load(app::kMainWindowFields),
+    app::Application application({}, 0);
+    app::frmMain window(application, app::FieldDescriptions::load(app::kMainWindowFields),
                         std::make_unique<app::ScriptedFileDialogs>());
     platform::ScopedRecordingMessageBox box; // answers as Enter would: "Recover", then OK
     app::OfferJournals(window);
@@ -108,7 +110,7 @@ TEST(JournalRecovery, AKilledTestLeavesItsReadingsInAJournalThatTheWindowRecover
         expected << line << "\r\n";
     EXPECT_EQ(fileText(recovered), expected.str());
     EXPECT_FALSE(fs::exists(journal));
-    EXPECT_EQ(datafile::AppDataCollection().Count(), taken);
+    EXPECT_EQ(application.readings().Count(), taken);
 }
 
 } // namespace

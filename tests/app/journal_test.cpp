@@ -7,7 +7,6 @@
 #include "app/datafile/data_file_reader.h"
 #include "app/datafile/data_file_start.h"
 #include "app/datafile/data_file_text.h"
-#include "app/datafile/data_path.h"
 #include "platform/app_error.h"
 #include "platform/message_box.h"
 #include "support/scoped_mount.h"
@@ -18,7 +17,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using datafile::AppDataPath;
 using datafile::JournalPace;
 using testsupport::fileText;
 using testsupport::putFile;
@@ -34,15 +32,14 @@ long errorNumberOf(const std::function<void()>& action) {
 
 class Journal : public testing::Test {
 protected:
-    Journal() : dataFile(dialogs, folder.path()) {
+    Journal() : dataFile(dialogs, folder.path(), dataPath) {
         datafiletest::fillThreeReadings(readings);
-        AppDataPath() = (folder / "iv.txt").string();
+        dataPath = (folder / "iv.txt").string();
     }
-    ~Journal() override { AppDataPath().clear(); }
 
     // A test filing the three readings; the trouble the journal reported.
     std::vector<std::string> journalThree(JournalPace pace) {
-        dataFile.journal().begin(AppDataPath(), "Amps", pace, now);
+        dataFile.journal().begin(dataPath, "Amps", pace, now);
         std::vector<std::string> troubles;
         for (const auto& r : readings)
             if (auto trouble = dataFile.journal().append(*r))
@@ -53,6 +50,7 @@ protected:
 
     testsupport::TempFolder folder;
     app::ScriptedFileDialogs dialogs;
+    std::string dataPath; // the application's
     datafile::DataFile dataFile;
     datafile::DataCollection readings;
     platform::ScopedRecordingMessageBox box;
@@ -71,7 +69,7 @@ TEST_F(Journal, ADataFileThatCannotBeWrittenLeavesTheJournalAndEveryMessageNames
     journalThree(JournalPace::Blocks);
     EXPECT_EQ(fs::file_size(folder / "iv.txt.partial"), 0u); // a dry run writes in blocks
     putFile(folder / "blocker", "x");
-    AppDataPath() = (folder / "blocker" / "iv.txt").string();
+    dataPath = (folder / "blocker" / "iv.txt").string();
     EXPECT_FALSE(dataFile.SaveData(readings, "Amps"));
     EXPECT_EQ(fileText(folder / "iv.txt.partial"), text());
     ASSERT_EQ(box->shown().size(), 1u);
@@ -84,7 +82,7 @@ TEST_F(Journal, ADataFileThatCannotBeWrittenLeavesTheJournalAndEveryMessageNames
 }
 
 TEST_F(Journal, WithoutADataFileTheJournalGoesToTheDataFolderUnderAFreeName) {
-    AppDataPath().clear();
+    dataPath.clear();
     journalThree(JournalPace::EachReading);
     const fs::path first = datafile::unsavedReadingsPath(folder.path(), now, ".partial");
     EXPECT_EQ(fileText(first), text());

@@ -7,7 +7,6 @@
 #include "app/chart/live_chart.h"
 #include "app/main_menus.h"
 #include "settings/app_settings.h"
-#include "settings/current_config_path.h"
 #include "settings/form_controls.h"
 #include "settings/ini_document.h"
 
@@ -40,7 +39,7 @@ protected:
 
 TEST_F(LabBench, ARunRecordRestoresThePanelItRanWithAndNeverBecomesTheConfigurationInUse) {
     const std::string inUse = (programFolder / "mine.ini").string();
-    settings::CurrentConfigPath() = inUse;
+    application.currentConfigPath() = inUse;
     const auto ranWith = settings::FormValues(window.controls());
     window.cmdStart()->click();
     runToEnd();
@@ -65,7 +64,7 @@ TEST_F(LabBench, ARunRecordRestoresThePanelItRanWithAndNeverBecomesTheConfigurat
     dialogs->queueAnswer(record.string());
     menus().itemLoadConfig->trigger();
     EXPECT_EQ(settings::FormValues(window.controls()), ranWith);
-    EXPECT_EQ(settings::CurrentConfigPath(), inUse);
+    EXPECT_EQ(application.currentConfigPath(), inUse);
     EXPECT_EQ(window.windowTitle(), caption);
 
     dialogs->queueAnswer(record.string()); // Save Config As over the record is refused
@@ -73,7 +72,7 @@ TEST_F(LabBench, ARunRecordRestoresThePanelItRanWithAndNeverBecomesTheConfigurat
     ASSERT_EQ(box->shown().size(), 1u);
     EXPECT_NE(box->shown()[0].text.find("is the record of a run"), std::string::npos);
     EXPECT_EQ(fileText(record), recorded);
-    EXPECT_EQ(settings::CurrentConfigPath(), inUse);
+    EXPECT_EQ(application.currentConfigPath(), inUse);
 }
 
 TEST_F(LabBench, DataFilesAndThePreviousRunAreReferencesThatFollowTheAxisAndTheFit) {

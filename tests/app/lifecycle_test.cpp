@@ -13,12 +13,10 @@
 #include "app/startup.h"
 #include "app/window_caption.h"
 #include "bus/driver_choice.h"
-#include "diagnostics/app_diagnostics.h"
 #include "diagnostics/oof_log.h"
 #include "platform/message_box.h"
 #include "program_folder_support.h"
 #include "quenta/quenta.h"
-#include "settings/current_config_path.h"
 #include "settings/form_utility.h"
 
 #include <QAction>
@@ -70,10 +68,11 @@ class Lifecycle : public testing::Test {
 protected:
     void startUp() {
         stored = app::PrepareAppSettings(platform::programFolders());
+        application.currentConfigPath() = stored.currentConfigPath;
         auto scripted = std::make_unique<app::ScriptedFileDialogs>();
         dialogs = scripted.get();
         window = std::make_unique<app::frmMain>(
-            app::FieldDescriptions::load(app::kMainWindowFields), std::move(scripted));
+            application, app::FieldDescriptions::load(app::kMainWindowFields), std::move(scripted));
         window->setBeep([this] { ++beeps; });
         window->show();
     }
@@ -86,6 +85,7 @@ protected:
     ScopedProgramFolder folder;
     platform::ScopedRecordingMessageBox box;
     settings::AppSettings stored;
+    app::Application application{{}, 0};
     std::unique_ptr<app::frmMain> window;
     app::ScriptedFileDialogs* dialogs = nullptr;
     int beeps = 0;
@@ -104,11 +104,11 @@ TEST_F(Lifecycle, FirstRunSeedsConfigAndWritesItsFilesOnExit) {
     startUp();
     EXPECT_TRUE(fs::exists(folder / "config/IV_example.ini"));
     EXPECT_EQ(stored.boardId, 0);
-    EXPECT_EQ(settings::CurrentConfigPath(), "");
+    EXPECT_EQ(application.currentConfigPath(), "");
     EXPECT_EQ(window->windowTitle().toStdString(), kTitle);
     ASSERT_NE(window->logWindow(), nullptr);
     EXPECT_EQ(window->logWindow()->windowTitle(), "Application Log");
-    EXPECT_EQ(diagnostics::AppErrorQueue().LogWindow, window->logWindow());
+    EXPECT_EQ(application.errorQueue().LogWindow, window->logWindow());
 
     field(3)->setText("7");
     const std::string shown = field(3)->Text().toStdString();
@@ -150,7 +150,7 @@ TEST_F(Lifecycle, AConfigurationOnceSavedUnderACleanedNameIsFoundThere) {
     putFile(folder / "run_1230.ini", "[FORM]\ntxtConfig(3)=4.5\n");
     writeAppSettings("[Config]\nPath=" + (folder / "run_12:30.ini").string() + "\n");
     startUp();
-    EXPECT_EQ(settings::CurrentConfigPath(), (folder / "run_1230.ini").string());
+    EXPECT_EQ(application.currentConfigPath(), (folder / "run_1230.ini").string());
     EXPECT_EQ(field(3)->Text().toDouble(), 4.5);
 }
 
@@ -173,7 +173,7 @@ TEST_F(Lifecycle, TheFileTheUserChoseIsTheFileThatIsUsed) {
         dialogs->queueAnswer(file.string());
         window->menus().itemLoadConfig->trigger();
         EXPECT_EQ(field(3)->Text().toStdString(), saved) << name;
-        EXPECT_EQ(settings::CurrentConfigPath(), file.string());
+        EXPECT_EQ(application.currentConfigPath(), file.string());
     }
     EXPECT_TRUE(box->shown().empty());
 }
@@ -202,26 +202,6 @@ TEST_F(Lifecycle, StoredPathThatCannotBeReadIsReportedAndTheDefaultFileUsed) {
               std::string::npos);
     EXPECT_EQ(pathToData()->text(), "/data/default.txt");
     EXPECT_EQ(window->windowTitle().toStdString(), kTitle + " - folder.ini");
-}
-
-TEST_F(Lifecycle, CloseIsRefusedWithTwoBeepsDuringATestAndAcceptedAfter) {
-    startUp();
-    window->TestRunning = true;
-    for (auto ask : {+[](app::frmMain& w) { return w.close(); },
-                     +[](app::frmMain& w) {
-                         w.menus().itemExit->trigger();
-                         return !w.isVisible();
-                     }}) {
-        beeps = 0;
-        EXPECT_FALSE(ask(*window));
-        EXPECT_EQ(beeps, 2);
-        EXPECT_TRUE(window->isVisible());
-    }
-    EXPECT_FALSE(fs::exists(folder / "Tarvix-4140.ini"));
-    window->TestRunning = false;
-    EXPECT_TRUE(window->close());
-    EXPECT_TRUE(fs::exists(folder / "Tarvix-4140.ini"));
-    EXPECT_TRUE(fs::exists(folder / "frmMain.ini"));
 }
 
 TEST_F(Lifecycle, SavedChangedAndLoadedBackEveryControlIsRestored) {
@@ -253,7 +233,7 @@ TEST_F(Lifecycle, SavedChangedAndLoadedBackEveryControlIsRestored) {
     EXPECT_EQ(request.filters, (std::vector<std::string>{"Config Files (*.ini)", "All (*.*)"}));
     EXPECT_EQ(request.defaultSuffix, "ini");
     EXPECT_TRUE(request.confirmOverwrite);
-    EXPECT_EQ(settings::CurrentConfigPath(), file);
+    EXPECT_EQ(application.currentConfigPath(), file);
     EXPECT_EQ(window->windowTitle().toStdString(), kTitle + " - saved.ini");
     EXPECT_EQ(read(file, "FORM", "optionFunction(1)"), "1");
     EXPECT_EQ(read(file, "FORM", "lblAppInfo"), "<none>"); // labels are left out
@@ -265,7 +245,7 @@ TEST_F(Lifecycle, SavedChangedAndLoadedBackEveryControlIsRestored) {
     window->leftColumn().frameGraphSettings()->chkYLog()->setChecked(true);
     window->leftColumn().optionXAxis().select(0);
     pathToData()->setText("/elsewhere.txt");
-    settings::CurrentConfigPath().clear();
+    application.currentConfigPath().clear();
 
     dialogs->queueAnswer(file);
     window->menus().itemLoadConfig->trigger();
@@ -274,7 +254,7 @@ TEST_F(Lifecycle, SavedChangedAndLoadedBackEveryControlIsRestored) {
     EXPECT_EQ(savedValues(window->controls()), saved);
     // The window was not active, so the sliders follow only through the direct focus pass.
     EXPECT_EQ(panel.sliderConfig(0)->value(), savedSlider);
-    EXPECT_EQ(settings::CurrentConfigPath(), file);
+    EXPECT_EQ(application.currentConfigPath(), file);
     EXPECT_EQ(window->windowTitle().toStdString(), kTitle + " - saved.ini");
     EXPECT_TRUE(box->shown().empty());
 }
@@ -312,7 +292,7 @@ TEST_F(Lifecycle, SaveConfigWithoutAnExistingFileActsAsSaveAsAndCancelIsSilent) 
     EXPECT_EQ(dialogs->shown()[0].request.title, "Save Config File As...");
     window->menus().itemLoadConfig->trigger();
     EXPECT_EQ(dialogs->shown().size(), 2u);
-    EXPECT_EQ(settings::CurrentConfigPath(), "");
+    EXPECT_EQ(application.currentConfigPath(), "");
     EXPECT_EQ(window->windowTitle().toStdString(), kTitle);
     EXPECT_TRUE(box->shown().empty());
 }
@@ -346,7 +326,7 @@ TEST_F(Lifecycle, AReadOnlyConfigFileIsReportedOnceAndStaysCurrent) {
     window->menus().itemSave->trigger();
     ASSERT_EQ(box->shown().size(), 1u);
     EXPECT_NE(box->shown()[0].text.find(": "), std::string::npos);
-    EXPECT_EQ(settings::CurrentConfigPath(), readOnly);
+    EXPECT_EQ(application.currentConfigPath(), readOnly);
 }
 
 TEST_F(Lifecycle, AnUnreadableConfigFileIsALoadFailure) {
@@ -357,7 +337,7 @@ TEST_F(Lifecycle, AnUnreadableConfigFileIsALoadFailure) {
     ASSERT_EQ(box->shown().size(), 1u);
     EXPECT_NE(box->shown()[0].text.find(app::ConfigFileCommands::kLoadFailureComment),
               std::string::npos);
-    EXPECT_EQ(settings::CurrentConfigPath(), "");
+    EXPECT_EQ(application.currentConfigPath(), "");
 }
 
 TEST_F(Lifecycle, AMinimizedWindowWritesNoConfiguration) {

@@ -4,9 +4,9 @@
 #include "app/chart/live_chart.h"
 #include "app/datafile/data_collection.h"
 #include "app/datafile/data_file_text.h"
-#include "app/datafile/data_path.h"
 #include "app/left_column.h"
 #include "app/status_row.h"
+#include "app/table/readings_area.h"
 #include "support/temp_folder.h"
 
 #include "app/graph_settings_frame.h"
@@ -27,11 +27,6 @@ using datafiletest::reading;
 
 class MainWindowReadings : public MainWindow {
 protected:
-    ~MainWindowReadings() override {
-        datafile::AppDataCollection().RemoveAll();
-        datafile::AppDataPath().clear();
-    }
-
     void fileThree() {
         window.resetReadings();
         datafile::DataCollection three;
@@ -45,7 +40,7 @@ protected:
 };
 
 TEST_F(MainWindowReadings, StartUpTakesTheDataPathFromThePathBox) {
-    EXPECT_EQ(datafile::AppDataPath(), window.leftColumn().txtPathToData()->text().toStdString());
+    EXPECT_EQ(application.dataPath(), window.leftColumn().txtPathToData()->text().toStdString());
 }
 
 TEST_F(MainWindowReadings, ReadingsReachLabelsTableChartAndCollection) {
@@ -56,7 +51,7 @@ TEST_F(MainWindowReadings, ReadingsReachLabelsTableChartAndCollection) {
     EXPECT_EQ(chart()->chartPointMark(3), chart::kMarkFilled);
     EXPECT_FLOAT_EQ(chart()->chartYValue(2), 2.25e-7f);
     EXPECT_EQ(chart()->chartPointLabel(2), "-");
-    EXPECT_EQ(datafile::AppDataCollection().Count(), 3u);
+    EXPECT_EQ(application.readings().Count(), 3u);
 }
 
 TEST_F(MainWindowReadings, ClickOnAPointSelectsItsTableRow) {
@@ -68,11 +63,11 @@ TEST_F(MainWindowReadings, ClickOnAPointSelectsItsTableRow) {
 
 TEST_F(MainWindowReadings, EndOfTestWritesTheDataFile) {
     testsupport::TempFolder folder;
-    datafile::AppDataPath() = (folder / "data/iv.txt").string();
+    application.dataPath() = (folder / "data/iv.txt").string();
     fileThree();
     ASSERT_TRUE(window.SaveData());
     EXPECT_EQ(testsupport::fileText(folder / "data/iv.txt"),
-              datafile::dataFileText(datafile::AppDataCollection(), "Amps"));
+              datafile::dataFileText(application.readings(), "Amps"));
 }
 
 TEST_F(MainWindowReadings, StartUpShowsTheEmptyChartWithNotesAndAutoScaling) {
@@ -110,7 +105,7 @@ TEST_F(MainWindowReadings, SwitchingToVoltageAfterAnUpDownSweepKeepsReadingOrder
                                    1e-9f * static_cast<float>(k + 1), false),
                            k + 1);
     window.controls().get<QRadioButton>("optionXAxis(1)")->click();
-    EXPECT_FALSE(window.bXAxisIsTime);
+    EXPECT_FALSE(window.readingsArea().xAxisIsTime());
     EXPECT_EQ(chart()->chartXTitle(), "Voltage (in Volts)");
     for (int k = 0; k < 5; ++k) {
         EXPECT_FLOAT_EQ(chart()->chartXValue(k + 1), sweep[k]);

@@ -3,6 +3,7 @@
 // The main window built from the program's own stored description, shown and active so the
 // focus moves as a user's would.
 
+#include "app/application.h"
 #include "app/config_panel.h"
 #include "app/field_descriptions.h"
 #include "app/frm_main.h"
@@ -20,7 +21,7 @@ namespace apptest {
 
 class MainWindow : public testing::Test {
 protected:
-    MainWindow() : window(app::FieldDescriptions::load(app::kMainWindowFields)) {}
+    MainWindow() : window(application, app::FieldDescriptions::load(app::kMainWindowFields)) {}
 
     void activate() {
         window.show();
@@ -46,6 +47,7 @@ protected:
     }
 
     ScopedProgramFolder programFolder; // what the window reads and writes stays in here
+    app::Application application{{}, 0};
     app::frmMain window;
 };
 

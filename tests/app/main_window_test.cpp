@@ -1,10 +1,12 @@
 #include "main_window_support.h"
 
+#include "app/chart/live_chart.h"
 #include "app/graph_settings_frame.h"
 #include "app/lamp.h"
 #include "app/left_column.h"
 #include "app/main_menus.h"
 #include "app/status_row.h"
+#include "app/table/readings_area.h"
 #include "platform/app_error.h"
 #include "platform/message_box.h"
 
@@ -78,9 +80,9 @@ TEST_F(MainWindow, CaptionsAndStartValues) {
     EXPECT_EQ(r.get<QComboBox>("cmbGraphCurrent(1)")->currentText(), "1E-15");
     EXPECT_EQ(window.leftColumn().frameGraphSettings()->isVisibleTo(&window), false);
     EXPECT_TRUE(window.leftColumn().optionXAxis().isSelected(0));
-    EXPECT_TRUE(window.bXAxisIsTime);
-    EXPECT_EQ(window.iExpectedPoints, 100);
-    EXPECT_FALSE(window.TestRunning);
+    EXPECT_TRUE(window.readingsArea().xAxisIsTime());
+    EXPECT_EQ(window.leftColumn().graph1()->chartPointCount(), 120); // 100 readings expected
+    EXPECT_FALSE(window.testRunning());
     EXPECT_FALSE(window.Timer1().isActive());
     EXPECT_EQ(window.Timer1().interval(), std::chrono::milliseconds(1000));
 }
@@ -114,15 +116,6 @@ TEST_F(MainWindow, MenusCarryTheirCaptionsAndSeparators) {
     window.show();
     m.itemExit->trigger();
     EXPECT_FALSE(window.isVisible());
-}
-
-TEST_F(MainWindow, ARunningTestRefusesToClose) {
-    window.show();
-    window.TestRunning = true;
-    EXPECT_FALSE(window.close());
-    EXPECT_TRUE(window.isVisible());
-    window.TestRunning = false;
-    EXPECT_TRUE(window.close());
 }
 
 TEST_F(MainWindow, SerialPollsLightTheLamps) {
@@ -172,7 +165,8 @@ TEST_F(Description, AWindowWhoseFieldIsNotDescribedIsNotBuilt) {
     const app::FieldDescriptions fields = app::FieldDescriptions::load(write(
         "{\"fields\": [{\"name\": \"txtConfig\", \"index\": 0, \"bag\": [[\"text\", \"5\"]]}]}"));
     EXPECT_EQ(fields.bag("TXTCONFIG(0)").readString(u"Text", "Text"), "5");
-    EXPECT_THROW(app::frmMain window(fields), platform::AppError);
+    app::Application application({}, 0);
+    EXPECT_THROW(app::frmMain window(application, fields), platform::AppError);
 }
 
 } // namespace

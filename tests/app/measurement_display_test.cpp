@@ -25,13 +25,12 @@ using table::MeasurementTable;
 class DisplayTest : public testing::Test {
 protected:
     DisplayTest()
-        : table(&view), display({&voltage, &measurement, &units}, table, chart, readings) {
-        hp4140::AppTestConfig().iFunction = hp4140::function::IV;
+        : table(&view), display({&voltage, &measurement, &units}, table, chart, readings, test) {
+        test.iFunction = hp4140::function::IV;
         view.resize(400, 200);
         view.show();
         chart::initChart(chart, 100, false);
     }
-    ~DisplayTest() override { hp4140::AppTestConfig().iFunction = hp4140::function::I; }
 
     void add(std::unique_ptr<HP4140DataType> r) {
         display.fileReading(std::move(r), ++iMeasIndex, xAxisIsTime);
@@ -56,6 +55,7 @@ protected:
     QLabel voltage, measurement, units;
     chart::LiveChart chart;
     DataCollection readings;
+    hp4140::TestConfig test;
     MeasurementTable table;
     MeasurementDisplay display;
     std::int32_t iMeasIndex = 0;
@@ -80,7 +80,7 @@ TEST_F(DisplayTest, ThreeReadingsShowBelowTheEmptyRowWithTheLimitMarked) {
 }
 
 TEST_F(DisplayTest, CapacitanceTestShowsFarads) {
-    hp4140::AppTestConfig().iFunction = hp4140::function::CV;
+    test.iFunction = hp4140::function::CV;
     add(reading(1, 0.5f, -1.5f, 2.5e-11f, false));
     add(reading(2, 1.0f, -1.0f, 2.75e-11f, false));
     EXPECT_EQ(units.text(), "Farads");

@@ -1,10 +1,8 @@
 #pragma once
 
-// A temporary program folder (and install folder) for one test, with the application-wide
-// configuration path cleared before and after.
+// A temporary program folder (and install folder) for one test.
 
 #include "platform/folders.h"
-#include "settings/current_config_path.h"
 #include "support/scoped_program_folders.h"
 #include "support/temp_folder.h"
 
@@ -18,9 +16,7 @@ public:
     ScopedProgramFolder() {
         std::filesystem::create_directories(program());
         std::filesystem::create_directories(install());
-        settings::CurrentConfigPath().clear();
     }
-    ~ScopedProgramFolder() { settings::CurrentConfigPath().clear(); }
     ScopedProgramFolder(const ScopedProgramFolder&) = delete;
     ScopedProgramFolder& operator=(const ScopedProgramFolder&) = delete;
 

@@ -3,7 +3,6 @@
 #include "app/chart/chart_routines.h"
 #include "app/chart/live_chart.h"
 #include "app/datafile/data_file_text.h"
-#include "app/datafile/data_path.h"
 #include "app/table/readings_area.h"
 #include "hp4140/test_config.h"
 #include "platform/message_box.h"
@@ -26,12 +25,8 @@ using testsupport::putFile;
 class ReadingsAreaTest : public testing::Test {
 protected:
     ReadingsAreaTest() {
-        hp4140::AppTestConfig().iFunction = hp4140::function::IV;
+        test.iFunction = hp4140::function::IV;
         chart::initChart(chart, 100, false);
-    }
-    ~ReadingsAreaTest() override {
-        hp4140::AppTestConfig().iFunction = hp4140::function::I;
-        datafile::AppDataPath().clear();
     }
 
     void fileThree() {
@@ -39,13 +34,15 @@ protected:
         datafiletest::fillThreeReadings(three);
         std::int32_t index = 0;
         for (const auto& r : three)
-            area.fileReading(std::make_unique<HP4140DataType>(*r), ++index, true);
+            area.fileReading(std::make_unique<HP4140DataType>(*r), ++index);
     }
 
     testsupport::TempFolder folder;
     app::ScriptedFileDialogs dialogs;
     platform::ScopedRecordingMessageBox box;
     datafile::DataCollection readings;
+    std::string dataPath;
+    hp4140::TestConfig test;
     QLabel voltage, measurement, units;
     chart::LiveChart chart;
     QLineEdit path;
@@ -54,43 +51,43 @@ protected:
     // Owned by the table view, as in the window.
     table::ReadingsArea& area =
         *new table::ReadingsArea({&data, {&voltage, &measurement, &units}, &chart, &path, &browse},
-                                 dialogs, folder.path(), readings);
+                                 dialogs, folder.path(), {readings, dataPath, test});
 };
 
 TEST_F(ReadingsAreaTest, StartUpTakesTheDataPathFromThePathBoxAndSizesTheColumns) {
     path.setText("/srv/lab/iv.txt");
     area.Form_Load();
-    EXPECT_EQ(datafile::AppDataPath(), "/srv/lab/iv.txt");
+    EXPECT_EQ(dataPath, "/srv/lab/iv.txt");
     EXPECT_NEAR(data.columnWidth(3), 2 * data.columnWidth(0), 1);
 }
 
 TEST_F(ReadingsAreaTest, BrowseCancelPutsTheUnchangedDataPathBackInTheBox) {
-    datafile::AppDataPath() = "/srv/lab/iv.txt";
+    dataPath = "/srv/lab/iv.txt";
     path.setText("typed but not chosen");
     browse.click();
     EXPECT_EQ(path.text(), "/srv/lab/iv.txt");
     dialogs.queueAnswer("/srv/lab/cv.txt");
     browse.click();
     EXPECT_EQ(path.text(), "/srv/lab/cv.txt");
-    EXPECT_EQ(datafile::AppDataPath(), "/srv/lab/cv.txt");
+    EXPECT_EQ(dataPath, "/srv/lab/cv.txt");
 }
 
 TEST_F(ReadingsAreaTest, CapacitanceTestWritesFaradsOnEveryLine) {
-    hp4140::AppTestConfig().iFunction = hp4140::function::CV;
-    datafile::AppDataPath() = (folder / "cv/run.txt").string();
+    test.iFunction = hp4140::function::CV;
+    dataPath = (folder / "cv/run.txt").string();
     fileThree();
     ASSERT_TRUE(area.SaveData());
-    EXPECT_EQ(fileText(datafile::AppDataPath()), datafile::dataFileText(readings, "Farads"));
-    EXPECT_NE(fileText(datafile::AppDataPath()).find("\tFarads\t*\t"), std::string::npos);
+    EXPECT_EQ(fileText(dataPath), datafile::dataFileText(readings, "Farads"));
+    EXPECT_NE(fileText(dataPath).find("\tFarads\t*\t"), std::string::npos);
 }
 
 TEST_F(ReadingsAreaTest, UnwritablePathIsReportedAndTheReadingsStay) {
     putFile(folder / "blocker", "x");
-    datafile::AppDataPath() = (folder / "blocker/run.txt").string();
+    dataPath = (folder / "blocker/run.txt").string();
     fileThree();
     EXPECT_FALSE(area.SaveData());
     ASSERT_EQ(box->shown().size(), 1u);
-    EXPECT_NE(box->shown()[0].text.find(datafile::AppDataPath()), std::string::npos);
+    EXPECT_NE(box->shown()[0].text.find(dataPath), std::string::npos);
     EXPECT_EQ(dialogs.shown().size(), 1u);
     EXPECT_EQ(readings.Count(), 3u);
     EXPECT_EQ(data.model()->rowCount(), 4);

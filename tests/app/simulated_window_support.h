@@ -3,6 +3,7 @@
 // The real main window against the simulated instrument, loaded through the real driver binding,
 // in virtual time, with scripted file dialogs and a message box that records.
 
+#include "app/application.h"
 #include "app/config_panel.h"
 #include "app/datafile/file_dialogs.h"
 #include "app/field_descriptions.h"
@@ -12,10 +13,8 @@
 #include "app/runtime/simulator_time.h"
 #include "app/runtime/virtual_run.h"
 #include "app/test_run_panel.h"
-#include "diagnostics/app_diagnostics.h"
 #include "platform/message_box.h"
 #include "platform/timer.h"
-#include "platform/yield.h"
 #include "program_folder_support.h"
 #include "quenta/quenta.h"
 #include "support/sim_library.h"
@@ -36,7 +35,7 @@ protected:
         auto timer = std::make_unique<platform::VirtualTimer>(clock);
         window.setTimer1(std::move(timer));
         panel = std::make_unique<app::TestRunPanel>(
-            window, app::TestRunPanel::Instrument{gpib, device, clock}, nullptr);
+            application, window, app::TestRunPanel::Instrument{gpib, device, clock}, nullptr);
         window.leftColumn().txtPathToData()->setText(
             QString::fromStdString((folder / "run.txt").string()));
     }
@@ -74,16 +73,16 @@ protected:
     testsupport::TempFolder folder;
     ScopedProgramFolder programFolder; // what the window reads and writes stays in here
     testsupport::SimLibrary sim;
-    platform::VirtualClock clock;
-    bus::DriverBinding binding{{testsupport::simulatorPath()}};
-    bus::GpibCalls calls{binding};
+    // The program's objects as a dry run on the simulator has them.
+    app::Application application{{testsupport::simulatorPath()}, 0, true};
+    platform::VirtualClock& clock = *application.virtualClock();
+    bus::GpibCalls& calls = application.calls();
     runtime::SimulatorTime simulatorTime{calls, clock};
-    bus::Gpib gpib{calls, diagnostics::AppDebugLog(), diagnostics::AppErrorQueue()};
-    platform::CountingYield yield;
-    bus::GPIBDevice device{gpib, diagnostics::AppErrorQueue(), diagnostics::AppDebugLog(), clock,
-                           yield};
+    bus::Gpib& gpib = application.gpib();
+    bus::GPIBDevice& device = application.device();
     app::ScriptedFileDialogs* dialogs = nullptr; // the window's, answering from a script
-    app::frmMain window{app::FieldDescriptions::load(app::kMainWindowFields), scriptedDialogs()};
+    app::frmMain window{application, app::FieldDescriptions::load(app::kMainWindowFields),
+                        scriptedDialogs()};
     std::unique_ptr<app::TestRunPanel> panel;
     platform::ScopedRecordingMessageBox box;
 

@@ -2,6 +2,7 @@
 #include "program_folder_support.h"
 #include "support/bus_fixture.h"
 
+#include "app/application.h"
 #include "app/field_descriptions.h"
 #include "app/frm_main.h"
 #include "app/lamp.h"
@@ -27,7 +28,8 @@ protected:
     diagnostics::oocErrorQueue appErrors;
     bus::GPIBDevice device{gpib, appErrors, log, clock, yield};
     apptest::ScopedProgramFolder programFolder; // what the window reads and writes stays in here
-    app::frmMain window{app::FieldDescriptions::load(app::kMainWindowFields)};
+    app::Application application{{}, 0};
+    app::frmMain window{application, app::FieldDescriptions::load(app::kMainWindowFields)};
 };
 
 TEST_F(StatusLamps, EveryPollShowsItsByteAndTheOutputLamp) {

@@ -100,7 +100,7 @@ TEST_F(UsableWindow, TheProgressFollowsEveryKindOfTestToExactlyItsEnd) {
             }
         }
         EXPECT_EQ(progressBar()->value(), progressBar()->maximum());
-        const auto filed = static_cast<int>(datafile::AppDataCollection().Count());
+        const auto filed = static_cast<int>(application.readings().Count());
         const QString readings = c.counted ? QString("%1 of about %1 readings").arg(filed)
                                            : QString("%1 readings").arg(filed);
         EXPECT_EQ(progressBar()->text(),
@@ -143,7 +143,7 @@ TEST_F(UsableWindow, EveryShortcutReachesItsCommandAndNoneWhileItsCommandIsDisab
     EXPECT_TRUE(QTest::qWaitFor([&] { return printed.count() == 1; }));
 
     key(QKeyCombination(Qt::Key_F5));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window.TestRunning; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.testRunning(); }));
     const std::string before = testsupport::fileText(programFolder / "config" / "other.ini");
     config().txtConfig(1)->setText("8");
     const std::size_t dialogsShown = dialogs.shown().size();
@@ -155,9 +155,9 @@ TEST_F(UsableWindow, EveryShortcutReachesItsCommandAndNoneWhileItsCommandIsDisab
     EXPECT_EQ(dialogs.shown().size(), dialogsShown);
     EXPECT_EQ(testsupport::fileText(programFolder / "config" / "other.ini"), before);
     EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(window.TestRunning);
+    EXPECT_TRUE(window.testRunning());
     key(Qt::SHIFT | Qt::Key_F5);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.TestRunning; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.testRunning(); }));
     EXPECT_EQ(sim.call<int()>("gpibsim_output_on"), 0);
 
     key(Qt::CTRL | Qt::Key_Q);

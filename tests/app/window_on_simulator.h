@@ -3,6 +3,7 @@
 // The real main window on the simulated instrument in virtual time, in a program folder of its
 // own, with file dialogs and message boxes that record and answer.
 
+#include "app/application.h"
 #include "app/datafile/file_dialogs.h"
 #include "app/field_descriptions.h"
 #include "app/frm_main.h"
@@ -10,7 +11,6 @@
 #include "app/runtime/simulator_time.h"
 #include "app/runtime/virtual_run.h"
 #include "app/test_run_panel.h"
-#include "diagnostics/app_diagnostics.h"
 #include "platform/message_box.h"
 #include "platform/timer.h"
 #include "platform/yield.h"
@@ -25,15 +25,18 @@
 
 namespace apptest {
 
-// The driver stack of one instrument: the simulator, or a driver library that is not there.
+// The driver stack of one instrument, reporting to the application's diagnostics, on its
+// virtual clock: the simulator, or a driver library that is not there.
 struct Instrument {
-    explicit Instrument(platform::VirtualClock& clock, std::string driver)
+    Instrument(app::Application& application, std::string driver)
         : binding({std::move(driver)}),
-          device(gpib, diagnostics::AppErrorQueue(), diagnostics::AppDebugLog(), clock, yield) {}
+          gpib(calls, application.debugLog(), application.errorQueue()),
+          device(gpib, application.errorQueue(), application.debugLog(),
+                 *application.virtualClock(), yield) {}
 
     bus::DriverBinding binding;
     bus::GpibCalls calls{binding};
-    bus::Gpib gpib{calls, diagnostics::AppDebugLog(), diagnostics::AppErrorQueue()};
+    bus::Gpib gpib;
     platform::CountingYield yield;
     bus::GPIBDevice device;
 };
@@ -48,8 +51,8 @@ protected:
 
     app::TestRunPanel& panelFor(Instrument& instrument) {
         panel = std::make_unique<app::TestRunPanel>(
-            window, app::TestRunPanel::Instrument{instrument.gpib, instrument.device, clock},
-            nullptr);
+            application, window,
+            app::TestRunPanel::Instrument{instrument.gpib, instrument.device, clock}, nullptr);
         return *panel;
     }
 
@@ -65,13 +68,14 @@ protected:
 
     ScopedProgramFolder programFolder;
     testsupport::SimLibrary sim;
-    platform::VirtualClock clock;
-    Instrument simulated{clock, testsupport::simulatorPath()};
+    app::Application application{{}, 0, true};
+    platform::VirtualClock& clock = *application.virtualClock();
+    Instrument simulated{application, testsupport::simulatorPath()};
     runtime::SimulatorTime simulatorTime{simulated.calls, clock};
     std::unique_ptr<app::ScriptedFileDialogs> scriptedDialogs =
         std::make_unique<app::ScriptedFileDialogs>();
     app::ScriptedFileDialogs& dialogs = *scriptedDialogs; // the window's, kept for the test
-    app::frmMain window{app::FieldDescriptions::load(app::kMainWindowFields),
+    app::frmMain window{application, app::FieldDescriptions::load(app::kMainWindowFields),
                         std::move(scriptedDialogs)};
     std::unique_ptr<app::TestRunPanel> panel;
     platform::ScopedRecordingMessageBox box;

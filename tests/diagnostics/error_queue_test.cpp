@@ -1,4 +1,3 @@
-#include "diagnostics/app_diagnostics.h"
 #include "diagnostics/error_queue.h"
 #include "platform/app_error.h"
 #include "platform/message_box.h"
@@ -150,20 +149,6 @@ TEST(ErrorQueueDisplay, AnErrorQueuedWhileTheBoxIsUpIsKept) {
     queue.DisplayErrors();
     platform::installMessageBox(std::move(previous));
     EXPECT_EQ(queue.GetErrorString(), kHeader + "\r\narrived while shown");
-}
-
-TEST(AppDiagnostics, TheApplicationsObjectsAreMadeOnceAndForgetADestroyedWindow) {
-    EXPECT_EQ(&diagnostics::AppErrorQueue(), &diagnostics::AppErrorQueue());
-    EXPECT_EQ(&diagnostics::AppDebugLog(), &diagnostics::AppDebugLog());
-    RecordingSink window;
-    RecordingSink other;
-    diagnostics::AppErrorQueue().LogWindow = &window;
-    diagnostics::AppDebugLog().LogWindow = &other;
-    diagnostics::detachLogWindow(&window);
-    EXPECT_EQ(diagnostics::AppErrorQueue().LogWindow, nullptr);
-    EXPECT_EQ(diagnostics::AppDebugLog().LogWindow, &other);
-    diagnostics::detachLogWindow(&other);
-    EXPECT_EQ(diagnostics::AppDebugLog().LogWindow, nullptr);
 }
 
 } // namespace

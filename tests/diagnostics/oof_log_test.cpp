@@ -1,4 +1,4 @@
-#include "diagnostics/app_diagnostics.h"
+#include "diagnostics/error_queue.h"
 #include "diagnostics/oof_log.h"
 #include "platform/folders.h"
 #include "settings/private_profile.h"
@@ -109,13 +109,15 @@ TEST_F(LogWindow, AWindowTheUserClosesKeepsItsObjectAndItsLines) {
 
 TEST_F(LogWindow, KillEndsTheWindowEvenWhenInvincibleAndDetachesItsEchoes) {
     window->setInvincible(true);
-    diagnostics::AppErrorQueue().LogWindow = window.data();
-    diagnostics::AppDebugLog().LogWindow = window.data();
+    diagnostics::oocErrorQueue errors;
+    window->echoErrors(errors);
+    errors.EnableLOGOutput();
+    errors.AddString("Error occurred in a test");
+    EXPECT_NE(window->boxText().find("Error occurred in a test"), std::string::npos);
     window->Kill();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(window.isNull());
-    EXPECT_EQ(diagnostics::AppErrorQueue().LogWindow, nullptr);
-    EXPECT_EQ(diagnostics::AppDebugLog().LogWindow, nullptr);
+    EXPECT_EQ(errors.LogWindow, nullptr);
 }
 
 TEST_F(LogWindow, KillEndsAHiddenWindowToo) {

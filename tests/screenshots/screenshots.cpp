@@ -52,6 +52,12 @@ namespace {
 // A 1280 x 720 screen less a title bar and a desktop panel.
 constexpr QSize kLowScreenClient(1280, 650);
 
+// The windows outlive the shot that made them, so their application lives as long as the program.
+app::Application& shotApplication() {
+    static app::Application application({}, 0);
+    return application;
+}
+
 // The program's own start-up in a program folder of its own (the real one is never touched),
 // with a shipped example as the configuration in use.
 const platform::ProgramFolders& exampleFolders(const char* example) {
@@ -62,7 +68,7 @@ const platform::ProgramFolders& exampleFolders(const char* example) {
     settings::WritePrivateProfileStringA("Config", "Path",
                                          (folders.program / "config" / example).string(),
                                          folders.program / "Tarvix-4140.ini");
-    app::PrepareAppSettings(folders);
+    shotApplication().currentConfigPath() = app::PrepareAppSettings(folders).currentConfigPath;
     return folders;
 }
 
@@ -99,11 +105,12 @@ bool runningWindow(const QDir& folder, const char* example, double seconds,
     const platform::ProgramFolders& folders = exampleFolders(example);
     app::Application objects({(folders.privateLibFolder() / "libtarvix-gpibsim.so").string()}, 0,
                              true);
-    app::frmMain window(app::FieldDescriptions::load(app::kMainWindowFields));
+    objects.currentConfigPath() = shotApplication().currentConfigPath();
+    app::frmMain window(objects, app::FieldDescriptions::load(app::kMainWindowFields));
     platform::VirtualClock& clock = *objects.virtualClock();
     window.setTimer1(std::make_unique<platform::VirtualTimer>(clock));
     runtime::SimulatorTime simulatorTime(objects.calls(), clock);
-    app::TestRunPanel panel(window, {objects.gpib(), objects.device(), clock}, nullptr);
+    app::TestRunPanel panel(objects, window, {objects.gpib(), objects.device(), clock}, nullptr);
     window.leftColumn().txtPathToData()->setText(
         QString::fromStdString((folders.program / "data" / "screenshot.txt").string()));
     window.show();
@@ -231,7 +238,7 @@ std::vector<Shot> recoveryShots() {
              std::filesystem::create_directories(data);
              writeJournal(data / "iv.txt.partial");
              window = std::make_unique<app::frmMain>(
-                 app::FieldDescriptions::load(app::kMainWindowFields));
+                 shotApplication(), app::FieldDescriptions::load(app::kMainWindowFields));
              return askedDuring([] { app::OfferJournals(*window); });
          }},
         {"main-window-recovered",
@@ -255,7 +262,7 @@ std::vector<Shot> shots() {
          [] {
              exampleFolders("IV_diode_sweep.ini");
              auto window = std::make_unique<app::frmMain>(
-                 app::FieldDescriptions::load(app::kMainWindowFields));
+                 shotApplication(), app::FieldDescriptions::load(app::kMainWindowFields));
              window->show();
              return window;
          }},
