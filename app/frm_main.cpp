@@ -189,8 +189,6 @@ void frmMain::Form_Load() {
     readings_->Form_Load();
     graph_->startUp(kStartUpPoints);
     createLogWindow();
-    SetAtCurrentLimit(false);
-    SetVoltageOutput(false);
 }
 
 // The size the window opens at until it has a placement of its own: as large as it would like,
@@ -336,14 +334,6 @@ void frmMain::closeGraphSettings() {
 // The graph settings read the chosen option themselves.
 void frmMain::optionXAxis_Click(int /*Index*/) {
     readings_->switchXAxis(graph_->graphSettings());
-}
-
-void frmMain::SetAtCurrentLimit(bool bOn) {
-    leftColumn_->statusRow()->SetAtCurrentLimit(bOn);
-}
-
-void frmMain::SetVoltageOutput(bool bOn) {
-    leftColumn_->statusRow()->SetVoltageOutput(bOn);
 }
 
 void frmMain::SetSpoll(std::int16_t iSpoll) {

@@ -122,8 +122,6 @@ public:
     void optionXAxis_Click(int Index);
     table::GraphPanel& graphPanel() const { return *graph_; }
 
-    void SetAtCurrentLimit(bool bOn) override;
-    void SetVoltageOutput(bool bOn) override;
     void SetSpoll(std::int16_t iSpoll) override;
 
     // Prints a picture of the window (to a PDF file where no printer is installed).

@@ -1,6 +1,7 @@
 #include "app/status_row.h"
 
 #include "app/lamp.h"
+#include "hp4140/status_byte.h"
 #include "settings/control_registry.h"
 
 #include <QFrame>
@@ -72,15 +73,10 @@ StatusRow::StatusRow(settings::ControlRegistry& registry, QWidget* parent) : QWi
     layout->addLayout(lamps);
 }
 
-void StatusRow::SetAtCurrentLimit(bool bOn) {
-    shpAtCompliance_->setOn(bOn);
-}
-
-void StatusRow::SetVoltageOutput(bool bOn) {
-    shpVOutput_->setOn(bOn);
-}
-
 void StatusRow::SetSpoll(std::int16_t iSpoll) {
+    namespace status = hp4140::status;
+    shpAtCompliance_->setOn(status::has(iSpoll, status::kAtCurrentLimit));
+    shpVOutput_->setOn(status::has(iSpoll, status::kVoltageOutput));
     lblSpoll_->setText(QString::number(iSpoll));
 }
 

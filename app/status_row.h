@@ -23,8 +23,7 @@ class StatusRow : public QWidget, public bus::SpollObserver {
 public:
     StatusRow(settings::ControlRegistry& registry, QWidget* parent);
 
-    void SetAtCurrentLimit(bool bOn) override;
-    void SetVoltageOutput(bool bOn) override;
+    // Shows the byte and lights the lamps by its output and current-limit bits.
     void SetSpoll(std::int16_t iSpoll) override;
 
     QLabel* lblAppliedVoltage() const { return lblAppliedVoltage_; }

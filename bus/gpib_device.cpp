@@ -16,8 +16,6 @@ namespace bus {
 
 namespace {
 
-constexpr int kAtCurrentLimit = 2;
-constexpr int kVoltageOutput = 16;
 constexpr int kEventStatus = 0x20;
 constexpr float kSrqWaitLimit = 1200.0f;
 constexpr float kScriptSrqWait = 20.0f;
@@ -172,11 +170,8 @@ std::int16_t GPIBDevice::SPOLL() {
         if (gpib_.GPIBErrorCode() != -1)
             return 0;
         lastPollFailed_ = false;
-        if (observer_) {
-            observer_->SetAtCurrentLimit((status & kAtCurrentLimit) != 0);
-            observer_->SetVoltageOutput((status & kVoltageOutput) != 0);
+        if (observer_)
             observer_->SetSpoll(status);
-        }
     } catch (const platform::AppError& error) {
         platform::setCurrentError(error);
         ErrorQueue->AddError("Error occurred in GPIBdevice.SPOLL");

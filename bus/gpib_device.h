@@ -14,12 +14,11 @@ class Yield;
 
 namespace bus {
 
-// The main window's three status displays, refreshed by every serial poll of the device.
+// Whoever shows the instrument's status: every serial poll that reaches the device hands it the
+// status byte as read. What the bits mean is the instrument's business, not the bus's.
 class SpollObserver {
 public:
     virtual ~SpollObserver() = default;
-    virtual void SetAtCurrentLimit(bool bOn) = 0;
-    virtual void SetVoltageOutput(bool bOn) = 0;
     virtual void SetSpoll(std::int16_t iSpoll) = 0;
 };
 

@@ -7,6 +7,7 @@
 #include "app/main_menus.h"
 #include "app/status_row.h"
 #include "app/table/readings_area.h"
+#include "hp4140/status_byte.h"
 #include "platform/app_error.h"
 #include "platform/message_box.h"
 
@@ -122,15 +123,17 @@ TEST_F(MainWindow, SerialPollsLightTheLamps) {
     const app::StatusRow& row = *window.leftColumn().statusRow();
     EXPECT_EQ(row.shpVOutput()->fillColor(), QColor(224, 224, 224));
     EXPECT_EQ(row.shpAtCompliance()->fillColor(), QColor(224, 224, 224));
+    namespace status = hp4140::status;
+    constexpr std::int16_t kRequestingService = 0x40;
     bus::SpollObserver& observer = window;
-    observer.SetVoltageOutput(true);
-    observer.SetAtCurrentLimit(true);
-    observer.SetSpoll(82);
+    observer.SetSpoll(status::kVoltageOutput | status::kAtCurrentLimit | kRequestingService);
     EXPECT_EQ(row.shpVOutput()->fillColor(), QColor(255, 0, 0));
     EXPECT_EQ(row.shpAtCompliance()->fillColor(), QColor(255, 255, 0));
     EXPECT_EQ(row.lblSpoll()->text(), "82");
-    observer.SetVoltageOutput(false);
+    observer.SetSpoll(status::kAtCurrentLimit);
     EXPECT_EQ(row.shpVOutput()->fillColor(), QColor(224, 224, 224));
+    EXPECT_EQ(row.shpAtCompliance()->fillColor(), QColor(255, 255, 0));
+    EXPECT_EQ(row.lblSpoll()->text(), "2");
 }
 
 class Description : public testing::Test {

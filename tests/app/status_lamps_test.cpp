@@ -8,11 +8,14 @@
 #include "app/lamp.h"
 #include "app/left_column.h"
 #include "app/status_row.h"
+#include "hp4140/status_byte.h"
 #include "platform/yield.h"
 
 #include <QLabel>
 
 namespace {
+
+namespace status = hp4140::status;
 
 class StatusLamps : public testsupport::BusFixture {
 protected:
@@ -35,13 +38,13 @@ protected:
 TEST_F(StatusLamps, EveryPollShowsItsByteAndTheOutputLamp) {
     ASSERT_TRUE(device.Send("W1"));
     const std::int16_t running = device.SPOLL();
-    ASSERT_TRUE(running & 16);
+    ASSERT_TRUE(status::has(running, status::kVoltageOutput));
     EXPECT_EQ(row().lblSpoll()->text(), QString::number(running));
     EXPECT_EQ(row().shpVOutput()->fillColor(), QColor(255, 0, 0));
 
     ASSERT_TRUE(device.Send("W7"));
     const std::int16_t stopped = device.SPOLL();
-    EXPECT_FALSE(stopped & 16);
+    EXPECT_FALSE(status::has(stopped, status::kVoltageOutput));
     EXPECT_EQ(row().lblSpoll()->text(), QString::number(stopped));
     EXPECT_EQ(row().shpVOutput()->fillColor(), app::Lamp::offColor());
     EXPECT_EQ(row().shpAtCompliance()->fillColor(), app::Lamp::offColor());

@@ -1,6 +1,7 @@
 #include "support/bus_fixture.h"
 
 #include "bus/gpib_device.h"
+#include "hp4140/status_byte.h"
 #include "platform/yield.h"
 #include "support/temp_folder.h"
 
@@ -12,10 +13,10 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
+namespace status = hp4140::status;
+
 class RecordingObserver : public bus::SpollObserver {
 public:
-    void SetAtCurrentLimit(bool on) override { calls.push_back(on ? "limit on" : "limit off"); }
-    void SetVoltageOutput(bool on) override { calls.push_back(on ? "output on" : "output off"); }
     void SetSpoll(std::int16_t status) override {
         calls.push_back("spoll " + std::to_string(status));
     }
@@ -62,7 +63,7 @@ TEST_F(Device, AReplyIsReadIntoTwoHundredBlanks) {
     for (const char* command : {"F1", "I1", "D3", "W1"})
         device.Send(command);
     clock.sleep(std::chrono::milliseconds(100));
-    ASSERT_EQ(device.SPOLL() & 1, 1);
+    ASSERT_TRUE(status::has(device.SPOLL(), status::kReadingReady));
     const std::string reply = device.Receive();
     ASSERT_EQ(reply.size(), 200u);
     const auto lineFeed = reply.find('\n');
@@ -72,11 +73,12 @@ TEST_F(Device, AReplyIsReadIntoTwoHundredBlanks) {
     EXPECT_EQ(device.Receive(50).size(), 50u);
 }
 
-TEST_F(Device, SerialPollDrivesTheStatusDisplaysInOrder) {
+TEST_F(Device, SerialPollHandsTheStatusAsReadToTheObserver) {
     device.Send("F1");
     device.Send("W1");
-    const std::int16_t status = device.SPOLL();
-    EXPECT_EQ(observer.calls, (Lines{"limit off", "output on", "spoll " + std::to_string(status)}));
+    const std::int16_t polled = device.SPOLL();
+    EXPECT_TRUE(status::has(polled, status::kVoltageOutput));
+    EXPECT_EQ(observer.calls, (Lines{"spoll " + std::to_string(polled)}));
 }
 
 TEST_F(Device, AFailedPollIsNoStatusAndLeavesTheDisplaysAlone) {

@@ -4,6 +4,7 @@
 #include "bus/gpib_device.h"
 #include "hp4140/command_set.h"
 #include "hp4140/parse_hp4140_data.h"
+#include "hp4140/status_byte.h"
 #include "platform/yield.h"
 #include "support/bus_fixture.h"
 
@@ -35,13 +36,13 @@ protected:
         for (int tick = 0; tick < 4000 && !result.outputSwitchedOff; ++tick) {
             clock.sleep(std::chrono::milliseconds(250));
             const std::int16_t status = device.SPOLL();
-            if (status & 1) {
+            if (hp4140::status::has(status, hp4140::status::kReadingReady)) {
                 HP4140DataType reading;
                 reading.RawData = device.Receive();
                 ParseHP4140Data(reading, &parserLog);
                 result.readings.push_back(reading);
             }
-            result.outputSwitchedOff = !(status & 16);
+            result.outputSwitchedOff = !hp4140::status::has(status, hp4140::status::kVoltageOutput);
         }
         hp4140::SetInstrumentIdle(config, device, gpib);
         return result;

@@ -141,9 +141,9 @@ TEST_F(BoardCalls, IbwaitForServiceRequestWaitsForTheNextReading) {
 
 TEST_F(BoardCalls, DeviceClearThrowsAwayWhatWasWaiting) {
     startThreeReadingSweep();
-    EXPECT_EQ(poll() & 1, 1);
+    EXPECT_EQ(poll() & status::kReadingReady, status::kReadingReady);
     EXPECT_EQ(sim.board().devClear(kBoard, kAddress).ibsta, sta::kCmpl);
-    EXPECT_EQ(poll(), 16);
+    EXPECT_EQ(poll(), status::kVoltageOutput);
     EXPECT_EQ(sim.board().devClear(kBoard, 9).iberr, err::kEnol);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "hp4140/status_byte.h"
 #include "sim/driver_abi.h"
 #include "sim/simulator.h"
 
@@ -11,6 +12,9 @@
 #include <vector>
 
 namespace gpibsim::test {
+
+// The simulated instrument's status byte is the one the program reads.
+namespace status = hp4140::status;
 
 // One reply line taken apart, with the time it was read and the status byte that announced it.
 struct Reply {
@@ -90,14 +94,14 @@ protected:
         std::vector<Reply> replies;
         for (double waited = 0.0; waited < limit; waited += period) {
             advance(period);
-            const int status = poll();
-            if (status & 1) {
+            const int polled = poll();
+            if (polled & status::kReadingReady) {
                 Reply r = parseReply(read());
                 r.readAt = sim.time();
-                r.announcedBy = status;
+                r.announcedBy = polled;
                 replies.push_back(r);
             }
-            if (!(status & 16))
+            if (!(polled & status::kVoltageOutput))
                 break;
         }
         return replies;

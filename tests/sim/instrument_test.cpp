@@ -10,9 +10,11 @@ namespace {
 
 class Instrument : public BusSession {};
 
+constexpr int kAnnounced = status::kReadingReady | status::kVoltageOutput | kStatusRqs;
+
 TEST_F(Instrument, StairReadingsComeAtEveryStepAndTheOutputGoesOffAfterTheLastIsRead) {
     commands({"F2", "A3", "PS0.0", "PT2.0", "PE1.0", "PH1.0", "PD1.0", "W1"});
-    EXPECT_EQ(poll() & 16, 16);
+    EXPECT_EQ(poll() & status::kVoltageOutput, status::kVoltageOutput);
     const std::vector<Reply> replies = collect(0.25);
     EXPECT_EQ(voltagesOf(replies), (std::vector<double>{0, 1, 2}));
     // Readings fall due at 2, 3 and 4 s and are picked up by the next 250 ms poll.
@@ -21,7 +23,7 @@ TEST_F(Instrument, StairReadingsComeAtEveryStepAndTheOutputGoesOffAfterTheLastIs
     EXPECT_DOUBLE_EQ(replies[2].readAt, 4.0);
     for (const Reply& r : replies) {
         EXPECT_EQ(r.kind, 'I');
-        EXPECT_EQ(r.announcedBy & (1 | 16 | 0x40), 1 | 16 | 0x40);
+        EXPECT_EQ(r.announcedBy & kAnnounced, kAnnounced);
     }
     EXPECT_EQ(poll(), 0);
     EXPECT_FALSE(sim.instrument().outputOn());
@@ -47,7 +49,7 @@ TEST_F(Instrument, DiodeReachesTheCurrentLimitInForwardBias) {
     for (const Reply& r : replies) {
         const bool forward = r.voltage >= 1.0;
         EXPECT_EQ(r.status, forward ? 'L' : 'N') << r.text;
-        EXPECT_EQ((r.announcedBy & 2) != 0, forward) << r.text;
+        EXPECT_EQ((r.announcedBy & status::kAtCurrentLimit) != 0, forward) << r.text;
         EXPECT_EQ(forward, r.value == 1e-4) << r.text;
     }
     // Reverse bias: only the leakage and the saturation current, below a picoampere.
@@ -103,7 +105,8 @@ TEST_F(Instrument, CurrentTestReadsAFreshDecayingValueWhenPolled) {
     std::vector<double> values;
     for (int tick = 1; tick <= 6; ++tick) {
         advance(4.0);
-        ASSERT_EQ(poll() & (1 | 16), 1 | 16);
+        constexpr int kReadingWhileOn = status::kReadingReady | status::kVoltageOutput;
+        ASSERT_EQ(poll() & kReadingWhileOn, kReadingWhileOn);
         values.push_back(parseReply(read()).value);
     }
     for (std::size_t i = 1; i < values.size(); ++i)
@@ -112,7 +115,7 @@ TEST_F(Instrument, CurrentTestReadsAFreshDecayingValueWhenPolled) {
     EXPECT_NEAR(values.front(), 1e-10 * std::exp(-0.4) + 1e-13, 3e-14);
     EXPECT_TRUE(sim.instrument().outputOn());
     commands({"W7"});
-    EXPECT_EQ(poll() & 16, 0);
+    EXPECT_EQ(poll() & status::kVoltageOutput, 0);
 }
 
 TEST_F(Instrument, SlowPollingLosesReadingsAndCountsThem) {
@@ -162,11 +165,11 @@ TEST_F(Instrument, SerialPollWithdrawsTheRequestAndReadingClearsTheWaitingBit) {
     EXPECT_EQ(sim.board().wait(kBoard, 0).ibsta & sta::kSrqi, 0);
     advance(0.02);
     EXPECT_NE(sim.board().wait(kBoard, 0).ibsta & sta::kSrqi, 0);
-    EXPECT_EQ(poll(), 1 | 16 | 0x40);
+    EXPECT_EQ(poll(), kAnnounced);
     EXPECT_EQ(sim.board().wait(kBoard, 0).ibsta & sta::kSrqi, 0);
-    EXPECT_EQ(poll(), 1 | 16);
+    EXPECT_EQ(poll(), status::kReadingReady | status::kVoltageOutput);
     read();
-    EXPECT_EQ(poll(), 16);
+    EXPECT_EQ(poll(), status::kVoltageOutput);
 }
 
 TEST_F(Instrument, DataOutputOffOffersNothingAndEndsAFiniteRunOnTime) {

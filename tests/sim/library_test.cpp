@@ -3,6 +3,7 @@
 #include "sim_files.h"
 #include "whole_match.h"
 
+#include "hp4140/status_byte.h"
 #include "sim/gpib_driver.h"
 #include "sim/gpibsim.h"
 
@@ -27,6 +28,8 @@ constexpr int kEnol = 2;
 constexpr int kEneb = 7;
 constexpr int kDabEnd = 1;
 constexpr Addr4882_t kNoAddr = 0xFFFF;
+constexpr int kRequestingService = 0x40;
+namespace status = hp4140::status;
 
 // The library's functions, bound by name.
 struct Api {
@@ -322,15 +325,15 @@ TEST_F(LoadedLibrary, ProgramStyleStairTestCollectsEveryReading) {
     std::vector<std::string> replies;
     for (int tick = 0; tick < 200; ++tick) {
         api.gpibsim_advance(0.25);
-        const int status = spoll();
-        if (status & 1) {
+        const int polled = spoll();
+        if (polled & status::kReadingReady) {
             const std::string buffer = read200();
             EXPECT_EQ(api.ThreadIbsta(), kCmpl | kEnd);
             EXPECT_EQ(buffer.substr(static_cast<std::size_t>(api.ThreadIbcnt())),
                       std::string(200 - static_cast<std::size_t>(api.ThreadIbcntl()), ' '));
             replies.push_back(buffer.substr(0, static_cast<std::size_t>(api.ThreadIbcnt())));
         }
-        if (!(status & 16))
+        if (!(polled & status::kVoltageOutput))
             break;
     }
     ASSERT_EQ(replies.size(), 6u);
@@ -371,7 +374,8 @@ TEST_F(LoadedLibrary, VirtualTimeMovesOnlyForward) {
     write("W1");
     EXPECT_DOUBLE_EQ(api.gpibsim_next_reading_time(), 3.0 + 1.0 + 0.32);
     ASSERT_EQ(api.gpibsim_set_time(10.0), 0);
-    EXPECT_EQ(api.gpibsim_status_byte(), 1 | 16 | 0x40);
+    EXPECT_EQ(api.gpibsim_status_byte(),
+              status::kReadingReady | status::kVoltageOutput | kRequestingService);
     EXPECT_EQ(api.gpibsim_lost_readings(), api.gpibsim_readings_taken() - 1);
 
     // Back in real time the clock carries on from the virtual reading.
