@@ -140,7 +140,6 @@ int AppMain(int& argc, char** argv, const platform::ProgramOptions& options) {
         showStartupError(error);
         return 1;
     }
-    appObjects->device().setSpollObserver(window.get());
     auto* panel = new TestRunPanel(*appObjects, *window,
                                    {appObjects->gpib(), appObjects->device(), appObjects->clock()},
                                    window->logWindow());

@@ -336,10 +336,6 @@ void frmMain::optionXAxis_Click(int /*Index*/) {
     readings_->switchXAxis(graph_->graphSettings());
 }
 
-void frmMain::SetSpoll(std::int16_t iSpoll) {
-    leftColumn_->statusRow()->SetSpoll(iSpoll);
-}
-
 bool frmMain::testRunning() const {
     return testRun_ && testRun_->TestRunning();
 }

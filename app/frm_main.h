@@ -1,6 +1,5 @@
 #pragma once
 
-#include "bus/gpib_device.h"
 #include "hp4140/hp4140_data.h"
 #include "hp4140/test_config.h"
 #include "platform/timer.h"
@@ -51,9 +50,8 @@ class LeftColumn;
 struct MainMenus;
 
 // The main window: the chart, status and table on the left, the test settings and the test
-// buttons on the right. It lights its status displays as the observer of the instrument's
-// serial polls. The panels hold the controls; this class ties them together.
-class frmMain : public QMainWindow, public bus::SpollObserver {
+// buttons on the right. The panels hold the controls; this class ties them together.
+class frmMain : public QMainWindow {
 public:
     // Builds every control from the stored description of the numeric fields and runs
     // Form_Load. A description that lacks a field raises an AppError. The window works on the
@@ -121,8 +119,6 @@ public:
     void closeGraphSettings();
     void optionXAxis_Click(int Index);
     table::GraphPanel& graphPanel() const { return *graph_; }
-
-    void SetSpoll(std::int16_t iSpoll) override;
 
     // Prints a picture of the window (to a PDF file where no printer is installed).
     void cmdPrint_Click();

@@ -4,6 +4,7 @@
 #include "app/frm_main.h"
 #include "app/left_column.h"
 #include "app/run_progress_bar.h"
+#include "app/status_row.h"
 #include "app/table/readings_area.h"
 #include "app/table/units.h"
 #include "app/testrun/run_texts.h"
@@ -38,7 +39,7 @@ TestRunPanel::TestRunPanel(Application& application, frmMain& window, Instrument
     notice_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     window.statusBar()->addWidget(notice_, 1);
     window.statusBar()->addPermanentWidget(progress_);
-    device_.setSpollObserver(&window);
+    device_.setSpollObserver(window.leftColumn().statusRow());
     window.setTestRun(run_);
     connect(window.cmdStart(), &QPushButton::clicked, this,
             settings::guarded([this] { cmdStart_Click(); }));

@@ -2,9 +2,11 @@
 // no button, menu command or timer tick ends the program.
 
 #include "app/config_panel.h"
+#include "app/lamp.h"
 #include "app/main_menus.h"
 #include "app/option_group.h"
 #include "app/status_row.h"
+#include "hp4140/status_byte.h"
 #include "quenta/quenta.h"
 #include "window_on_simulator.h"
 
@@ -50,9 +52,13 @@ TEST_F(HonestWindow, AnInstrumentLostMidRunIsShownUntilItAnswersAgain) {
         << runs.notice().toStdString();
     EXPECT_TRUE(runs.notice().endsWith(" polls"));
 
-    QLabel* spoll = window.leftColumn().statusRow()->lblSpoll();
+    // The status row observes the device: it shows the last status that reached the window.
+    const app::StatusRow& row = *window.leftColumn().statusRow();
+    QLabel* spoll = row.lblSpoll();
     const QString lastStatus = spoll->text();
-    ASSERT_NE(lastStatus, "0");
+    ASSERT_TRUE(hp4140::status::has(lastStatus.toShort(), hp4140::status::kVoltageOutput))
+        << lastStatus.toStdString();
+    EXPECT_NE(row.shpVOutput()->fillColor(), app::Lamp::offColor());
     window.controls().get<QPushButton>("cmdSpoll")->click();
     EXPECT_EQ(spoll->text(), lastStatus); // a failed poll is no status of 0
 

@@ -120,12 +120,12 @@ TEST_F(MainWindow, MenusCarryTheirCaptionsAndSeparators) {
 }
 
 TEST_F(MainWindow, SerialPollsLightTheLamps) {
-    const app::StatusRow& row = *window.leftColumn().statusRow();
+    app::StatusRow& row = *window.leftColumn().statusRow();
     EXPECT_EQ(row.shpVOutput()->fillColor(), QColor(224, 224, 224));
     EXPECT_EQ(row.shpAtCompliance()->fillColor(), QColor(224, 224, 224));
     namespace status = hp4140::status;
     constexpr std::int16_t kRequestingService = 0x40;
-    bus::SpollObserver& observer = window;
+    bus::SpollObserver& observer = row;
     observer.SetSpoll(status::kVoltageOutput | status::kAtCurrentLimit | kRequestingService);
     EXPECT_EQ(row.shpVOutput()->fillColor(), QColor(255, 0, 0));
     EXPECT_EQ(row.shpAtCompliance()->fillColor(), QColor(255, 255, 0));

@@ -1,4 +1,5 @@
-// The window as the observer of the instrument's serial polls, against the simulated HP 4140B.
+// The window's status row as the observer of the instrument's serial polls, against the simulated
+// HP 4140B.
 #include "program_folder_support.h"
 #include "support/bus_fixture.h"
 
@@ -22,7 +23,7 @@ protected:
     StatusLamps() {
         device.setBoardID(0);
         device.setGPIBAddress(kAddress);
-        device.setSpollObserver(&window);
+        device.setSpollObserver(window.leftColumn().statusRow());
     }
 
     const app::StatusRow& row() const { return *window.leftColumn().statusRow(); }
