@@ -59,14 +59,14 @@ SliderPosition fieldToSliderPosition(const SliderTables& tables, int field,
     return {held, held != wanted};
 }
 
-std::int16_t highestAllowedRamp(std::int16_t function) {
+hp4140::Ramp highestAllowedRamp(hp4140::Function function) {
     switch (function) {
-    case hp4140::function::IV:
-        return hp4140::ramp::StairUpDown;
-    case hp4140::function::CV:
-        return hp4140::ramp::SweepUpDown;
+    case hp4140::Function::IV:
+        return hp4140::Ramp::StairUpDown;
+    case hp4140::Function::CV:
+        return hp4140::Ramp::SweepUpDown;
     default:
-        return hp4140::ramp::Constant;
+        return hp4140::Ramp::Constant;
     }
 }
 

@@ -3,6 +3,8 @@
 // The rules of the configuration panel that need no window: the slider tables, the coupling
 // between each configuration field and its slider, and the ramps a test function allows.
 
+#include "hp4140/test_config.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -55,8 +57,8 @@ struct SliderPosition {
 SliderPosition fieldToSliderPosition(const SliderTables& tables, int field,
                                      std::string_view fieldText);
 
-// The highest ramp index a test function allows: "I" all five, "I-V" up to "Stair up/dn",
-// "C-V" the two sweeps.
-std::int16_t highestAllowedRamp(std::int16_t function);
+// The highest ramp a test function allows: "I" all five, "I-V" up to "Stair up/dn", "C-V" the
+// two sweeps.
+hp4140::Ramp highestAllowedRamp(hp4140::Function function);
 
 } // namespace app

@@ -261,13 +261,13 @@ void ConfigPanel::txtConfig_EnableDisable(int i, bool enable) {
 }
 
 void ConfigPanel::EnableDisableFromData() {
-    const std::int16_t allowed =
-        highestAllowedRamp(optionFunction_->getOptionButtonSelectedIndex());
+    const std::int16_t allowed = hp4140::optionIndex(
+        highestAllowedRamp(hp4140::functionAt(optionFunction_->getOptionButtonSelectedIndex())));
     for (int r = optionRamp_->lowestIndex(); r <= optionRamp_->highestIndex(); ++r)
         optionRamp_->setButtonEnabled(r, r <= allowed);
     if (optionRamp_->getOptionButtonSelectedIndex() > allowed)
         optionRamp_->select(allowed); // runs these rules once more, now with an allowed ramp
-    if (optionRamp_->getOptionButtonSelectedIndex() == hp4140::ramp::Constant)
+    if (hp4140::rampAt(optionRamp_->getOptionButtonSelectedIndex()) == hp4140::Ramp::Constant)
         return;
     for (int i = 0; i < kConfigFieldCount; ++i)
         txtConfig_EnableDisable(i, true);

@@ -35,10 +35,10 @@ hp4140::TestConfig testConfigFrom(const PanelSettings& s) {
     c.iCurrentLimitVA = plusOne(s.currentLimitVA);
     c.iCurrentLimitVB = plusOne(s.currentLimitVB);
     c.iIntegration = s.integration;
-    c.iRamp = s.ramp;
+    c.iRamp = hp4140::rampAt(s.ramp);
     c.iVBMode = s.vbMode;
     c.iFilter = s.filter;
-    c.iFunction = s.function;
+    c.iFunction = hp4140::functionAt(s.function);
     c.fSampleRate = single(s.sampleRate);
     c.fMaxSampleTime = single(s.totalTestTime);
     return c;

@@ -34,13 +34,13 @@ bool validLimit(std::int16_t limit) {
 
 std::vector<Command> ConfigurationCommands(const TestConfig& c) {
     std::vector<Command> commands;
-    commands.push_back({c.iRamp == ramp::Constant ? "T2" : "T1"});
+    commands.push_back({c.iRamp == Ramp::Constant ? "T2" : "T1"});
     if (validLimit(c.iCurrentLimitVA))
         commands.push_back({"L" + number(c.iCurrentLimitVA, "0"), true});
     if (validLimit(c.iCurrentLimitVB))
         commands.push_back({"M" + number(c.iCurrentLimitVB, "0"), true});
-    commands.push_back({"F" + number(c.iFunction + 1, "0")});
-    commands.push_back({"A" + number(c.iRamp + 1, "0")});
+    commands.push_back({"F" + number(optionIndex(c.iFunction) + 1, "0")});
+    commands.push_back({"A" + number(optionIndex(c.iRamp) + 1, "0")});
     commands.push_back({"PA" + number(c.fVAVoltage, kVoltagePicture)});
     commands.push_back({"PS" + number(c.fStartVoltage, kVoltagePicture)});
     commands.push_back({"PT" + number(c.fStopVoltage, kVoltagePicture)});

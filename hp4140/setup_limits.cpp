@@ -37,14 +37,10 @@ const Limit& limitOf(CheckedSetting setting) {
                          [&](const Limit& l) { return l.setting == setting; });
 }
 
-bool isStair(const TestConfig& c) {
-    return c.iFunction == function::IV && (c.iRamp == ramp::StairUp || c.iRamp == ramp::StairUpDown);
-}
-
 // The settings the instrument uses for this function and ramp: I tests and constant ramps hold
 // their voltage; C-V only sweeps.
 std::vector<CheckedSetting> usedSettings(const TestConfig& c) {
-    if (c.iFunction == function::I || c.iRamp == ramp::Constant)
+    if (c.iFunction == Function::I || c.iRamp == Ramp::Constant)
         return {};
     if (isStair(c))
         return {CheckedSetting::StepVoltage, CheckedSetting::StepDelay};

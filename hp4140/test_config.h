@@ -4,6 +4,31 @@
 
 namespace hp4140 {
 
+// The test function and the ramp, numbered as the panel's option groups, the configuration
+// files and the instrument's commands number them.
+enum class Function : std::int16_t { I = 0, IV = 1, CV = 2 };
+enum class Ramp : std::int16_t {
+    SweepUp = 0,
+    SweepUpDown = 1,
+    StairUp = 2,
+    StairUpDown = 3,
+    Constant = 4
+};
+
+// The stored number and back. A number no option has passes through unchanged, as it always has.
+constexpr std::int16_t optionIndex(Function f) {
+    return static_cast<std::int16_t>(f);
+}
+constexpr std::int16_t optionIndex(Ramp r) {
+    return static_cast<std::int16_t>(r);
+}
+constexpr Function functionAt(std::int16_t index) {
+    return static_cast<Function>(index);
+}
+constexpr Ramp rampAt(std::int16_t index) {
+    return static_cast<Ramp>(index);
+}
+
 // The settings of one test, copied from the main window when the test starts.
 struct TestConfig {
     std::int16_t iGPIBAddress = 0;
@@ -19,27 +44,23 @@ struct TestConfig {
     std::int16_t iCurrentLimitVA = 0;
     std::int16_t iCurrentLimitVB = 0;
     std::int16_t iIntegration = 0;
-    std::int16_t iRamp = 0;
+    Ramp iRamp = Ramp::SweepUp;
     std::int16_t iVBMode = 0;
     std::int16_t iFilter = 0;
-    std::int16_t iFunction = 0;
+    Function iFunction = Function::I;
     float fSampleRate = 0.0f;
     float fMaxSampleTime = 0.0f;
 };
 
-// Index values of the option groups that the program acts on.
-namespace function {
-inline constexpr std::int16_t I = 0;
-inline constexpr std::int16_t IV = 1;
-inline constexpr std::int16_t CV = 2;
-} // namespace function
+// An up/down ramp goes back to its start after reaching its stop.
+constexpr bool goesBothWays(Ramp r) {
+    return r == Ramp::SweepUpDown || r == Ramp::StairUpDown;
+}
 
-namespace ramp {
-inline constexpr std::int16_t SweepUp = 0;
-inline constexpr std::int16_t SweepUpDown = 1;
-inline constexpr std::int16_t StairUp = 2;
-inline constexpr std::int16_t StairUpDown = 3;
-inline constexpr std::int16_t Constant = 4;
-} // namespace ramp
+// The instrument only steps in I-V; in C-V every ramp but Constant sweeps.
+constexpr bool isStair(const TestConfig& c) {
+    return c.iFunction == Function::IV &&
+           (c.iRamp == Ramp::StairUp || c.iRamp == Ramp::StairUpDown);
+}
 
 } // namespace hp4140

@@ -50,7 +50,7 @@ private:
     template <typename Widget> Widget* control(const char* key) const;
     float number(const char* key) const;
     bool settingsShown() const;
-    bool capacitanceTest() const { return test_.iFunction == hp4140::function::CV; }
+    bool capacitanceTest() const { return test_.iFunction == hp4140::Function::CV; }
     void onFocusChanged(QWidget* old) const;
 
     const settings::ControlRegistry& controls_;

@@ -9,14 +9,11 @@ namespace testrun {
 
 namespace {
 
+using hp4140::Ramp;
 using hp4140::TestConfig;
-namespace ramp = hp4140::ramp;
 
-bool isSweep(std::int16_t iRamp) {
-    return iRamp == ramp::SweepUp || iRamp == ramp::SweepUpDown;
-}
-bool goesBothWays(std::int16_t iRamp) {
-    return iRamp == ramp::SweepUpDown || iRamp == ramp::StairUpDown;
+bool isSweep(Ramp iRamp) {
+    return iRamp == Ramp::SweepUp || iRamp == Ramp::SweepUpDown;
 }
 
 double span(const TestConfig& c) {
@@ -26,7 +23,7 @@ double span(const TestConfig& c) {
 // Readings of a voltage ramp before rounding: one per step, both ways for an up/down ramp.
 double rampReadings(const TestConfig& c) {
     const double oneWay = span(c) / static_cast<double>(c.fStepVoltage) + 1.0;
-    return goesBothWays(c.iRamp) ? oneWay * 2.0 : oneWay;
+    return hp4140::goesBothWays(c.iRamp) ? oneWay * 2.0 : oneWay;
 }
 
 double rampSeconds(const TestConfig& c, std::int32_t readings) {
@@ -44,7 +41,7 @@ std::string most(double value) {
 std::optional<std::string> startRefusal(const TestConfig& c) {
     if (auto ignored = hp4140::IgnoredSettingRefusal(c))
         return ignored;
-    if (c.iFunction == hp4140::function::I) {
+    if (c.iFunction == hp4140::Function::I) {
         if (!(c.fSampleRate > 0.0f))
             return "Sample Rate (sec) must be more than 0.";
         if (std::fabs(c.fMaxSampleTime / static_cast<double>(c.fSampleRate)) + 1.0 > kMostReadings)
@@ -53,7 +50,7 @@ std::optional<std::string> startRefusal(const TestConfig& c) {
                    most(kMostReadings) + " readings.";
         return std::nullopt;
     }
-    if (c.iRamp == ramp::Constant)
+    if (c.iRamp == Ramp::Constant)
         return std::nullopt;
     const double readings = std::fabs(rampReadings(c));
     if (!(readings <= kMostReadings))
@@ -69,11 +66,11 @@ std::optional<std::string> startRefusal(const TestConfig& c) {
 
 Expectation CalculateExpectedTimePoints(const TestConfig& c, Expectation previous) {
     Expectation next = previous;
-    if (c.iFunction == hp4140::function::I) {
+    if (c.iFunction == hp4140::Function::I) {
         next.points = numtext::toInt32(
             static_cast<double>(c.fMaxSampleTime) / static_cast<double>(c.fSampleRate) + 1.0);
         next.time = c.fMaxSampleTime;
-    } else if (c.iRamp != ramp::Constant) {
+    } else if (c.iRamp != Ramp::Constant) {
         next.points = numtext::toInt32(rampReadings(c));
         next.time = static_cast<float>(rampSeconds(c, next.points));
     }

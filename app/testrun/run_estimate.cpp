@@ -11,7 +11,7 @@ namespace testrun {
 
 namespace {
 
-namespace ramp = hp4140::ramp;
+using hp4140::Ramp;
 using hp4140::TestConfig;
 
 // Steps counted from decimal settings must not lose one to rounding (1 / 0.05 = 19.9999...).
@@ -19,16 +19,6 @@ constexpr double kSlack = 1e-6;
 constexpr std::chrono::milliseconds kSlowPoll{250};
 constexpr std::chrono::milliseconds kFastestPoll{10};
 constexpr double kFastReadings = 0.5; // seconds between readings below which polls speed up
-
-bool goesBothWays(std::int16_t iRamp) {
-    return iRamp == ramp::SweepUpDown || iRamp == ramp::StairUpDown;
-}
-
-// The instrument only steps in I-V; in C-V every ramp but Constant sweeps.
-bool isStair(const TestConfig& c) {
-    return c.iFunction == hp4140::function::IV &&
-           (c.iRamp == ramp::StairUp || c.iRamp == ramp::StairUpDown);
-}
 
 // Polled at half the time between readings, so every reading meets a poll before the next one
 // takes its place.
@@ -61,11 +51,11 @@ RunEstimate instrumentPaced(const TestConfig& typed) {
     const TestConfig c = hp4140::SettingsAsSent(typed);
     const double step = std::fabs(asRead(c.fStepVoltage));
     const double rate = asRead(c.fRampRate);
-    const bool stair = isStair(c);
+    const bool stair = hp4140::isStair(c);
     const bool moves = step > 0.0 && (stair || rate > 0.0);
     const double span = std::fabs(asRead(c.fStopVoltage) - asRead(c.fStartVoltage));
     const double oneWay = moves ? std::floor(span / step + kSlack) + 1.0 : 1.0;
-    const double readings = goesBothWays(c.iRamp) ? 2.0 * oneWay - 1.0 : oneWay;
+    const double readings = hp4140::goesBothWays(c.iRamp) ? 2.0 * oneWay - 1.0 : oneWay;
     const double readingTime = hp4140::readingSeconds(c.iIntegration);
     const double hold = c.iHoldTime;
 
@@ -87,9 +77,9 @@ RunEstimate instrumentPaced(const TestConfig& typed) {
 } // namespace
 
 RunEstimate EstimateRun(const TestConfig& c) {
-    if (c.iFunction == hp4140::function::I)
+    if (c.iFunction == hp4140::Function::I)
         return softwarePaced(c);
-    if (c.iRamp == ramp::Constant)
+    if (c.iRamp == Ramp::Constant)
         return {};
     return instrumentPaced(c);
 }

@@ -155,7 +155,7 @@ void TestRun::tick() {
     warnWhenSlow();
     if (unattendedLimitReached())
         return;
-    if (config_.iFunction != hp4140::function::I) {
+    if (config_.iFunction != hp4140::Function::I) {
         Test_InternalTiming();
         return;
     }

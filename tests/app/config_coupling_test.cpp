@@ -73,10 +73,12 @@ TEST_F(Coupling, ValuesBeyondTheSliderPutItAtItsEnd) {
 }
 
 TEST(RampRule, EachFunctionAllowsItsRamps) {
-    EXPECT_EQ(highestAllowedRamp(0), 4);
-    EXPECT_EQ(highestAllowedRamp(1), 3);
-    EXPECT_EQ(highestAllowedRamp(2), 1);
-    EXPECT_EQ(highestAllowedRamp(7), 4);
+    using hp4140::Function;
+    using hp4140::Ramp;
+    EXPECT_EQ(highestAllowedRamp(Function::I), Ramp::Constant);
+    EXPECT_EQ(highestAllowedRamp(Function::IV), Ramp::StairUpDown);
+    EXPECT_EQ(highestAllowedRamp(Function::CV), Ramp::SweepUpDown);
+    EXPECT_EQ(highestAllowedRamp(hp4140::functionAt(7)), Ramp::Constant);
 }
 
 TEST(PanelSettingsCopy, TextsAndSelectionsBecomeTheTestRecord) {
@@ -110,8 +112,8 @@ TEST(PanelSettingsCopy, TextsAndSelectionsBecomeTheTestRecord) {
     EXPECT_EQ(c.iCurrentLimitVA, 3);
     EXPECT_EQ(c.iCurrentLimitVB, 1);
     EXPECT_EQ(c.iIntegration, 1);
-    EXPECT_EQ(c.iFunction, 2);
-    EXPECT_EQ(c.iRamp, 1);
+    EXPECT_EQ(c.iFunction, hp4140::Function::CV);
+    EXPECT_EQ(c.iRamp, hp4140::Ramp::SweepUpDown);
     EXPECT_EQ(c.iVBMode, 0);
     EXPECT_EQ(c.iFilter, 1);
 }

@@ -26,7 +26,7 @@ class DisplayTest : public testing::Test {
 protected:
     DisplayTest()
         : table(&view), display({&voltage, &measurement, &units}, table, chart, readings, test) {
-        test.iFunction = hp4140::function::IV;
+        test.iFunction = hp4140::Function::IV;
         view.resize(400, 200);
         view.show();
         chart::initChart(chart, 100, false);
@@ -80,7 +80,7 @@ TEST_F(DisplayTest, ThreeReadingsShowBelowTheEmptyRowWithTheLimitMarked) {
 }
 
 TEST_F(DisplayTest, CapacitanceTestShowsFarads) {
-    test.iFunction = hp4140::function::CV;
+    test.iFunction = hp4140::Function::CV;
     add(reading(1, 0.5f, -1.5f, 2.5e-11f, false));
     add(reading(2, 1.0f, -1.0f, 2.75e-11f, false));
     EXPECT_EQ(units.text(), "Farads");

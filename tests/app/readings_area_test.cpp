@@ -25,7 +25,7 @@ using testsupport::putFile;
 class ReadingsAreaTest : public testing::Test {
 protected:
     ReadingsAreaTest() {
-        test.iFunction = hp4140::function::IV;
+        test.iFunction = hp4140::Function::IV;
         chart::initChart(chart, 100, false);
     }
 
@@ -73,7 +73,7 @@ TEST_F(ReadingsAreaTest, BrowseCancelPutsTheUnchangedDataPathBackInTheBox) {
 }
 
 TEST_F(ReadingsAreaTest, CapacitanceTestWritesFaradsOnEveryLine) {
-    test.iFunction = hp4140::function::CV;
+    test.iFunction = hp4140::Function::CV;
     dataPath = (folder / "cv/run.txt").string();
     fileThree();
     ASSERT_TRUE(area.SaveData());

@@ -21,8 +21,8 @@ RunEstimate stairOf21() {
 
 TEST(RunEstimate, CountsStepsAsTheInstrumentReadsThem) {
     hp4140::TestConfig cv; // the shipped C-V example: -5 V to 5 V and back in 0.1 V steps
-    cv.iFunction = hp4140::function::CV;
-    cv.iRamp = hp4140::ramp::SweepUpDown;
+    cv.iFunction = hp4140::Function::CV;
+    cv.iRamp = hp4140::Ramp::SweepUpDown;
     cv.fStartVoltage = -5.0f;
     cv.fStopVoltage = 5.0f;
     cv.fStepVoltage = 0.1f;

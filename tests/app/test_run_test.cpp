@@ -71,9 +71,9 @@ protected:
         config.fMaxSampleTime = 60.0f;
     }
 
-    void sweep(std::int16_t function, float start, float stop, float step) {
+    void sweep(hp4140::Function function, float start, float stop, float step) {
         config.iFunction = function;
-        config.iRamp = hp4140::ramp::SweepUp;
+        config.iRamp = hp4140::Ramp::SweepUp;
         config.fStartVoltage = start;
         config.fStopVoltage = stop;
         config.fStepVoltage = step;
@@ -143,7 +143,7 @@ TEST_F(TestRunFixture, AnITestReadsAtItsSampleRateAndEndsAfterItsMaximumTime) {
 }
 
 TEST_F(TestRunFixture, AnIvSweepEndsWhenTheOutputGoesOffWithEveryReadingFiled) {
-    sweep(hp4140::function::IV, 0.0f, 5.0f, 0.5f);
+    sweep(hp4140::Function::IV, 0.0f, 5.0f, 0.5f);
     ASSERT_EQ(run.cmdStart_Click(), Started);
     EXPECT_EQ(timer.interval(), std::chrono::milliseconds(250));
     runToEnd();
@@ -225,7 +225,7 @@ TEST_F(TestRunFixture, AnInstrumentRefusingRemoteRefusesTheStart) {
 }
 
 TEST_F(TestRunFixture, AZeroStepIsRefusedBeforeAnythingHappens) {
-    sweep(hp4140::function::IV, 0.0f, 5.0f, 0.0f);
+    sweep(hp4140::Function::IV, 0.0f, 5.0f, 0.0f);
     EXPECT_EQ(run.cmdStart_Click(), testrun::StartResult::SetupRefused);
     ASSERT_EQ(box->shown().size(), 1u);
     EXPECT_NE(box->shown()[0].text.find("Step Voltage"), std::string::npos);
@@ -237,7 +237,7 @@ TEST_F(TestRunFixture, AZeroStepIsRefusedBeforeAnythingHappens) {
 
 TEST_F(TestRunFixture, AGarbledReplyIsFiledWithZeroValuesAndABadDataLine) {
     sim.call<int(const char*, const char*)>("gpibsim_set_fault", "garble_at", "2");
-    sweep(hp4140::function::IV, 0.0f, 2.0f, 0.5f);
+    sweep(hp4140::Function::IV, 0.0f, 2.0f, 0.5f);
     ASSERT_EQ(run.cmdStart_Click(), Started);
     runToEnd();
     ASSERT_EQ(view.readings.size(), 5u);
@@ -269,7 +269,8 @@ void setFault(const testsupport::SimLibrary& sim, const char* name, const char* 
 
 class HonestRun : public TestRunFixture {
 protected:
-    void setRamp(std::int16_t function, std::int16_t iRamp, float step, float delay, float rate) {
+    void setRamp(hp4140::Function function, hp4140::Ramp iRamp, float step, float delay,
+                 float rate) {
         sweep(function, 0.0f, 1.0f, step);
         config.iRamp = iRamp;
         config.fStepDelay = delay;
@@ -280,20 +281,21 @@ protected:
 // Every ramp on the default instrument, fast ones included: each reading is met by a poll before
 // the next one takes its place, the estimate holds, and the run ends clean.
 TEST_F(HonestRun, EveryRampEndsCleanWithTheReadingsItsEstimateNames) {
-    namespace ramp = hp4140::ramp;
-    namespace function = hp4140::function;
+    using hp4140::Function;
+    using hp4140::Ramp;
     struct Case {
-        std::int16_t function, ramp;
+        Function function;
+        Ramp ramp;
         float step, delay, rate;
         std::int32_t readings;
     };
     const Case cases[] = {
-        {function::IV, ramp::SweepUp, 0.05f, 0, 1.0f, 21},
-        {function::IV, ramp::SweepUpDown, 0.1f, 0, 0.5f, 21},
-        {function::IV, ramp::StairUp, 0.05f, 0.01f, 1, 21},
-        {function::IV, ramp::StairUpDown, 0.1f, 0.1f, 1, 21},
-        {function::CV, ramp::SweepUpDown, 0.1f, 0, 0.2f, 21},
-        {function::CV, ramp::StairUp, 0.25f, 1, 0.1f, 5},
+        {Function::IV, Ramp::SweepUp, 0.05f, 0, 1.0f, 21},
+        {Function::IV, Ramp::SweepUpDown, 0.1f, 0, 0.5f, 21},
+        {Function::IV, Ramp::StairUp, 0.05f, 0.01f, 1, 21},
+        {Function::IV, Ramp::StairUpDown, 0.1f, 0.1f, 1, 21},
+        {Function::CV, Ramp::SweepUpDown, 0.1f, 0, 0.2f, 21},
+        {Function::CV, Ramp::StairUp, 0.25f, 1, 0.1f, 5},
     };
     for (const Case& c : cases) {
         setRamp(c.function, c.ramp, c.step, c.delay, c.rate);
@@ -301,7 +303,8 @@ TEST_F(HonestRun, EveryRampEndsCleanWithTheReadingsItsEstimateNames) {
         EXPECT_EQ(run.estimate().readings, c.readings);
         runToEnd();
         const testrun::RunReport& report = run.lastReport();
-        EXPECT_EQ(report.filed, c.readings) << c.function << c.ramp;
+        EXPECT_EQ(report.filed, c.readings)
+            << hp4140::optionIndex(c.function) << hp4140::optionIndex(c.ramp);
         EXPECT_FALSE(report.incomplete()) << report.summary();
         EXPECT_NEAR(run.elapsedSeconds(), *run.estimate().seconds,
                     0.1 * *run.estimate().seconds + 0.3);
@@ -312,7 +315,7 @@ TEST_F(HonestRun, EveryRampEndsCleanWithTheReadingsItsEstimateNames) {
 TEST_F(HonestRun, ReadingsThatNeverCameOrCouldNotBeReadAreCounted) {
     setFault(sim, "output_off_after", "5");
     setFault(sim, "garble_at", "2");
-    sweep(hp4140::function::IV, 0.0f, 10.0f, 1.0f);
+    sweep(hp4140::Function::IV, 0.0f, 10.0f, 1.0f);
     ASSERT_EQ(run.cmdStart_Click(), Started);
     runToEnd();
     EXPECT_EQ(run.lastReport().summary(), "ran to its end; 6 of 11 readings missing, 1 unreadable");
@@ -321,7 +324,7 @@ TEST_F(HonestRun, ReadingsThatNeverCameOrCouldNotBeReadAreCounted) {
 // The instrument goes away after 7 readings: the window's run goes on, says so, and counts.
 TEST_F(HonestRun, AFailedPollNeverEndsATestAndIsShownUntilAPollSucceeds) {
     setFault(sim, "no_listener_after", "7");
-    sweep(hp4140::function::IV, 0.0f, 10.0f, 1.0f);
+    sweep(hp4140::Function::IV, 0.0f, 10.0f, 1.0f);
     ASSERT_EQ(run.cmdStart_Click(), Started);
     clock.advance(std::chrono::minutes(10));
     EXPECT_TRUE(run.TestRunning());
@@ -343,7 +346,7 @@ TEST_F(HonestRun, AFailedPollNeverEndsATestAndIsShownUntilAPollSucceeds) {
 
 TEST_F(HonestRun, AnUnattendedRunEndsAsLostOnceTheBusTimeoutHasPassed) {
     setFault(sim, "no_listener_after", "7");
-    sweep(hp4140::function::IV, 0.0f, 10.0f, 1.0f);
+    sweep(hp4140::Function::IV, 0.0f, 10.0f, 1.0f);
     run.setUnattended({.busTimeoutSeconds = 5.0, .maxSeconds = std::nullopt});
     ASSERT_EQ(run.cmdStart_Click(), Started);
     runToEnd();
@@ -358,7 +361,7 @@ TEST_F(HonestRun, AnUnattendedRunEndsAsLostOnceTheBusTimeoutHasPassed) {
 // ends at three times its expected length plus a minute.
 TEST_F(HonestRun, AnUnattendedRunThatGoesOnEndsAsOverrun) {
     setFault(sim, "read_timeout_every", "1");
-    sweep(hp4140::function::IV, 0.0f, 10.0f, 1.0f);
+    sweep(hp4140::Function::IV, 0.0f, 10.0f, 1.0f);
     run.setUnattended({});
     ASSERT_EQ(run.cmdStart_Click(), Started);
     runToEnd();
@@ -370,8 +373,8 @@ TEST_F(HonestRun, AnUnattendedRunThatGoesOnEndsAsOverrun) {
 }
 
 TEST_F(HonestRun, AnUnattendedConstantRampNeedsATimeLimit) {
-    sweep(hp4140::function::IV, 0.0f, 1.0f, 0.1f);
-    config.iRamp = hp4140::ramp::Constant;
+    sweep(hp4140::Function::IV, 0.0f, 1.0f, 0.1f);
+    config.iRamp = hp4140::Ramp::Constant;
     run.setUnattended({});
     EXPECT_EQ(run.cmdStart_Click(), testrun::StartResult::SetupRefused);
     EXPECT_TRUE(commands().empty());

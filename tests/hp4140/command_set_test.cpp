@@ -22,7 +22,7 @@ hp4140::TestConfig startupConfig() {
     c.fStepDelay = 1.0f;
     c.iCurrentLimitVA = 1;
     c.iCurrentLimitVB = 1;
-    c.iRamp = hp4140::ramp::StairUp;
+    c.iRamp = hp4140::Ramp::StairUp;
     c.iVBMode = 1;
     c.iFilter = 1;
     return c;
@@ -53,12 +53,12 @@ TEST(ConfigurationCommands, StartupSettingsGiveTheWholeSequence) {
 
 TEST(ConfigurationCommands, ConstantRampStartsWithT2AndSendsA5) {
     hp4140::TestConfig c = startupConfig();
-    c.iRamp = hp4140::ramp::Constant;
+    c.iRamp = hp4140::Ramp::Constant;
     const Texts sent = texts(hp4140::ConfigurationCommands(c));
     EXPECT_EQ(sent.front(), "T2");
     EXPECT_EQ(sent.at(4), "A5");
     for (std::int16_t r = 0; r < 4; ++r) {
-        c.iRamp = r;
+        c.iRamp = hp4140::rampAt(r);
         const Texts other = texts(hp4140::ConfigurationCommands(c));
         EXPECT_EQ(other.front(), "T1");
         EXPECT_EQ(other.at(4), "A" + std::to_string(r + 1));
@@ -67,7 +67,7 @@ TEST(ConfigurationCommands, ConstantRampStartsWithT2AndSendsA5) {
 
 TEST(ConfigurationCommands, NumbersFollowTheirPictures) {
     hp4140::TestConfig c = startupConfig();
-    c.iFunction = hp4140::function::CV;
+    c.iFunction = hp4140::Function::CV;
     c.iHoldTime = 10;
     c.fStepVoltage = 0.05f;
     c.fVAVoltage = -5.0f;
@@ -115,9 +115,9 @@ namespace {
 TEST(IgnoredSettingRefusal, NamesTheFieldTheCommandAndWhatTheInstrumentTakes) {
     using hp4140::IgnoredSettingRefusal;
     hp4140::TestConfig stair = startupConfig();
-    stair.iFunction = hp4140::function::IV;
+    stair.iFunction = hp4140::Function::IV;
     hp4140::TestConfig sweep = stair;
-    sweep.iRamp = hp4140::ramp::SweepUp;
+    sweep.iRamp = hp4140::Ramp::SweepUp;
     sweep.fRampRate = 1.0f;
     EXPECT_FALSE(IgnoredSettingRefusal(startupConfig())); // I: the unused PV0.0 does not count
     EXPECT_FALSE(IgnoredSettingRefusal(stair));           // a stair has no use for dV/dt
@@ -152,8 +152,8 @@ TEST(IgnoredSettingRefusal, NamesTheFieldTheCommandAndWhatTheInstrumentTakes) {
         EXPECT_NE(refusal->find(", which the instrument ignores: a "), std::string::npos);
     }
     hp4140::TestConfig cv = with(sweep, &hp4140::TestConfig::fRampRate, 0.0f);
-    cv.iFunction = hp4140::function::CV;
-    cv.iRamp = hp4140::ramp::StairUp; // C-V sweeps whatever the ramp
+    cv.iFunction = hp4140::Function::CV;
+    cv.iRamp = hp4140::Ramp::StairUp; // C-V sweeps whatever the ramp
     EXPECT_TRUE(IgnoredSettingRefusal(cv));
 }
 

@@ -52,8 +52,8 @@ protected:
 };
 
 TEST_F(Download, StairUpCurrentVoltageSetUp) {
-    config.iFunction = hp4140::function::IV;
-    config.iRamp = hp4140::ramp::StairUp;
+    config.iFunction = hp4140::Function::IV;
+    config.iRamp = hp4140::Ramp::StairUp;
     config.fStopVoltage = 10.0f;
     config.fStepVoltage = 1.0f;
     config.iHoldTime = 10;
@@ -77,8 +77,8 @@ TEST_F(Download, StairUpCurrentVoltageSetUp) {
 }
 
 TEST_F(Download, ConstantCapacitanceSetUp) {
-    config.iFunction = hp4140::function::CV;
-    config.iRamp = hp4140::ramp::Constant;
+    config.iFunction = hp4140::Function::CV;
+    config.iRamp = hp4140::Ramp::Constant;
     config.fVAVoltage = -5.0f;
     config.fStepVoltage = 0.05f;
     config.fRampRate = 0.0125f;
@@ -98,7 +98,7 @@ TEST_F(Download, ConstantCapacitanceSetUp) {
 }
 
 TEST_F(Download, IdleSequenceEndsInLocalControlWhateverTheFunction) {
-    config.iFunction = hp4140::function::CV;
+    config.iFunction = hp4140::Function::CV;
     hp4140::SetInstrumentIdle(config, device, gpib);
     EXPECT_EQ(traffic(),
               (Lines{"Send W7", "SPOLL", "Send D0", "SPOLL", "SPOLL", "Send F1", "Send T1",

@@ -48,7 +48,7 @@ protected:
         return result;
     }
 
-    void sweep(std::int16_t function, std::int16_t ramp, float start, float stop, float step) {
+    void sweep(hp4140::Function function, hp4140::Ramp ramp, float start, float stop, float step) {
         config.iFunction = function;
         config.iRamp = ramp;
         config.fStartVoltage = start;
@@ -66,7 +66,7 @@ protected:
 };
 
 TEST_F(InstrumentRun, AnIvSweepGivesOneCleanReadingPerStep) {
-    sweep(hp4140::function::IV, hp4140::ramp::SweepUp, 0.0f, 5.0f, 0.5f);
+    sweep(hp4140::Function::IV, hp4140::Ramp::SweepUp, 0.0f, 5.0f, 0.5f);
     const RunResult result = runTest();
     EXPECT_TRUE(result.outputSwitchedOff);
     EXPECT_TRUE(parserLog.lines.empty()) << parserLog.lines.front();
@@ -79,7 +79,7 @@ TEST_F(InstrumentRun, AnIvSweepGivesOneCleanReadingPerStep) {
 }
 
 TEST_F(InstrumentRun, AFallingStairUpDownComesBackToItsStart) {
-    sweep(hp4140::function::IV, hp4140::ramp::StairUpDown, 2.0f, -2.0f, 1.0f);
+    sweep(hp4140::Function::IV, hp4140::Ramp::StairUpDown, 2.0f, -2.0f, 1.0f);
     const RunResult result = runTest();
     EXPECT_TRUE(parserLog.lines.empty());
     ASSERT_GE(result.readings.size(), 9u);
@@ -89,7 +89,7 @@ TEST_F(InstrumentRun, AFallingStairUpDownComesBackToItsStart) {
 }
 
 TEST_F(InstrumentRun, ACvSweepReadsPositiveCapacitances) {
-    sweep(hp4140::function::CV, hp4140::ramp::SweepUpDown, -5.0f, 5.0f, 1.0f);
+    sweep(hp4140::Function::CV, hp4140::Ramp::SweepUpDown, -5.0f, 5.0f, 1.0f);
     const RunResult result = runTest();
     EXPECT_TRUE(parserLog.lines.empty());
     // Up from -5 V to 5 V and back down, the top reading taken once.
