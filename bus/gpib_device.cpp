@@ -31,8 +31,8 @@ std::string blanks(std::optional<std::int32_t> maxLength) {
 GPIBDevice::GPIBDevice(Gpib& gpib, diagnostics::oocErrorQueue& appErrorQueue,
                        diagnostics::oocDebugLog& debugLog, platform::Clock& clock,
                        platform::Yield& yield)
-    : ErrorQueue(&ownErrorQueue_), gpib_(gpib), appErrorQueue_(appErrorQueue), debugLog_(debugLog),
-      clock_(clock), yield_(yield) {}
+    : gpib_(gpib), appErrorQueue_(appErrorQueue), debugLog_(debugLog), clock_(clock), yield_(yield),
+      errorQueue_(&ownErrorQueue_) {}
 
 std::string GPIBDevice::SaveString() const {
     if (idn_.empty())
@@ -84,7 +84,7 @@ void GPIBDevice::RunFileScript(const std::string& path) {
     std::ifstream script(path);
     if (!script) {
         platform::setCurrentError(platform::fileError(errno, path, "GPIBDevice.RunFileScript"));
-        ErrorQueue->AddError();
+        errorQueue_->AddError();
         return;
     }
     std::string line;
@@ -93,7 +93,7 @@ void GPIBDevice::RunFileScript(const std::string& path) {
             runScriptLine(std::move(line));
         } catch (const platform::AppError& error) {
             platform::setCurrentError(error);
-            ErrorQueue->AddError();
+            errorQueue_->AddError();
         }
         yield_.yield();
     }
@@ -112,7 +112,7 @@ void GPIBDevice::runScriptLine(std::string line) {
     if (line.empty())
         return;
     Send(line);
-    if (bWaitForSRQ) {
+    if (waitForSRQ_) {
         float wait = kScriptSrqWait;
         WaitForSRQ(wait);
         SPOLL();
@@ -174,7 +174,7 @@ std::int16_t GPIBDevice::SPOLL() {
             observer_->SetSpoll(status);
     } catch (const platform::AppError& error) {
         platform::setCurrentError(error);
-        ErrorQueue->AddError("Error occurred in GPIBdevice.SPOLL");
+        errorQueue_->AddError("Error occurred in GPIBdevice.SPOLL");
     }
     return status;
 }

@@ -34,8 +34,12 @@ public:
 
     // Where errors trapped in the serial poll and the script runner go: the device's own queue,
     // which nothing shows, unless a caller points it elsewhere.
-    diagnostics::oocErrorQueue* ErrorQueue;
-    bool bWaitForSRQ = false;
+    diagnostics::oocErrorQueue& errorQueue() const { return *errorQueue_; }
+    void setErrorQueue(diagnostics::oocErrorQueue& queue) { errorQueue_ = &queue; }
+    // A script then waits for the instrument's service request after each command and reads its
+    // reply.
+    bool waitForSRQ() const { return waitForSRQ_; }
+    void setWaitForSRQ(bool wait) { waitForSRQ_ = wait; }
 
     void setDEMO(bool demo) { demo_ = demo; }
     bool DEMO() const { return demo_; }
@@ -90,6 +94,8 @@ private:
     diagnostics::oocDebugLog& debugLog_;
     platform::Clock& clock_;
     platform::Yield& yield_;
+    diagnostics::oocErrorQueue* errorQueue_;
+    bool waitForSRQ_ = false;
     SpollObserver* observer_ = nullptr;
     bool demo_ = false;
     bool lastPollFailed_ = false;

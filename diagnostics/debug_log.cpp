@@ -42,7 +42,7 @@ oocDebugLog::oocDebugLog(platform::Clock& clock) : clock_(clock) {}
 oocDebugLog::~oocDebugLog() {
     // The window may already be gone at the end of the program; the closing line still reaches
     // the file.
-    LogWindow = nullptr;
+    logWindow_ = nullptr;
     try {
         CloseLog();
     } catch (...) {
@@ -76,8 +76,8 @@ void oocDebugLog::CloseLog() {
 void oocDebugLog::AddEntry(const std::string& sEntry, bool bTimeStamp) {
     if (!enabled_)
         return;
-    if (LogWindow)
-        LogWindow->SendString(sEntry);
+    if (logWindow_)
+        logWindow_->SendString(sEntry);
     buffer_.append(static_cast<std::size_t>(indentation_), '\t').append(sEntry);
     if (bTimeStamp) {
         const double elapsed = clock_.elapsedSeconds() - startSeconds_;

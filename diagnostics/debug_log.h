@@ -13,12 +13,14 @@ namespace diagnostics {
 // costs no file access per entry. Each entry also goes at once to the attached log window.
 class oocDebugLog {
 public:
-    platform::LogSink* LogWindow = nullptr;
-
     explicit oocDebugLog(platform::Clock& clock);
     ~oocDebugLog();
     oocDebugLog(const oocDebugLog&) = delete;
     oocDebugLog& operator=(const oocDebugLog&) = delete;
+
+    // Where every entry is echoed at once; none by default.
+    platform::LogSink* logWindow() const { return logWindow_; }
+    void setLogWindow(platform::LogSink* window) { logWindow_ = window; }
 
     bool Enabled() const { return enabled_; }
     void setEnabled(bool enabled) { enabled_ = enabled; }
@@ -50,6 +52,7 @@ private:
     std::string newLogPath(const std::string& sFilename) const;
 
     platform::Clock& clock_;
+    platform::LogSink* logWindow_ = nullptr;
     bool enabled_ = false;
     std::string logFilePath_;
     std::ofstream file_;

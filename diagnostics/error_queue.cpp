@@ -13,8 +13,8 @@ constexpr const char* kLineBreak = "\r\n";
 
 void oocErrorQueue::setMessageAppend(std::string s) {
     messageAppend_ = std::move(s);
-    if (labelOutput_ && OutputLabel)
-        OutputLabel->showCaption(lastMessage_ + messageAppend_);
+    if (labelOutput_ && outputLabel_)
+        outputLabel_->showCaption(lastMessage_ + messageAppend_);
 }
 
 void oocErrorQueue::AddError(const std::string& sAdditionalComment) {
@@ -30,10 +30,10 @@ void oocErrorQueue::addEntry(const std::string& message) {
     lastMessage_ = message;
     const std::string entry = message + messageAppend_;
     entries_.push_back(entry);
-    if (logOutput_ && LogWindow)
-        LogWindow->SendString(entry);
-    if (labelOutput_ && OutputLabel)
-        OutputLabel->showCaption(entry);
+    if (logOutput_ && logWindow_)
+        logWindow_->SendString(entry);
+    if (labelOutput_ && outputLabel_)
+        outputLabel_->showCaption(entry);
 }
 
 void oocErrorQueue::FlushErrors() {
@@ -41,11 +41,11 @@ void oocErrorQueue::FlushErrors() {
 }
 
 std::string oocErrorQueue::GetErrorString() const {
-    std::string text = MessageHeader;
+    std::string text = messageHeader_;
     for (const std::string& entry : entries_)
         text.append(kLineBreak).append(entry);
-    if (!MessageFooter.empty())
-        text.append(kLineBreak).append(MessageFooter);
+    if (!messageFooter_.empty())
+        text.append(kLineBreak).append(messageFooter_);
     return text;
 }
 
@@ -53,11 +53,11 @@ void oocErrorQueue::DisplayErrors(const std::string& sMessageHeader, std::int32_
     if (entries_.empty())
         return;
     if (!sMessageHeader.empty())
-        MessageHeader = sMessageHeader;
+        messageHeader_ = sMessageHeader;
     // The box runs an event loop, during which timer ticks may queue new errors: forget only
     // the entries that were shown (fewer if a flush ran meanwhile).
     const std::size_t shown = entries_.size();
-    platform::messageBox().show(GetErrorString(), MessageTitle, severity);
+    platform::messageBox().show(GetErrorString(), messageTitle_, severity);
     const std::size_t forget = std::min(shown, entries_.size());
     entries_.erase(entries_.begin(), entries_.begin() + static_cast<std::ptrdiff_t>(forget));
 }

@@ -13,11 +13,15 @@ namespace diagnostics {
 // caption when asked to, and shows them all together in one message box.
 class oocErrorQueue {
 public:
-    std::string MessageTitle = "QE";
-    std::string MessageHeader = "The following errors have occurred:";
-    std::string MessageFooter;
-    platform::LogSink* LogWindow = nullptr;
-    CaptionSink* OutputLabel = nullptr;
+    const std::string& messageTitle() const { return messageTitle_; }
+    const std::string& messageHeader() const { return messageHeader_; }
+    // A line after the entries in every display.
+    void setMessageFooter(std::string footer) { messageFooter_ = std::move(footer); }
+    // Where new entries are echoed while LOG output is on; none by default.
+    platform::LogSink* logWindow() const { return logWindow_; }
+    void setLogWindow(platform::LogSink* window) { logWindow_ = window; }
+    // Where new entries are echoed while label output is on; none by default.
+    void setOutputLabel(CaptionSink* label) { outputLabel_ = label; }
 
     // Text added to every new entry; the caption shows the last message with the new suffix.
     void setMessageAppend(std::string s);
@@ -33,7 +37,7 @@ public:
     void FlushErrors();
     std::string GetErrorString() const;
     // Shows every entry in the application's message box, then forgets them; a non-empty
-    // header replaces MessageHeader for this and later displays.
+    // header replaces the message header for this and later displays.
     void DisplayErrors(const std::string& sMessageHeader = {}, std::int32_t severity = 0);
     bool ErrorsExist() const { return !entries_.empty(); }
 
@@ -43,6 +47,11 @@ public:
 private:
     void addEntry(const std::string& message);
 
+    std::string messageTitle_ = "QE";
+    std::string messageHeader_ = "The following errors have occurred:";
+    std::string messageFooter_;
+    platform::LogSink* logWindow_ = nullptr;
+    CaptionSink* outputLabel_ = nullptr;
     std::string messageAppend_;
     std::string lastMessage_;
     bool logOutput_ = false;

@@ -31,12 +31,12 @@ oofLog::oofLog(QWidget* parent)
 }
 
 oofLog::~oofLog() {
-    if (echoed_ && echoed_->LogWindow == this)
-        echoed_->LogWindow = nullptr;
+    if (echoed_ && echoed_->logWindow() == this)
+        echoed_->setLogWindow(nullptr);
 }
 
 void oofLog::echoErrors(oocErrorQueue& queue) {
-    queue.LogWindow = this;
+    queue.setLogWindow(this);
     echoed_ = &queue;
 }
 

@@ -108,7 +108,7 @@ TEST_F(Lifecycle, FirstRunSeedsConfigAndWritesItsFilesOnExit) {
     EXPECT_EQ(window->windowTitle().toStdString(), kTitle);
     ASSERT_NE(window->logWindow(), nullptr);
     EXPECT_EQ(window->logWindow()->windowTitle(), "Application Log");
-    EXPECT_EQ(application.errorQueue().LogWindow, window->logWindow());
+    EXPECT_EQ(application.errorQueue().logWindow(), window->logWindow());
 
     field(3)->setText("7");
     const std::string shown = field(3)->Text().toStdString();

@@ -56,7 +56,7 @@ TEST_F(Device, SaveStringNamesBoardAndAddress) {
 
 TEST_F(Device, SendTracesTheCommandInTheApplicationQueue) {
     EXPECT_TRUE(device.Send("F2"));
-    EXPECT_EQ(appErrors.GetErrorString(), appErrors.MessageHeader + "\r\nF2");
+    EXPECT_EQ(appErrors.GetErrorString(), appErrors.messageHeader() + "\r\nF2");
 }
 
 TEST_F(Device, AReplyIsReadIntoTwoHundredBlanks) {
@@ -134,7 +134,7 @@ TEST_F(Device, WaitForMavReturnsTheSecondsWaited) {
 }
 
 TEST_F(Device, WaitForSrqCapsTheWaitAt1200Seconds) {
-    log.LogWindow = nullptr;
+    log.setLogWindow(nullptr);
     log.setEnabled(false);
     float wait = 5000;
     EXPECT_EQ(device.WaitForSRQ(wait), -1.0f);
@@ -160,7 +160,7 @@ TEST_F(Device, AScriptSendsItsCommandsAndKeepsBlanksBeforeAComment) {
     const std::filesystem::path script = folder / "script.txt";
     std::ofstream(script) << "F1 #the function\n\tI1\r\n&&SDC\n&&sdc\n\n# nothing\n";
     device.RunFileScript(script.string());
-    EXPECT_EQ(appErrors.GetErrorString(), appErrors.MessageHeader + "\r\nF1 \r\nI1");
+    EXPECT_EQ(appErrors.GetErrorString(), appErrors.messageHeader() + "\r\nF1 \r\nI1");
     EXPECT_TRUE(logged("GPIB17_devclear"));
     EXPECT_EQ(traced("DevClear"), 1);
     EXPECT_EQ(yield.count(), 6);
@@ -188,7 +188,7 @@ TEST(DeviceWithoutDriver, APollOfAMissingDriverIsQueuedNotThrown) {
     bus::Gpib gpib(calls, log, appErrors);
     platform::CountingYield yield;
     bus::GPIBDevice device(gpib, appErrors, log, clock, yield);
-    device.ErrorQueue = &deviceErrors;
+    device.setErrorQueue(deviceErrors);
     device.setGPIBAddress(16);
     EXPECT_EQ(device.SPOLL(), 0);
     ASSERT_TRUE(deviceErrors.ErrorsExist());

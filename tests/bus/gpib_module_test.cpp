@@ -30,7 +30,7 @@ TEST_F(BusFixture, AWriteToNoListenerLogsTheErrorInTheLogAndTheQueue) {
         "GPIB0_17_Write:W1[GPIBError=2; ENOL <No Listener>; ibsta=&H8100= ERR CMPL]";
     ASSERT_FALSE(window.lines.empty());
     EXPECT_EQ(window.lines.front(), line);
-    EXPECT_EQ(errors.GetErrorString(), errors.MessageHeader + "\r\n" + line);
+    EXPECT_EQ(errors.GetErrorString(), errors.messageHeader() + "\r\n" + line);
 }
 
 TEST_F(BusFixture, AWriteSendsTheCommandWithCrLfAndEoiOnTheLastByte) {
@@ -110,7 +110,7 @@ protected:
 
 TEST_F(MissingDriver, IsReportedAsMissingOnEveryProbe) {
     log.setEnabled(true);
-    log.LogWindow = &window;
+    log.setLogWindow(&window);
     EXPECT_FALSE(gpib.GPIBDriverPresent());
     EXPECT_FALSE(gpib.GPIBDriverPresent());
     EXPECT_EQ(window.lines, (Lines{"GPIBNIDLL is Missing", "GPIBNIDLL is Missing"}));

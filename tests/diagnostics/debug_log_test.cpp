@@ -52,7 +52,7 @@ protected:
 
 TEST_F(DebugLog, StartsDisabledAndClosedAndDropsEntries) {
     RecordingSink window;
-    log.LogWindow = &window;
+    log.setLogWindow(&window);
     EXPECT_FALSE(log.Enabled());
     EXPECT_FALSE(log.isOpen());
     log.AddEntry("dropped");
@@ -77,7 +77,7 @@ TEST_F(DebugLog, AddEntryWritesTabsTextAndOptionalStampByteForByte) {
 
 TEST_F(DebugLog, EachEntryReachesTheWindowWithoutIndentationOrStamp) {
     RecordingSink window;
-    log.LogWindow = &window;
+    log.setLogWindow(&window);
     log.setEnabled(true);
     log.EnterRoutine("outer");
     log.AddEntry("inner", true);

@@ -27,7 +27,7 @@ public:
 TEST(ErrorQueue, StartsEmptyWithItsTitleAndHeader) {
     const oocErrorQueue queue;
     EXPECT_FALSE(queue.ErrorsExist());
-    EXPECT_EQ(queue.MessageTitle, "QE");
+    EXPECT_EQ(queue.messageTitle(), "QE");
     EXPECT_EQ(queue.GetErrorString(), "The following errors have occurred:");
 }
 
@@ -44,7 +44,7 @@ TEST(ErrorQueue, GetErrorStringPutsHeaderEntriesAndFooterOnLinesOfTheirOwn) {
     queue.AddString("A");
     queue.AddString("B");
     EXPECT_EQ(queue.GetErrorString(), "The following errors have occurred:\r\nA\r\nB");
-    queue.MessageFooter = "Check the cable.";
+    queue.setMessageFooter("Check the cable.");
     EXPECT_EQ(queue.GetErrorString(),
               "The following errors have occurred:\r\nA\r\nB\r\nCheck the cable.");
 }
@@ -62,7 +62,7 @@ TEST(ErrorQueue, AddErrorDescribesTheCurrentError) {
 TEST(ErrorQueue, MessageAppendSuffixesEntriesButNotTheLastMessage) {
     oocErrorQueue queue;
     RecordingCaption label;
-    queue.OutputLabel = &label;
+    queue.setOutputLabel(&label);
     queue.EnablebLBLOutput();
     queue.setMessageAppend(" (GPIB0)");
     queue.AddString("A");
@@ -80,8 +80,8 @@ TEST(ErrorQueue, EchoesGoOnlyWhereTurnedOnAndAttached) {
     queue.EnableLOGOutput();
     queue.EnablebLBLOutput();
     queue.AddString("turned on, nothing attached");
-    queue.LogWindow = &window;
-    queue.OutputLabel = &label;
+    queue.setLogWindow(&window);
+    queue.setOutputLabel(&label);
     queue.AddString("both");
     queue.DisableLOGOutput();
     queue.AddString("label only");
@@ -97,7 +97,7 @@ TEST(ErrorQueueDisplay, AnEmptyQueueShowsNothingAndKeepsItsHeader) {
     oocErrorQueue queue;
     queue.DisplayErrors("New header", platform::mb::Critical);
     EXPECT_TRUE(box->shown().empty());
-    EXPECT_EQ(queue.MessageHeader, "The following errors have occurred:");
+    EXPECT_EQ(queue.messageHeader(), "The following errors have occurred:");
 }
 
 TEST(ErrorQueueDisplay, ShowsEverythingOnceThenForgetsIt) {

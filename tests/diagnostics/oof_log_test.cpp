@@ -117,7 +117,7 @@ TEST_F(LogWindow, KillEndsTheWindowEvenWhenInvincibleAndDetachesItsEchoes) {
     window->Kill();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(window.isNull());
-    EXPECT_EQ(errors.LogWindow, nullptr);
+    EXPECT_EQ(errors.logWindow(), nullptr);
 }
 
 TEST_F(LogWindow, KillEndsAHiddenWindowToo) {

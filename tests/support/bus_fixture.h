@@ -53,7 +53,7 @@ protected:
         sim.call<int(int)>("gpibsim_set_address", kAddress);
         sim.call<int(const char*)>("gpibsim_set_trace", trace_.c_str());
         log.setEnabled(true);
-        log.LogWindow = &window;
+        log.setLogWindow(&window);
     }
     ~BusFixture() override { sim.call<int(const char*)>("gpibsim_set_trace", ""); }
 
