@@ -82,6 +82,8 @@ std::unique_ptr<runtime::SimulatorTime> enterVirtualTime(Application& objects, f
 // The last resort behind the guarded handlers: an exception that still reaches the event dispatch
 // is shown and the program goes on instead of ending.
 class GuardedApplication final : public QApplication {
+    Q_OBJECT
+
 public:
     using QApplication::QApplication;
 
@@ -158,3 +160,5 @@ int AppMain(int& argc, char** argv, const platform::ProgramOptions& options) {
 }
 
 } // namespace app
+
+#include "app_main.moc"

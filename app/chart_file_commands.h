@@ -20,6 +20,8 @@ struct FileDialogRequest;
 // "Save chart as…" of the chart's context menu: the save dialog for a PNG or PDF file, then the
 // chart written there at the report size. A failure is shown and nothing else changes.
 class ChartFileCommands final : public QObject {
+    Q_OBJECT
+
 public:
     // Becomes a child of the chart and handles its save command from then on. The dialog starts
     // beside the data file and names the picture after it.

@@ -20,6 +20,8 @@ class FieldDescriptions;
 // frameConfig(i): the configuration field txtConfig(i) above its vertical slider
 // sliderConfig(i), whose minimum is at the top, with five fixed tick labels beside it.
 class ConfigFrame : public QGroupBox {
+    Q_OBJECT
+
 public:
     ConfigFrame(int field, const FieldDescriptions& fields, settings::ControlRegistry& registry,
                 QWidget* parent);

@@ -29,6 +29,8 @@ class OptionGroup;
 // sliders, the option groups and the internal-timing fields, with the slider coupling and the
 // rules that enable and disable them.
 class ConfigPanel : public QWidget {
+    Q_OBJECT
+
 public:
     ConfigPanel(const FieldDescriptions& fields, settings::ControlRegistry& registry,
                 QWidget* parent);

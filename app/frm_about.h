@@ -9,6 +9,8 @@ namespace app {
 
 // The about box: the title line, a picture and two lines about the program; OK closes it.
 class frmAbout : public QDialog {
+    Q_OBJECT
+
 public:
     explicit frmAbout(QWidget* parent);
 

@@ -52,6 +52,8 @@ struct MainMenus;
 // The main window: the chart, status and table on the left, the test settings and the test
 // buttons on the right. The panels hold the controls; this class ties them together.
 class frmMain : public QMainWindow {
+    Q_OBJECT
+
 public:
     // Builds every control from the stored description of the numeric fields and runs
     // Form_Load. A description that lacks a field raises an AppError. The window works on the

@@ -21,6 +21,8 @@ class OptionGroup;
 // frameGraphSettings: the chart's settings view, shown in the chart's place: scaling mode, the
 // manual limits of both axes with their rounding notes, and the display switches.
 class GraphSettingsFrame : public QGroupBox {
+    Q_OBJECT
+
 public:
     GraphSettingsFrame(const FieldDescriptions& fields, settings::ControlRegistry& registry,
                        QWidget* parent);

@@ -11,6 +11,8 @@ namespace app {
 // The user guide in a window of the program's own, so it opens where no browser is installed:
 // its links are followed, its pictures shown, and Ctrl+F searches its text.
 class HelpWindow : public QWidget {
+    Q_OBJECT
+
 public:
     HelpWindow(const std::filesystem::path& guide, QWidget* parent);
 

@@ -7,6 +7,8 @@ namespace app {
 
 // An indicator shape: a small filled rectangle whose colour is the state.
 class Lamp : public QWidget {
+    Q_OBJECT
+
 public:
     Lamp(QColor onColor, QWidget* parent);
 

@@ -29,6 +29,8 @@ class StatusRow;
 // chart or its settings view in the same place, the status row, the measurement table and the
 // data-file controls.
 class LeftColumn : public QWidget {
+    Q_OBJECT
+
 public:
     LeftColumn(const FieldDescriptions& fields, settings::ControlRegistry& registry,
                QWidget* parent);

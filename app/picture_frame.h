@@ -6,6 +6,8 @@ namespace app {
 
 // Frame3: a small picture of what the program measures, a current rising with the voltage.
 class PictureFrame : public QFrame {
+    Q_OBJECT
+
 public:
     explicit PictureFrame(QWidget* parent);
     QSize sizeHint() const override;

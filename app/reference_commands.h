@@ -14,6 +14,8 @@ struct FileDialogRequest;
 // references" removes them all, and "Keep previous run" keeps the last run on the chart when
 // the next test starts (its state kept in the application settings at once).
 class ReferenceCommands final : public QObject {
+    Q_OBJECT
+
 public:
     // Becomes a child of the window and handles its commands from then on; the check box takes
     // the state kept in the program folder's settings.

@@ -20,6 +20,8 @@ class Lamp;
 // the two lamps, and the "Serial Poll" and "Manual Control" buttons. Every serial poll of the
 // instrument refreshes the byte and the lamps.
 class StatusRow : public QWidget, public bus::SpollObserver {
+    Q_OBJECT
+
 public:
     StatusRow(settings::ControlRegistry& registry, QWidget* parent);
 

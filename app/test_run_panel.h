@@ -28,6 +28,8 @@ class RunProgressBar;
 // bar and the run's notices in the status bar, and the window's side of every step of a test,
 // down to the run record written beside the data file.
 class TestRunPanel final : public QObject, public testrun::TestRunView {
+    Q_OBJECT
+
 public:
     struct Instrument {
         bus::Gpib& gpib;

@@ -8,6 +8,8 @@ namespace app {
 // it, so the panel's controls never shrink below their own minimum height or overlap. The
 // panel's width is kept whether or not the scroll bar shows.
 class VerticalScrollArea : public QScrollArea {
+    Q_OBJECT
+
 public:
     VerticalScrollArea(QWidget* panel, QWidget* parent);
 

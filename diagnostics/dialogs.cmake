@@ -20,5 +20,6 @@ if(Qt6_FOUND)
     add_library(tarvix_msgbox STATIC ${CMAKE_CURRENT_LIST_DIR}/oof_msg_box.cpp)
     target_link_libraries(tarvix_msgbox PUBLIC tarvix_msgbox_layout tarvix_platform Qt6::Widgets
                                         PRIVATE tarvix_settings_core)
+    set_target_properties(tarvix_msgbox PROPERTIES AUTOMOC ON)
     tarvix_warnings(tarvix_msgbox)
 endif()

@@ -15,6 +15,8 @@ namespace diagnostics {
 // say otherwise, Escape presses the first button and the last one is the default button, first in
 // the tab order and focused when the dialog opens. See msg_box_layout.h for the flags and layout.
 class oofMSGBox final : public QDialog {
+    Q_OBJECT
+
 public:
     oofMSGBox(const QString& prompt, std::int32_t flags, const QStringList& captions,
               QWidget* parent = nullptr);

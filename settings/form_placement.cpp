@@ -70,6 +70,8 @@ void applyFrame(QWidget& window, const Rect& frame, bool move, bool resize) {
 // the window system has framed it, the size is corrected once, so the window does not grow by
 // its frame at every start. Gives up a second after showing when no frame appears.
 class FrameCorrection final : public QObject {
+    Q_OBJECT
+
 public:
     FrameCorrection(QWidget& window, const Rect& frame, bool move, bool resize)
         : QObject(&window), window_(window), frame_(frame), move_(move), resize_(resize) {
@@ -151,3 +153,5 @@ void LoadFormPlacement(QWidget& window, const std::string& fileOrName) {
 }
 
 } // namespace settings
+
+#include "form_placement.moc"

@@ -29,6 +29,8 @@ struct LegendEntry {
 // the marks in use and names the references, each drawn as the chart draws it, and wraps to
 // further lines when they do not fit in one.
 class ChartLegend : public QCPLayerable {
+    Q_OBJECT
+
 public:
     struct Looks {
         SymbolLook reading;

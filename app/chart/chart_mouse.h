@@ -14,6 +14,8 @@ class LiveChart;
 // axis, that axis alone), a left click that did not drag names the point under it, a double click
 // fits the view to the data, and the right button opens the context menu.
 class ChartMouse final : public QObject {
+    Q_OBJECT
+
 public:
     explicit ChartMouse(LiveChart& chart);
 

@@ -10,6 +10,8 @@ namespace chart {
 // axis, at the right under the horizontal one), and, while the user has zoomed or panned, a
 // marker in the top left corner saying that the view is theirs.
 class ChartNotes : public QCPLayerable {
+    Q_OBJECT
+
 public:
     ChartNotes(QCustomPlot* plot, const AxisTicker& xTicker, const AxisTicker& yTicker);
 

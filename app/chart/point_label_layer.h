@@ -16,6 +16,8 @@ namespace chart {
 // drawn once into a small picture and copied; a label that would land on the same few pixels as
 // an equal one already drawn is skipped, as it could not be seen anyway.
 class PointLabelLayer : public QCPLayerable {
+    Q_OBJECT
+
 public:
     PointLabelLayer(QCPAxis* keyAxis, QCPAxis* valueAxis, const DrawnPoints& drawn,
                     const LabelTexts& texts);

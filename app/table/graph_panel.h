@@ -23,6 +23,8 @@ namespace table {
 // the rounding notes (which follow the limit fields as the focus leaves them), the enabling of the
 // manual limits (which follows the scaling mode), and switching between chart and view.
 class GraphPanel final : public QObject {
+    Q_OBJECT
+
 public:
     // showSettings shows the settings view (true) or the chart (false) in the chart's place.
     // The test's function decides the quantity on the vertical axis.

@@ -17,6 +17,8 @@ namespace table {
 // arrived, because scrolling costs far more than adding a row. Ctrl+C (the platform's copy keys)
 // copies the selected rows, or every row when none is selected, for a spreadsheet.
 class MeasurementTable final : public QObject {
+    Q_OBJECT
+
 public:
     // Takes the view over and becomes its child.
     explicit MeasurementTable(QTableView* view);

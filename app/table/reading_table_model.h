@@ -22,6 +22,8 @@ struct TableRow {
 // table keeps below its header, so the reading numbered p is model row p. Texts are made when a
 // cell is shown; appending a row touches nothing else.
 class ReadingTableModel final : public QAbstractTableModel {
+    Q_OBJECT
+
 public:
     enum Column { Index, Time, Voltage, Measurement, Units, AtLimit, ColumnCount };
 

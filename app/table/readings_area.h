@@ -40,6 +40,8 @@ struct ReadingsState {
 // table, the per-reading display, the data path and its browse button, the data file, and the
 // runs shown beside the readings to compare them with.
 class ReadingsArea final : public QObject {
+    Q_OBJECT
+
 public:
     // Becomes a child of the table view. The browse button is handled from here on.
     ReadingsArea(const ReadingsWidgets& widgets, app::FileDialogs& dialogs,
