@@ -53,8 +53,8 @@ AxisRounding voltageRounding(float span) {
 }
 
 ManualXAxis manualTimeAxis(float a, float b) {
-    const float lo = SmallerOf(a, b);
-    const float hi = LargerOf(a, b);
+    const float lo = std::min(a, b);
+    const float hi = std::max(a, b);
     const AxisRounding rounding = timeRounding(hi - lo);
     ManualXAxis axis = roundedLimits(lo, hi, rounding);
     axis.ticks = (axis.max - axis.min) / rounding.unit;
@@ -62,15 +62,15 @@ ManualXAxis manualTimeAxis(float a, float b) {
 }
 
 ManualXAxis manualVoltageAxis(float a, float b) {
-    const float lo = SmallerOf(a, b);
-    const float hi = LargerOf(a, b);
+    const float lo = std::min(a, b);
+    const float hi = std::max(a, b);
     const AxisRounding rounding = voltageRounding(hi - lo);
     ManualXAxis axis = roundedLimits(lo, hi, rounding);
 
     // A range with zero inside counts its ticks from zero to the farther end.
     const bool zeroInside = lo < 0.0f && hi > 0.0f;
     float baseLow = zeroInside ? 0.0f : lo;
-    float baseHigh = zeroInside ? LargerOf(std::fabs(hi), std::fabs(lo)) : hi;
+    float baseHigh = zeroInside ? std::max(std::fabs(hi), std::fabs(lo)) : hi;
     if (rounding.tickBaseRounded) {
         baseLow = roundedDown(baseLow, rounding.unit);
         baseHigh = roundedUp(baseHigh, rounding.unit);
@@ -107,7 +107,7 @@ ManualYAxis manualYAxis(const ScaleListSelection& first, const ScaleListSelectio
     double y1 = numtext::readNumber(second.text);
     if (y0 == y1)
         y1 *= 10.0;
-    ManualYAxis axis{SmallerOf(y0, y1), LargerOf(y0, y1), std::nullopt};
+    ManualYAxis axis{std::min(y0, y1), std::max(y0, y1), std::nullopt};
     if (!logarithmic)
         axis.ticks = std::abs(first.position - second.position) >= 2 ? 10 : 9;
     return axis;

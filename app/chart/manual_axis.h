@@ -9,14 +9,6 @@
 
 namespace chart {
 
-template <typename T> T SmallerOf(T a, T b) {
-    return a < b ? a : b;
-}
-
-template <typename T> T LargerOf(T a, T b) {
-    return a < b ? b : a;
-}
-
 // The unit a manual axis is rounded to and the minor setting drawn with it. A coarse voltage
 // axis counts its ticks on the unrounded range.
 struct AxisRounding {
