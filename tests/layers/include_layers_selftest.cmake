@@ -1,0 +1,58 @@
+# The include-layer check on a small tree of its own: quiet on a tree that keeps the layers, and
+# naming file, line and include of each planted include that reaches up. Run as
+#   cmake -DCHECK=<include_layers.cmake> -DWORK_DIR=<scratch folder> -P include_layers_selftest.cmake
+cmake_minimum_required(VERSION 3.25)
+
+file(REMOVE_RECURSE ${WORK_DIR})
+
+function(plant path)
+    list(JOIN ARGN "\n" text)
+    file(WRITE ${WORK_DIR}/${path} "${text}\n")
+endfunction()
+
+function(run_check result_var output_var)
+    execute_process(COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${WORK_DIR} -P ${CHECK}
+                    RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+    set(${result_var} ${result} PARENT_SCOPE)
+    set(${output_var} "${output}" PARENT_SCOPE)
+endfunction()
+
+plant(platform/clock.h "#pragma once" "#include <chrono>")
+plant(settings/ini.h "#include \"platform/clock.h\"" "int a[2]; // [brackets] and ; in code")
+plant(settings/ini.cpp "#include \"ini.h\"")
+plant(app/datafile/data.h "#include \"settings/ini.h\"")
+plant(app/testrun/run.cpp "#include \"app/datafile/data.h\"" "#include \"../datafile/data.h\"")
+plant(app/table/table.h "#include \"app/chart/chart.h\"")
+plant(app/window/frm.cpp "#include \"app/table/table.h\"")
+plant(app/app_main.cpp "#include \"app/window/frm.h\"")
+plant(sim/board.cpp "#include \"sim/board.h\"" "#include <vector>")
+run_check(result output)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "The check refused a tree that keeps the layers:\n${output}")
+endif()
+
+plant(bus/bad.cpp "// up" "" "#include <string>" "#include \"app/window/frm.h\"")
+plant(app/testrun/bad.cpp "#include \"app/app_main.h\"")
+plant(app/datafile/bad.h "" "#include \"../table/table.h\"")
+plant(app/chart/bad.cpp "#include \"app/table/table.h\"")
+plant(quenta/bad.cpp "#include \"quenta/numtext/numtext.h\"" "#include \"settings/ini.h\"")
+plant(sim/bad.cpp "#include <QString>")
+run_check(result output)
+if(result EQUAL 0)
+    message(FATAL_ERROR "The check passed a tree with includes that reach up:\n${output}")
+endif()
+foreach(expected IN ITEMS
+        "bus/bad.cpp:4: #include \"app/window/frm.h\" reaches up"
+        "app/testrun/bad.cpp:1: #include \"app/app_main.h\" reaches up"
+        "app/datafile/bad.h:2: #include \"../table/table.h\" reaches up"
+        "app/chart/bad.cpp:1: #include \"app/table/table.h\" reaches up"
+        "quenta/bad.cpp:2: #include \"settings/ini.h\" reaches up"
+        "sim/bad.cpp:1: #include <QString>"
+        "6 include(s) reach up")
+    string(FIND "${output}" "${expected}" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "The check did not say \"${expected}\":\n${output}")
+    endif()
+endforeach()
+file(REMOVE_RECURSE ${WORK_DIR})
+message(STATUS "The check passes a layered tree and names each planted include that reaches up")
