@@ -2,13 +2,13 @@
 
 #include "app/chart/chart_export.h"
 #include "app/chart/live_chart.h"
-#include "app/frm_main.h"
 #include "app/journal_offers.h"
-#include "app/left_column.h"
 #include "app/runtime/virtual_run.h"
 #include "app/stop_signals.h"
 #include "app/table/readings_area.h"
-#include "app/test_run_panel.h"
+#include "app/window/frm_main.h"
+#include "app/window/left_column.h"
+#include "app/window/test_run_panel.h"
 #include "platform/app_error.h"
 
 #include <QApplication>

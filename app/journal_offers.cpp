@@ -1,8 +1,8 @@
 #include "app/journal_offers.h"
 
 #include "app/datafile/journal_recovery.h"
-#include "app/frm_main.h"
 #include "app/table/readings_area.h"
+#include "app/window/frm_main.h"
 #include "platform/folders.h"
 
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "measurement_display.h"
 
-#include "chart_readings.h"
+#include "app/chart/chart_readings.h"
 #include "units.h"
 
 #include "app/chart/chart_routines.h"

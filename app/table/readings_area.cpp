@@ -1,6 +1,6 @@
 #include "readings_area.h"
 
-#include "chart_readings.h"
+#include "app/chart/chart_readings.h"
 #include "settings/guarded.h"
 
 #include <QLineEdit>

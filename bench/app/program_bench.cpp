@@ -2,8 +2,8 @@
 // and files a reading) and the main window's start-up. Wall time and peak memory are reported.
 
 #include "app/application.h"
-#include "app/field_descriptions.h"
-#include "app/frm_main.h"
+#include "app/panel/field_descriptions.h"
+#include "app/window/frm_main.h"
 #include "platform/folders.h"
 
 #include <QApplication>

@@ -5,9 +5,9 @@
 #include "simulated_window_support.h"
 
 #include "app/chart/live_chart.h"
-#include "app/config_panel.h"
 #include "app/datafile/data_collection.h"
-#include "app/option_group.h"
+#include "app/panel/config_panel.h"
+#include "app/panel/option_group.h"
 #include "app/table/readings_area.h"
 
 #include <qcustomplot.h>

@@ -1,5 +1,5 @@
-#include "app/config_coupling.h"
-#include "app/panel_settings.h"
+#include "app/panel/config_coupling.h"
+#include "app/panel/panel_settings.h"
 #include "quenta/numtext/numtext.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "main_window_support.h"
 
-#include "app/config_frame.h"
-#include "app/panel_settings.h"
+#include "app/panel/config_frame.h"
+#include "app/panel/panel_settings.h"
 #include "hp4140/command_set.h"
 #include "support/comma_locale.h"
 

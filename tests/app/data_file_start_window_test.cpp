@@ -2,9 +2,9 @@
 // data file is not replaced unasked, and a journal of an earlier test is offered before a test
 // may take its place.
 
-#include "app/config_panel.h"
 #include "app/datafile/data_collection.h"
 #include "app/datafile/data_file_text.h"
+#include "app/panel/config_panel.h"
 #include "quenta/quenta.h"
 #include "support/temp_folder.h"
 #include "window_on_simulator.h"

@@ -1,11 +1,11 @@
 // The real main window when the instrument or its driver lets it down: what it says, and that
 // no button, menu command or timer tick ends the program.
 
-#include "app/config_panel.h"
-#include "app/lamp.h"
-#include "app/main_menus.h"
-#include "app/option_group.h"
-#include "app/status_row.h"
+#include "app/panel/config_panel.h"
+#include "app/panel/option_group.h"
+#include "app/window/lamp.h"
+#include "app/window/main_menus.h"
+#include "app/window/status_row.h"
 #include "hp4140/status_byte.h"
 #include "quenta/quenta.h"
 #include "window_on_simulator.h"

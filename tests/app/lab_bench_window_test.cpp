@@ -5,7 +5,7 @@
 #include "simulated_window_support.h"
 
 #include "app/chart/live_chart.h"
-#include "app/main_menus.h"
+#include "app/window/main_menus.h"
 #include "settings/app_settings.h"
 #include "settings/form_controls.h"
 #include "settings/ini_document.h"

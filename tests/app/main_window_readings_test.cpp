@@ -4,13 +4,13 @@
 #include "app/chart/live_chart.h"
 #include "app/datafile/data_collection.h"
 #include "app/datafile/data_file_text.h"
-#include "app/left_column.h"
-#include "app/status_row.h"
 #include "app/table/readings_area.h"
+#include "app/window/left_column.h"
+#include "app/window/status_row.h"
 #include "support/temp_folder.h"
 
-#include "app/graph_settings_frame.h"
-#include "app/option_group.h"
+#include "app/panel/option_group.h"
+#include "app/window/graph_settings_frame.h"
 #include "settings/control_registry.h"
 
 #include <QCheckBox>

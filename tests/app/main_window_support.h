@@ -4,10 +4,10 @@
 // focus moves as a user's would.
 
 #include "app/application.h"
-#include "app/config_panel.h"
-#include "app/field_descriptions.h"
-#include "app/frm_main.h"
-#include "app/option_group.h"
+#include "app/panel/config_panel.h"
+#include "app/panel/field_descriptions.h"
+#include "app/panel/option_group.h"
+#include "app/window/frm_main.h"
 #include "program_folder_support.h"
 #include "quenta/quenta.h"
 

@@ -1,8 +1,8 @@
 #include "chart_test_support.h"
 #include "datafile_test_support.h"
 
+#include "app/chart/chart_readings.h"
 #include "app/chart/chart_routines.h"
-#include "app/table/chart_readings.h"
 #include "app/table/measurement_display.h"
 #include "hp4140/test_config.h"
 #include "support/comma_locale.h"

@@ -4,11 +4,11 @@
 #include "support/bus_fixture.h"
 
 #include "app/application.h"
-#include "app/field_descriptions.h"
-#include "app/frm_main.h"
-#include "app/lamp.h"
-#include "app/left_column.h"
-#include "app/status_row.h"
+#include "app/panel/field_descriptions.h"
+#include "app/window/frm_main.h"
+#include "app/window/lamp.h"
+#include "app/window/left_column.h"
+#include "app/window/status_row.h"
 #include "hp4140/status_byte.h"
 #include "platform/yield.h"
 

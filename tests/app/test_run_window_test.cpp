@@ -2,10 +2,10 @@
 
 #include "simulated_window_support.h"
 
-#include "app/config_panel.h"
 #include "app/datafile/data_collection.h"
-#include "app/main_menus.h"
-#include "app/option_group.h"
+#include "app/panel/config_panel.h"
+#include "app/panel/option_group.h"
+#include "app/window/main_menus.h"
 #include "quenta/quenta.h"
 
 #include <QAction>

@@ -2,10 +2,10 @@
 // keys, what the fields and buttons say, the Tab order, and a window that fits a low screen.
 // The layout tests run once more at 200 % (QT_SCALE_FACTOR=2).
 
-#include "app/config_panel.h"
 #include "app/datafile/data_collection.h"
-#include "app/main_menus.h"
-#include "app/option_group.h"
+#include "app/panel/config_panel.h"
+#include "app/panel/option_group.h"
+#include "app/window/main_menus.h"
 #include "quenta/numtext/numtext.h"
 #include "quenta/quenta.h"
 #include "window_on_simulator.h"

@@ -1,0 +1,146 @@
+#include "config_file_commands.h"
+
+#include "app/datafile/file_dialogs.h"
+#include "app/panel/adjusted_value.h"
+#include "app/testrun/run_record.h"
+#include "platform/app_error.h"
+#include "platform/folders.h"
+#include "platform/message_box.h"
+#include "settings/configuration_file.h"
+#include "settings/form_utility.h"
+
+#include <QVariant>
+#include <QWidget>
+#include <optional>
+#include <system_error>
+
+namespace app {
+
+namespace {
+
+// The field's limits and its caption are its own properties, so the note names what the user
+// sees.
+std::optional<std::string> adjustedNote(const settings::RegisteredControl& control,
+                                        const QString& stored) {
+    const QWidget& field = *control.widget;
+    FieldLimits limits;
+    if (field.property("MinLimitEnabled").toBool())
+        limits.min = field.property("Min").toDouble();
+    if (field.property("MaxLimitEnabled").toBool())
+        limits.max = field.property("Max").toDouble();
+    const QString caption =
+        field.accessibleName().isEmpty() ? control.key() : field.accessibleName();
+    return adjustedValueNote(caption.toStdString(), stored.trimmed().toStdString(),
+                             field.property("Text").toString().toStdString(), limits);
+}
+
+// A file that cannot be read is left to the save, which reports it.
+bool holdsRunRecord(const std::filesystem::path& file) {
+    try {
+        const std::optional<settings::IniDocument> document = settings::ReadConfigurationFile(file);
+        return document && testrun::isRunRecord(*document);
+    } catch (const platform::AppError&) {
+        return false;
+    }
+}
+
+} // namespace
+
+ConfigFileCommands::ConfigFileCommands(const QWidget& window,
+                                       const settings::ControlRegistry& controls, WindowHooks hooks,
+                                       FileDialogs& dialogs, std::string& currentConfigPath)
+    : window_(window), controls_(controls), hooks_(std::move(hooks)), dialogs_(dialogs),
+      currentConfigPath_(currentConfigPath) {}
+
+std::filesystem::path ConfigFileCommands::fileFor(const std::string& path) const {
+    return path.empty() ? settings::DefaultFormFile(window_)
+                        : std::filesystem::path(FormUtility::CleanPath(path));
+}
+
+// An existing file that cannot be used is a failure to report; a missing one simply leaves
+// every control at its current value.
+bool ConfigFileCommands::LoadConfigFile(const std::string& path) {
+    std::optional<settings::IniDocument> document;
+    try {
+        document = settings::ReadConfigurationFile(fileFor(path));
+    } catch (const platform::AppError& error) {
+        platform::setCurrentError(error);
+        return false;
+    }
+    apply(path, document.value_or(settings::IniDocument()));
+    return true;
+}
+
+std::vector<std::string> ConfigFileCommands::LoadRunConfiguration(const std::string& path) {
+    return apply(path,
+                 settings::ReadRunConfiguration(fileFor(path), settings::FormKeys(controls_)));
+}
+
+std::vector<std::string> ConfigFileCommands::apply(const std::string& path,
+                                                   const settings::IniDocument& document) {
+    std::vector<std::string> notes;
+    settings::LoadFormControls(
+        window_, controls_, document, hooks_.focusLost,
+        [&](const settings::RegisteredControl& control, const QString& stored) {
+            if (auto note = adjustedNote(control, stored))
+                notes.push_back(std::move(*note));
+        });
+    if (!testrun::isRunRecord(document)) {
+        currentConfigPath_ = path;
+        hooks_.updateCaption();
+    }
+    hooks_.loaded();
+    for (const std::string& note : notes)
+        hooks_.adjusted(note);
+    return notes;
+}
+
+bool ConfigFileCommands::SaveConfigFile(const std::string& path) {
+    const std::filesystem::path file = fileFor(path);
+    if (holdsRunRecord(file)) {
+        platform::messageBox().show(file.string() + kRunRecordRefusal, platform::kAppTitle,
+                                    platform::mb::Exclamation);
+        return false;
+    }
+    if (!settings::SaveFormControls(window_, controls_, file, true))
+        return false;
+    currentConfigPath_ = path;
+    hooks_.updateCaption();
+    return true;
+}
+
+FileDialogRequest ConfigFileCommands::dialogRequest(const char* title,
+                                                    bool confirmOverwrite) const {
+    const std::filesystem::path folder = platform::programFolders().program / "config";
+    std::error_code ignored; // the dialog starts elsewhere when the folder cannot be made
+    std::filesystem::create_directories(folder, ignored);
+    FileDialogRequest request;
+    request.title = title;
+    request.folder = folder;
+    request.filters = {"Config Files (*.ini)", "All (*.*)"};
+    request.defaultSuffix = "ini";
+    request.confirmOverwrite = confirmOverwrite;
+    return request;
+}
+
+void ConfigFileCommands::itemLoadConfig_Click() {
+    const auto chosen = dialogs_.getOpenFileName(dialogRequest(kLoadTitle, false));
+    if (chosen && !LoadConfigFile(*chosen))
+        FormUtility::ShowCurrentError(kLoadFailureComment);
+}
+
+void ConfigFileCommands::itemSave_Click() {
+    const std::string& current = currentConfigPath_;
+    if (!current.empty() && FormUtility::FileExists(current))
+        SaveConfigFile(current);
+    else
+        itemSaveAs_Click();
+}
+
+void ConfigFileCommands::itemSaveAs_Click() {
+    // A failed save has already been shown by the save itself.
+    if (const auto chosen = dialogs_.getSaveFileName(dialogRequest(kSaveTitle, true)))
+        SaveConfigFile(*chosen);
+}
+
+} // namespace app

@@ -1,0 +1,82 @@
+#include "reference_commands.h"
+
+#include "app/datafile/file_dialogs.h"
+#include "app/table/readings_area.h"
+#include "frm_main.h"
+#include "left_column.h"
+#include "main_menus.h"
+#include "platform/message_box.h"
+#include "settings/app_settings.h"
+#include "settings/guarded.h"
+
+#include <QAction>
+#include <QCheckBox>
+
+#include <string>
+
+namespace app {
+
+namespace {
+
+std::string counted(std::size_t count, const char* one, const char* many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+} // namespace
+
+ReferenceCommands::ReferenceCommands(frmMain& window, FileDialogs& dialogs,
+                                     std::filesystem::path programFolder)
+    : QObject(&window), window_(window), dialogs_(dialogs),
+      programFolder_(std::move(programFolder)) {
+    const MainMenus& menus = window.menus();
+    connect(menus.itemOpenData, &QAction::triggered, this, [this] {
+        settings::runGuarded([this] { itemOpenData_Click(); }, kOpenFailureComment);
+    });
+    connect(menus.itemClearReferences, &QAction::triggered, this,
+            settings::guarded([this] { itemClearReferences_Click(); }));
+    QCheckBox* keep = window.leftColumn().chkKeepPreviousRun();
+    keep->setChecked(settings::LoadAppSettings(programFolder_).keepPreviousRun);
+    connect(keep, &QCheckBox::toggled, this,
+            [this](bool on) { settings::SaveKeepPreviousRun(programFolder_, on); });
+}
+
+FileDialogRequest ReferenceCommands::dialogRequest() const {
+    FileDialogRequest request;
+    request.title = kOpenTitle;
+    request.folder = window_.readingsArea().dataFile().folder();
+    request.filters = {"Data Files (*.txt)", "All (*.*)"};
+    request.defaultSuffix = "txt";
+    request.confirmOverwrite = false;
+    return request;
+}
+
+void ReferenceCommands::itemOpenData_Click() {
+    if (const auto chosen = dialogs_.getOpenFileName(dialogRequest()))
+        openData(*chosen);
+}
+
+// Lines that are no readings are never passed over in silence: how many is said, and a file
+// without a reading is not shown at all.
+void ReferenceCommands::openData(const std::filesystem::path& path) {
+    const datafile::OpenedReference opened = window_.readingsArea().openReference(path);
+    const std::string name = path.filename().string();
+    const std::string leftOut = counted(opened.leftOut, "line that is not a reading was",
+                                        "lines that are not readings were") +
+                                " left out";
+    if (opened.readings == 0) {
+        platform::messageBox().show(name + " holds no readings to show" +
+                                        (opened.leftOut > 0 ? " (" + leftOut + ")" : "") + ".",
+                                    platform::kAppTitle, platform::mb::Exclamation);
+    } else if (opened.leftOut > 0) {
+        platform::messageBox().show(name + ": " + leftOut + "; " +
+                                        counted(opened.readings, "reading is", "readings are") +
+                                        " shown.",
+                                    platform::kAppTitle, platform::mb::Information);
+    }
+}
+
+void ReferenceCommands::itemClearReferences_Click() {
+    window_.readingsArea().clearReferences();
+}
+
+} // namespace app

@@ -1,0 +1,227 @@
+#include "test_run_panel.h"
+
+#include "app/application.h"
+#include "app/table/readings_area.h"
+#include "app/table/units.h"
+#include "app/testrun/run_texts.h"
+#include "bus/gpib.h"
+#include "bus/gpib_device.h"
+#include "diagnostics/oof_log.h"
+#include "frm_main.h"
+#include "hp4140/test_config.h"
+#include "left_column.h"
+#include "platform/clock.h"
+#include "run_progress_bar.h"
+#include "settings/form_controls.h"
+#include "settings/guarded.h"
+#include "status_row.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <cstdio>
+
+namespace app {
+
+TestRunPanel::TestRunPanel(Application& application, frmMain& window, Instrument instrument,
+                           diagnostics::oofLog* log)
+    : QObject(&window), application_(application), window_(window), gpib_(instrument.gpib),
+      device_(instrument.device), clock_(instrument.clock), log_(log),
+      run_(*this, application.testConfig(),
+           {instrument.gpib, instrument.device, application.errorQueue(), instrument.clock,
+            window.Timer1(), log}),
+      dataFileStart_([&window](const datafile::Recovery& recovery) {
+          window.showReadings(recovery.contents);
+      }),
+      progress_(new RunProgressBar(&window)), notice_(new QLabel(&window)) {
+    // A long notice is cut rather than widen the window beyond a small screen.
+    notice_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    window.statusBar()->addWidget(notice_, 1);
+    window.statusBar()->addPermanentWidget(progress_);
+    device_.setSpollObserver(window.leftColumn().statusRow());
+    window.setTestRun(run_);
+    connect(window.cmdStart(), &QPushButton::clicked, this,
+            settings::guarded([this] { cmdStart_Click(); }));
+    connect(window.cmdAbort(), &QPushButton::clicked, this,
+            settings::guarded([this] { cmdAbort_Click(); }));
+    connect(window.cmdZero(), &QPushButton::clicked, this,
+            settings::guarded([this] { cmdZero_Click(); }));
+    if (auto* spoll = window.controls().get<QPushButton>("cmdSpoll"))
+        connect(spoll, &QPushButton::clicked, this,
+                settings::guarded([this] { cmdSpoll_Click(); }));
+}
+
+testrun::StartResult TestRunPanel::cmdStart_Click() {
+    window_.Form_SaveConfig();
+    application_.dataPath() = window_.leftColumn().txtPathToData()->text().toStdString();
+    return run_.cmdStart_Click();
+}
+
+void TestRunPanel::cmdZero_Click() {
+    device_.Send("Z");
+}
+
+void TestRunPanel::cmdSpoll_Click() {
+    device_.SPOLL();
+}
+
+QString TestRunPanel::notice() const {
+    return notice_->text();
+}
+
+void TestRunPanel::setStartEnabled(bool enabled) {
+    window_.cmdStart()->setEnabled(enabled);
+}
+
+void TestRunPanel::setAbortEnabled(bool enabled) {
+    window_.cmdAbort()->setEnabled(enabled);
+}
+
+void TestRunPanel::clearLog() {
+    if (log_)
+        log_->Clear();
+}
+
+void TestRunPanel::closeGraphSettings() {
+    window_.closeGraphSettings();
+}
+
+void TestRunPanel::setConfigurationEnabled(bool enabled) {
+    window_.EnableDisableConfiguration(enabled);
+}
+
+void TestRunPanel::prepareChart(const testrun::Expectation& expectation) {
+    window_.Graph_Init(expectation.points);
+}
+
+void TestRunPanel::resetReadings() {
+    window_.resetReadings();
+    beginJournal();
+    beginRecord();
+}
+
+void TestRunPanel::fileReading(std::unique_ptr<HP4140DataType> reading) {
+    const HP4140DataType& filed = *reading;
+    window_.fileReading(std::move(reading), run_.iMeasIndex());
+    journalReading(filed);
+}
+
+// Told to stop, the program asks nobody: the readings go to the data file or, failing that, to
+// a file of their own, and standard error says where.
+bool TestRunPanel::saveData(const testrun::RunReport& report) {
+    const std::string record = recordText(report);
+    if (report.outcome == testrun::RunOutcome::Stopped)
+        return saveUnasked(record);
+    return window_.SaveData(record);
+}
+
+// A headless run says where unwritten readings are as its last line.
+bool TestRunPanel::saveUnasked(const std::string& record) {
+    const auto written = window_.readingsArea().SaveDataUnasked(clock_.wallTime(), record);
+    if (written)
+        std::fprintf(stderr, "The readings are in %s\n", written->c_str());
+    else if (!run_.unattended())
+        std::fprintf(stderr, "%s.\n", whereReadingsAre().c_str());
+    return written.has_value();
+}
+
+void TestRunPanel::showSilence(const std::optional<testrun::Silence>& silence) {
+    showNotice(silence ? QString::fromStdString(testrun::silenceText(*silence)) : QString(), true);
+}
+
+void TestRunPanel::warnOverrun(double expectedSeconds) {
+    showNotice(QString::fromStdString(testrun::slowRunText(expectedSeconds)), true);
+}
+
+void TestRunPanel::reportRun(const testrun::RunReport& report) {
+    const bool amiss = report.incomplete() || report.outcome == testrun::RunOutcome::Lost ||
+                       report.outcome == testrun::RunOutcome::Overrun;
+    const std::string text = "The test " + report.summary() + ".";
+    showNotice(QString::fromStdString(text), amiss);
+    if (amiss && log_)
+        log_->SendString(text);
+}
+
+void TestRunPanel::showNotice(const QString& text, bool alarming) {
+    notice_->setStyleSheet(alarming ? QStringLiteral("color: rgb(192, 0, 0);") : QString());
+    notice_->setText(text);
+    notice_->setToolTip(text); // the whole of it, where the status bar cuts it short
+}
+
+void TestRunPanel::testProgressed() {
+    progress_->showProgress(run_.progress());
+    if (listener_)
+        listener_();
+}
+
+datafile::DataFile& TestRunPanel::dataFile() {
+    return window_.readingsArea().dataFile();
+}
+
+std::string TestRunPanel::whereReadingsAre() {
+    const datafile::RunJournal& journal = dataFile().journal();
+    if (auto kept = journal.whereKept())
+        return *kept;
+    std::string text = "The readings could not be written to any file";
+    if (auto part = journal.partial())
+        text += "; part of them are in " + part->string();
+    return text;
+}
+
+std::optional<std::string> TestRunPanel::dataFileRefusal() {
+    return dataFileStart_.refusal(application_.dataPath(), run_.unattended());
+}
+
+// A run nobody watches asks nothing: its data file was named in the very command.
+bool TestRunPanel::confirmStart() {
+    if (run_.unattended())
+        return true;
+    std::string& path = application_.dataPath();
+    const auto chosen = dataFileStart_.confirm(path, dataFile().takeReplaceAnswer(path));
+    if (!chosen)
+        return false;
+    if (*chosen != path) {
+        path = *chosen;
+        window_.leftColumn().txtPathToData()->setText(QString::fromStdString(path));
+    }
+    return true;
+}
+
+// A dry run files readings as fast as it can, so its journal goes in blocks.
+void TestRunPanel::beginJournal() {
+    const bool dryRun = dynamic_cast<const platform::VirtualClock*>(&clock_) != nullptr;
+    dataFile().journal().begin(
+        application_.dataPath(), table::unitsCaption(application_.testConfig().iFunction),
+        dryRun ? datafile::JournalPace::Blocks : datafile::JournalPace::EachReading,
+        clock_.wallTime());
+}
+
+// The test runs with the panel as it is now: the data path chosen, the panel about to be locked.
+void TestRunPanel::beginRecord() {
+    const hp4140::TestConfig& config = application_.testConfig();
+    record_ = {};
+    record_.form = settings::FormValues(window_.controls());
+    record_.start = clock_.wallTime();
+    record_.driver = gpib_.calls().binding().boundName();
+    record_.board = config.iBoardID;
+    record_.address = config.iGPIBAddress;
+}
+
+std::string TestRunPanel::recordText(const testrun::RunReport& report) {
+    record_.end = clock_.wallTime();
+    record_.report = report;
+    return testrun::runRecordText(record_);
+}
+
+void TestRunPanel::journalReading(const HP4140DataType& reading) {
+    const auto trouble = dataFile().journal().append(reading);
+    if (!trouble)
+        return;
+    showNotice(QString::fromStdString(*trouble), true);
+    if (log_)
+        log_->SendString(*trouble);
+    if (run_.unattended())
+        std::fprintf(stderr, "\n%s\n", trouble->c_str());
+}
+} // namespace app
