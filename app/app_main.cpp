@@ -23,6 +23,12 @@
 #include <memory>
 #include <optional>
 
+// The icon is compiled into this static library, whose resource initialiser no one references:
+// register it by hand before the icon is set.
+static void initAppResources() {
+    Q_INIT_RESOURCE(app);
+}
+
 namespace app {
 
 namespace {
@@ -124,6 +130,7 @@ int AppMain(int& argc, char** argv, const platform::ProgramOptions& options) {
     QApplication::setApplicationName(platform::kAppTitle);
     // The desktop entry's name ties the windows to the menu entry and its icon (Wayland's app id).
     QApplication::setDesktopFileName(QStringLiteral("tarvix-4140"));
+    initAppResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tarvix/tarvix-4140.png")));
     platform::installMessageBox(messageBoxFor(headless));
     std::unique_ptr<Application> appObjects;

@@ -13,8 +13,8 @@
 
 // The description is compiled into this static library, whose resource initialiser no one
 // references: register it by hand before the first read.
-static void initAppResources() {
-    Q_INIT_RESOURCE(app);
+static void initPanelResources() {
+    Q_INIT_RESOURCE(panel);
 }
 
 namespace app {
@@ -107,7 +107,7 @@ int pixels(double hundredthsOfMm, double dpi) {
 } // namespace
 
 FieldDescriptions FieldDescriptions::load(const QString& path) {
-    initAppResources();
+    initPanelResources();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         fail(path, "it cannot be read (" + file.errorString() + ").");
