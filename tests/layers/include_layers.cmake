@@ -5,7 +5,8 @@
 # The simulator and the Quenta control stand apart: the simulator includes its own files and the
 # C++ standard library only, the control its own files and numtext. Inside app/ the test run
 # reaches no window piece, the data file neither the chart nor the table, the chart not the table,
-# and only the window and the start-up at app/'s top reach the window.
+# and only the window and the start-up at app/'s top reach the window. The application object
+# (app/application.h), which start-up makes and hands down, sits below the window.
 cmake_minimum_required(VERSION 3.25)
 
 if(NOT DEFINED SOURCE_DIR)
@@ -25,12 +26,14 @@ set(allowed_bus ${allowed_diagnostics} bus)
 set(allowed_hp4140 ${allowed_bus} hp4140)
 set(allowed_printing ${allowed_hp4140} printing)
 set(allowed_app/runtime ${app_base})
+# The one application object that start-up makes and hands down to the window.
+set(allowed_app/application ${app_base} app/datafile app/application)
 set(allowed_app/datafile ${app_base} app/datafile)
 set(allowed_app/testrun ${app_base} app/datafile app/testrun)
 set(allowed_app/chart ${app_base} app/datafile app/chart)
 set(allowed_app/table ${app_base} app/datafile app/testrun app/chart app/table)
 set(allowed_app/panel ${app_base} app/datafile app/testrun app/chart app/table app/panel)
-set(allowed_app/window ${allowed_app/panel} app/window)
+set(allowed_app/window ${allowed_app/panel} app/application app/window)
 set(allowed_app ${allowed_app/window} app)
 set(app_folders runtime datafile testrun chart table panel window)
 
@@ -39,6 +42,8 @@ function(part_of path out)
     set(part "")
     if(path MATCHES "^quenta/numtext/")
         set(part numtext)
+    elseif(path MATCHES "^app/application\\.(h|cpp)$")
+        set(part app/application)
     elseif(path MATCHES "^app/([^/]+)/")
         set(part app)
         if(CMAKE_MATCH_1 IN_LIST app_folders)
