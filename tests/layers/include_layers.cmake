@@ -81,6 +81,10 @@ foreach(source IN LISTS sources)
         math(EXPR number "${number} + 1")
         if(line MATCHES "^-[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\"")
             set(include ${CMAKE_MATCH_1})
+            # The meta-object code the build generates for a class declared in a source file.
+            if(include MATCHES "^[A-Za-z0-9_]+\\.moc$")
+                continue()
+            endif()
             # A name found beside the including file is that file; any other is relative to the
             # top of the source tree (the one include folder every target shares).
             set(target ${include})
