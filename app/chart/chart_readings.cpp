@@ -2,7 +2,7 @@
 
 #include "live_chart.h"
 
-namespace table {
+namespace chart {
 
 chart::ChartReading chartReadingOf(const HP4140DataType& reading, std::int32_t p) {
     return {p, reading.Timerel, reading.Voltage, reading.Current, reading.AtCurrentLimit};
@@ -39,4 +39,4 @@ void showReferences(chart::LiveChart& chart, const datafile::ReferenceRuns& refe
     chart.setChartRedraw(chart::kRedrawNow);
 }
 
-} // namespace table
+} // namespace chart

@@ -11,10 +11,8 @@
 #include <cstdint>
 
 namespace chart {
-class LiveChart;
-}
 
-namespace table {
+class LiveChart;
 
 // The reading as chart point number p.
 chart::ChartReading chartReadingOf(const HP4140DataType& reading, std::int32_t p);
@@ -35,4 +33,4 @@ void switchXAxis(chart::LiveChart& chart, const chart::GraphSettings& settings,
 void showReferences(chart::LiveChart& chart, const datafile::ReferenceRuns& references,
                     bool xAxisIsTime);
 
-} // namespace table
+} // namespace chart

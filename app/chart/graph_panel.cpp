@@ -16,7 +16,7 @@
 
 #include <stdexcept>
 
-namespace table {
+namespace chart {
 
 namespace {
 
@@ -134,4 +134,4 @@ void GraphPanel::startUp(std::int32_t iExpectedPoints) {
     EnableDisableGraphScaling(!control<QAbstractButton>("optionGraphScale(0)")->isChecked());
 }
 
-} // namespace table
+} // namespace chart

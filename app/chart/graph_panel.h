@@ -16,7 +16,7 @@ namespace settings {
 class ControlRegistry;
 }
 
-namespace table {
+namespace chart {
 
 // The chart's settings view and the graph-type buttons of the main window, reached by their
 // keys in the window's control registry: the settings they hold, applying them to the chart,
@@ -64,4 +64,4 @@ private:
     std::array<QPointer<QWidget>, 4> limitFields_;
 };
 
-} // namespace table
+} // namespace chart

@@ -40,7 +40,7 @@ void MeasurementDisplay::showReading(const HP4140DataType& reading, std::int32_t
     // The label's text, which every row of a test then shares.
     table_.appendRow({iMeasIndex, reading.Timerel, reading.Voltage, reading.Current,
                       labels_.lblUnits->text(), reading.AtCurrentLimit});
-    chart::plotReading(chart_, chartReadingOf(reading, iMeasIndex), xAxisIsTime);
+    chart::plotReading(chart_, chart::chartReadingOf(reading, iMeasIndex), xAxisIsTime);
     chart_.setChartRedraw(chart::kRedrawNow);
 }
 
@@ -66,7 +66,7 @@ void MeasurementDisplay::fileReading(std::unique_ptr<HP4140DataType> NewData,
 }
 
 void MeasurementDisplay::switchXAxis(const chart::GraphSettings& settings) {
-    table::switchXAxis(chart_, settings, readings_);
+    chart::switchXAxis(chart_, settings, readings_);
 }
 
 QString MeasurementDisplay::units() const {

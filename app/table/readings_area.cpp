@@ -64,7 +64,7 @@ void ReadingsArea::keepPreviousRun(bool keep) {
 }
 
 void ReadingsArea::showReferences() {
-    table::showReferences(chart_, references_, xAxisIsTime_);
+    chart::showReferences(chart_, references_, xAxisIsTime_);
 }
 
 } // namespace table

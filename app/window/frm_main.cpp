@@ -138,7 +138,7 @@ void frmMain::createReadingsArea() {
          leftColumn_->cmdBrowse()},
         *fileDialogs_, platform::programFolders().program,
         {application_.readings(), application_.dataPath(), application_.testConfig()});
-    graph_ = new table::GraphPanel(
+    graph_ = new chart::GraphPanel(
         registry_, *leftColumn_->graph1(), application_.testConfig(),
         [this](bool show) { leftColumn_->showGraphSettings(show); }, this);
     new ChartFileCommands(*leftColumn_->graph1(), *fileDialogs_, readings_->dataFile());

@@ -25,10 +25,13 @@ class oofLog;
 class ShellLauncher;
 } // namespace diagnostics
 
-namespace table {
+namespace chart {
 class GraphPanel;
+}
+
+namespace table {
 class ReadingsArea;
-} // namespace table
+}
 
 namespace printing {
 class PdfFileChooser;
@@ -120,7 +123,7 @@ public:
     void Graph_Init(std::int32_t expectedPoints);
     void closeGraphSettings();
     void optionXAxis_Click(int Index);
-    table::GraphPanel& graphPanel() const { return *graph_; }
+    chart::GraphPanel& graphPanel() const { return *graph_; }
 
     // Prints a picture of the window (to a PDF file where no printer is installed).
     void cmdPrint_Click();
@@ -158,7 +161,7 @@ private:
     std::function<void()> beep_;
     std::unique_ptr<platform::Timer> timer1_;
     table::ReadingsArea* readings_ = nullptr;
-    table::GraphPanel* graph_ = nullptr;
+    chart::GraphPanel* graph_ = nullptr;
     LeftColumn* leftColumn_ = nullptr;
     ConfigPanel* configPanel_ = nullptr;
     QPushButton* cmdStart_ = nullptr;

@@ -181,7 +181,7 @@ void showDiodeReferences(chart::LiveChart& chart) {
         std::ofstream(path, std::ios::binary) << datafile::dataFileText(readings, "Amps");
         runs.open(path);
     }
-    table::showReferences(chart, runs, false);
+    chart::showReferences(chart, runs, false);
     QCoreApplication::processEvents();
 }
 
