@@ -52,6 +52,10 @@ TestRunPanel::TestRunPanel(Application& application, frmMain& window, Instrument
                 settings::guarded([this] { cmdSpoll_Click(); }));
 }
 
+TestRunPanel::~TestRunPanel() {
+    device_.setSpollObserver(nullptr);
+}
+
 testrun::StartResult TestRunPanel::cmdStart_Click() {
     window_.Form_SaveConfig();
     application_.dataPath() = window_.leftColumn().txtPathToData()->text().toStdString();

@@ -42,6 +42,8 @@ public:
     // The log window may be null (no debug output).
     TestRunPanel(Application& application, frmMain& window, Instrument instrument,
                  diagnostics::oofLog* log);
+    // The device outlives the window, whose status row then no longer observes it.
+    ~TestRunPanel() override;
 
     // Start Test: the window's settings become the test's and the path box's text the data
     // path, so a test never writes over the previous test's file by surprise.
