@@ -10,7 +10,8 @@ namespace testsupport {
 // that has none of its own cannot read or write the program's files anywhere.
 class ScopedProgramFolders {
 public:
-    ScopedProgramFolders(const std::filesystem::path& install, const std::filesystem::path& program) {
+    ScopedProgramFolders(const std::filesystem::path& install,
+                         const std::filesystem::path& program) {
         platform::setProgramFolders({install, program});
     }
     ~ScopedProgramFolders() { platform::setProgramFolders({}); }
