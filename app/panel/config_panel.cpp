@@ -52,6 +52,21 @@ OptionGroup* framedGroup(settings::ControlRegistry& registry, QGroupBox* box, co
 
 const QStringList kCurrentLimits{"1E-2", "1E-3", "1E-4"};
 
+// One column of the current limits, added to the row: its caption over the three limits.
+OptionGroup* limitColumn(settings::ControlRegistry& registry, QHBoxLayout& row,
+                         const QString& frameKey, const QString& caption, int captionIndex,
+                         const QString& groupName) {
+    auto* column =
+        registry.add(new QWidget(row.parentWidget()), frameKey, settings::ControlKind::Other);
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(registry.add(new QLabel(caption, column), "Label14",
+                                   settings::ControlKind::Label, captionIndex));
+    row.addWidget(column);
+    return optionGroup(registry, groupName, kCurrentLimits, 0, column, layout);
+}
+
 } // namespace
 
 ConfigPanel::ConfigPanel(const FieldDescriptions& fields, settings::ControlRegistry& registry,
@@ -115,26 +130,9 @@ void ConfigPanel::createOptionFrames(settings::ControlRegistry& registry) {
 
     frameCurrentLimits_ = frame(registry, "Current Limits", "Frame5", 0, this);
     auto* limits = new QHBoxLayout(frameCurrentLimits_);
-    auto* frame6 =
-        registry.add(new QWidget(frameCurrentLimits_), "Frame6", settings::ControlKind::Other);
-    auto* vaLayout = new QVBoxLayout(frame6);
-    vaLayout->setContentsMargins(0, 0, 0, 0);
-    vaLayout->setSpacing(0);
-    vaLayout->addWidget(
-        registry.add(new QLabel("VA", frame6), "Label14", settings::ControlKind::Label, 0));
-    optionCurrentLimit_ =
-        optionGroup(registry, "optionCurrentLimit", kCurrentLimits, 0, frame6, vaLayout);
-    auto* frame7 =
-        registry.add(new QWidget(frameCurrentLimits_), "Frame7", settings::ControlKind::Other);
-    auto* vbLayout = new QVBoxLayout(frame7);
-    vbLayout->setContentsMargins(0, 0, 0, 0);
-    vbLayout->setSpacing(0);
-    vbLayout->addWidget(
-        registry.add(new QLabel("VB", frame7), "Label14", settings::ControlKind::Label, 1));
+    optionCurrentLimit_ = limitColumn(registry, *limits, "Frame6", "VA", 0, "optionCurrentLimit");
     optionCurrentLimitVB_ =
-        optionGroup(registry, "optionCurrentLimitVB", kCurrentLimits, 0, frame7, vbLayout);
-    limits->addWidget(frame6);
-    limits->addWidget(frame7);
+        limitColumn(registry, *limits, "Frame7", "VB", 1, "optionCurrentLimitVB");
 
     frameVB_ = frame(registry, "VB On/Off", "Frame5", 1, this);
     optionVB_ = framedGroup(registry, frameVB_, "optionVB", {"Constant", "Off"}, 1);
