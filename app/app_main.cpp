@@ -1,13 +1,16 @@
 #include "app/app_main.h"
 
 #include "app/application.h"
+#include "app/call_watchdog.h"
 #include "app/datafile/file_dialogs.h"
 #include "app/headless_run.h"
 #include "app/journal_offers.h"
 #include "app/panel/field_descriptions.h"
 #include "app/runtime/simulator_time.h"
+#include "app/signal_stop.h"
 #include "app/startup.h"
 #include "app/stop_signals.h"
+#include "app/table/readings_area.h"
 #include "app/window/frm_main.h"
 #include "app/window/test_run_panel.h"
 #include "bus/driver_choice.h"
@@ -15,11 +18,14 @@
 #include "platform/app_error.h"
 #include "platform/folders.h"
 #include "platform/message_box.h"
+#include "platform/stop_request.h"
 #include "platform/timer.h"
 #include "settings/guarded.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <cmath>
+#include <csignal>
 #include <memory>
 #include <optional>
 
@@ -100,14 +106,13 @@ public:
     }
 };
 
-// A stop signal does what Abort does to a running test (the instrument idle, the readings
-// written, nobody asked), then the program ends as File > Exit ends it.
-void stopOnSignal(frmMain& window, TestRunPanel& panel, int signal, bool headless) {
-    panel.run().stop(testrun::RunOutcome::Stopped);
-    if (headless || panel.run().TestRunning())
-        return; // the headless run returns on its own; a test still ending finishes first
-    window.close();
-    QApplication::exit(signalExitStatus(signal));
+// Nobody waits for ever on a driver call: a headless run ends that much after its bus timeout,
+// a window after a minute.
+std::chrono::seconds longestCall(const platform::ProgramOptions& options, bool headless) {
+    if (!headless)
+        return std::chrono::seconds(60);
+    const double busTimeout = options.busTimeout.value_or(testrun::Unattended{}.busTimeoutSeconds);
+    return std::chrono::seconds(static_cast<long>(std::ceil(busTimeout)) + 10);
 }
 
 testrun::Unattended unattendedLimits(const platform::ProgramOptions& options) {
@@ -121,6 +126,9 @@ testrun::Unattended unattendedLimits(const platform::ProgramOptions& options) {
 } // namespace
 
 int AppMain(int& argc, char** argv, const platform::ProgramOptions& options) {
+    // A closed standard error (a pipe whose reader is gone) must not end a test: writes to it
+    // fail instead.
+    std::signal(SIGPIPE, SIG_IGN);
     const bool headless = options.run.has_value();
     if (headless) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -152,10 +160,19 @@ int AppMain(int& argc, char** argv, const platform::ProgramOptions& options) {
     auto* panel = new TestRunPanel(*appObjects, *window,
                                    {appObjects->gpib(), appObjects->device(), appObjects->clock()},
                                    window->logWindow());
-    StopSignals stopSignals([&](int signal) { stopOnSignal(*window, *panel, signal, headless); });
+    StopSignals stopSignals([&](int signal) { StopOnSignal(*window, *panel, signal, headless); });
+    CallWatchdog watchdog(appObjects->calls(), window->readingsArea().dataFile().journal(),
+                          longestCall(options, headless));
     window->show();
     if (!headless) {
         settings::runGuarded([&] { OfferJournals(*window); });
+        // A signal during the offers has closed them; the event loop that would end the program
+        // for it only starts now.
+        if (const int signal = platform::stopSignal()) {
+            if (window->isVisible())
+                window->close();
+            return signalExitStatus(signal);
+        }
         return QApplication::exec();
     }
     // The window is never closed, so none of the user's settings files is written.
@@ -163,7 +180,7 @@ int AppMain(int& argc, char** argv, const platform::ProgramOptions& options) {
                        {*options.run, *options.data, options.plot,
                         options.plotSize.value_or(platform::kReportPictureSize),
                         unattendedLimits(options)},
-                       appObjects->virtualClock(), stopSignals);
+                       appObjects->virtualClock(), stopSignals, watchdog);
 }
 
 } // namespace app

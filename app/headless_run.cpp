@@ -1,5 +1,6 @@
 #include "app/headless_run.h"
 
+#include "app/call_watchdog.h"
 #include "app/chart/chart_export.h"
 #include "app/chart/live_chart.h"
 #include "app/journal_offers.h"
@@ -91,7 +92,8 @@ int RunExitStatus(const testrun::RunReport& report, bool dataSaved, bool plotted
 }
 
 int RunHeadless(frmMain& window, TestRunPanel& panel, const HeadlessRequest& request,
-                platform::VirtualClock* dryRunClock, const StopSignals& stopSignals) {
+                platform::VirtualClock* dryRunClock, const StopSignals& stopSignals,
+                CallWatchdog& watchdog) {
     NameJournals({window.readingsArea().dataFile().path(), request.data});
     if (!loadConfiguration(window, request.config))
         return exitstatus::kCannotRun;
@@ -109,6 +111,10 @@ int RunHeadless(frmMain& window, TestRunPanel& panel, const HeadlessRequest& req
                 line.print(panel.run());
             });
     } else {
+        if (const auto limit = panel.run().timeLimit())
+            watchdog.setDeadline(std::chrono::steady_clock::now() +
+                                 std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                                     std::chrono::duration<double>(*limit)));
         runInRealTime(panel, line);
     }
     line.print(panel.run());

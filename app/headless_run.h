@@ -12,6 +12,7 @@ class VirtualClock;
 
 namespace app {
 
+class CallWatchdog;
 class frmMain;
 class StopSignals;
 class TestRunPanel;
@@ -44,9 +45,10 @@ int RunExitStatus(const testrun::RunReport& report, bool dataSaved, bool plotted
 // "Load Config..." would load it (but refused, before any bus call, when it cannot be read or is
 // no configuration), the data path set, the test started as "Start Test" would start it and run
 // to its end, with a progress line and a last line saying how it ended on standard error. A dry
-// run passes its virtual clock, which then paces the test as fast as it can run. Returns the exit
-// status.
+// run passes its virtual clock, which then paces the test as fast as it can run; a run in real
+// time tells the watchdog its time limit. Returns the exit status.
 int RunHeadless(frmMain& window, TestRunPanel& panel, const HeadlessRequest& request,
-                platform::VirtualClock* dryRunClock, const StopSignals& stopSignals);
+                platform::VirtualClock* dryRunClock, const StopSignals& stopSignals,
+                CallWatchdog& watchdog);
 
 } // namespace app

@@ -4,6 +4,7 @@
 #include "app/table/readings_area.h"
 #include "app/window/frm_main.h"
 #include "platform/folders.h"
+#include "settings/written_file.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -18,7 +19,10 @@ std::vector<std::filesystem::path> journalsBeside(const std::vector<std::string>
         if (!path.empty())
             folders.push_back(std::filesystem::path(path).parent_path());
     folders.push_back(platform::programFolders().program / "data");
-    return datafile::findJournals(folders);
+    // A journal a running test holds is that test's business, not one left behind.
+    std::vector<std::filesystem::path> left = datafile::findJournals(folders);
+    std::erase_if(left, [](const auto& journal) { return settings::lockedByAnother(journal); });
+    return left;
 }
 
 } // namespace

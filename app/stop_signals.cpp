@@ -1,5 +1,7 @@
 #include "app/stop_signals.h"
 
+#include "platform/stop_request.h"
+
 #include <QSocketNotifier>
 #include <array>
 #include <cerrno>
@@ -18,6 +20,7 @@ int signalPipe[2] = {-1, -1};
 
 extern "C" void writeSignal(int signal) {
     const int saved = errno;
+    platform::noteStopSignal(signal);
     const unsigned char number = static_cast<unsigned char>(signal);
     [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &number, 1);
     errno = saved;
@@ -52,13 +55,14 @@ StopSignals::~StopSignals() {
     }
 }
 
+int StopSignals::received() const {
+    return platform::stopSignal();
+}
+
 void StopSignals::readSignal() {
     unsigned char number = 0;
-    while (::read(signalPipe[0], &number, 1) == 1) {
-        if (received_ == 0)
-            received_ = number;
+    while (::read(signalPipe[0], &number, 1) == 1)
         onSignal_(number);
-    }
 }
 
 } // namespace app

@@ -43,11 +43,23 @@ GpibCalls::~GpibCalls() {
         binding_.api().UnregisterGpibGlobalsForThread();
 }
 
-const GpibDriverApi& GpibCalls::prepare() {
+// The call counts as under way from here until its status is copied.
+const GpibDriverApi& GpibCalls::prepare(const char* name) {
     const GpibDriverApi& api = binding_.api();
+    callName_.store(name);
+    callSince_.store(std::chrono::steady_clock::now().time_since_epoch().count());
     if (!status_.registered)
         RegisterGpibStatus(api);
     return api;
+}
+
+std::optional<GpibCalls::CallInFlight> GpibCalls::callInFlight() const {
+    const std::int64_t since = callSince_.load();
+    if (since == 0)
+        return std::nullopt;
+    const auto started =
+        std::chrono::steady_clock::time_point(std::chrono::steady_clock::duration(since));
+    return CallInFlight{callName_.load(), std::chrono::steady_clock::now() - started};
 }
 
 void GpibCalls::RegisterGpibStatus(const GpibDriverApi& api) {
@@ -80,6 +92,7 @@ void GpibCalls::RegisterGpibStatus(const GpibDriverApi& api) {
 }
 
 void GpibCalls::CopyGpibStatus(const GpibDriverApi& api) {
+    callSince_.store(0);
     if (!api.registers()) {
         status_.ibsta32 = api.ThreadIbsta();
         status_.iberr32 = api.ThreadIberr();
@@ -94,39 +107,39 @@ void GpibCalls::CopyGpibStatus(const GpibDriverApi& api) {
 }
 
 void GpibCalls::DevClear(int board, int address) {
-    const GpibDriverApi& api = prepare();
+    const GpibDriverApi& api = prepare("DevClear");
     api.DevClear(board, toAddress(address));
     CopyGpibStatus(api);
 }
 
 void GpibCalls::EnableLocal(int board, const std::vector<Addr4882_t>& addresses) {
-    const GpibDriverApi& api = prepare();
+    const GpibDriverApi& api = prepare("EnableLocal");
     const std::vector<Addr4882_t> list = closedList(addresses);
     api.EnableLocal(board, list.data());
     CopyGpibStatus(api);
 }
 
 void GpibCalls::EnableRemote(int board, const std::vector<Addr4882_t>& addresses) {
-    const GpibDriverApi& api = prepare();
+    const GpibDriverApi& api = prepare("EnableRemote");
     const std::vector<Addr4882_t> list = closedList(addresses);
     api.EnableRemote(board, list.data());
     CopyGpibStatus(api);
 }
 
 void GpibCalls::ibconfig(int board, int option, int value) {
-    const GpibDriverApi& api = prepare();
+    const GpibDriverApi& api = prepare("ibconfig");
     api.ibconfig(board, option, value);
     CopyGpibStatus(api);
 }
 
 void GpibCalls::ibwait(int ud, int mask) {
-    const GpibDriverApi& api = prepare();
+    const GpibDriverApi& api = prepare("ibwait");
     api.ibwait(ud, mask);
     CopyGpibStatus(api);
 }
 
 std::int16_t GpibCalls::ReadStatusByte(int board, int address) {
-    const GpibDriverApi& api = prepare();
+    const GpibDriverApi& api = prepare("ReadStatusByte");
     short result = 0;
     api.ReadStatusByte(board, toAddress(address), &result);
     CopyGpibStatus(api);
@@ -134,7 +147,7 @@ std::int16_t GpibCalls::ReadStatusByte(int board, int address) {
 }
 
 std::string GpibCalls::Receive(int board, int address, const std::string& buffer, int termination) {
-    const GpibDriverApi& api = prepare();
+    const GpibDriverApi& api = prepare("Receive");
     std::string received = buffer;
     api.Receive(board, toAddress(address), received.data(), static_cast<long>(received.size()),
                 termination);
@@ -143,14 +156,14 @@ std::string GpibCalls::Receive(int board, int address, const std::string& buffer
 }
 
 void GpibCalls::Send(int board, int address, const std::string& text, EotMode eotMode) {
-    const GpibDriverApi& api = prepare();
+    const GpibDriverApi& api = prepare("Send");
     api.Send(board, toAddress(address), text.data(), static_cast<long>(text.size()),
              eotModeFor(api.family, eotMode));
     CopyGpibStatus(api);
 }
 
 void GpibCalls::SendIFC(int board) {
-    const GpibDriverApi& api = prepare();
+    const GpibDriverApi& api = prepare("SendIFC");
     api.SendIFC(board);
     CopyGpibStatus(api);
 }

@@ -2,8 +2,11 @@
 
 #include "bus/driver_binding.h"
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,18 +54,27 @@ public:
     bool SrqLineAsserted(int board);
 
     const GpibStatus& status() const { return status_; }
+    // The driver call under way and how long it has been, for a watchdog on another thread
+    // (the only member that may be called from one); nullopt between calls.
+    struct CallInFlight {
+        const char* name;
+        std::chrono::steady_clock::duration lasting;
+    };
+    std::optional<CallInFlight> callInFlight() const;
     DriverBinding& binding() { return binding_; }
     // Called after every driver call (a simulated instrument's clock is followed through it).
     void setAfterCall(std::function<void()> hook) { afterCall_ = std::move(hook); }
 
 private:
-    const GpibDriverApi& prepare();
+    const GpibDriverApi& prepare(const char* name);
     void RegisterGpibStatus(const GpibDriverApi& api);
     void CopyGpibStatus(const GpibDriverApi& api);
 
     DriverBinding& binding_;
     GpibStatus status_;
     std::function<void()> afterCall_;
+    std::atomic<std::int64_t> callSince_{0}; // steady-clock nanoseconds; 0 between calls
+    std::atomic<const char*> callName_{nullptr};
 };
 
 } // namespace bus

@@ -1,5 +1,7 @@
 #include "qt_message_box.h"
 
+#include "platform/stop_request.h"
+
 #include <QApplication>
 #include <QPushButton>
 
@@ -76,7 +78,12 @@ int answerOf(QMessageBox::StandardButton button) {
     return 0;
 }
 
+// Once a stop signal has come, no box opens and one that is open is closed: each takes its
+// escape answer, the one that changes nothing.
 int QtMessageBox::show(const std::string& text, const std::string& title, int style) {
+    const int escape = platform::answersOf(style).back();
+    if (platform::stopRequested())
+        return escape;
     const MessageBoxLook look = lookOf(style);
     QMessageBox box(QApplication::activeWindow());
     setUp(box, text, title);
@@ -85,6 +92,8 @@ int QtMessageBox::show(const std::string& text, const std::string& title, int st
         box.addButton(button);
     box.setDefaultButton(look.defaultButton);
     box.exec();
+    if (platform::stopRequested())
+        return escape;
     const int answer = answerOf(box.standardButton(box.clickedButton()));
     // A box closed without a button (only possible where it has an escape) counts as its
     // default answer.
@@ -110,10 +119,16 @@ std::unique_ptr<QMessageBox> questionBox(const std::string& text,
 
 std::size_t QtMessageBox::ask(const std::string& text, const std::vector<std::string>& answers,
                               std::size_t defaultAnswer) {
+    const std::size_t escape = answers.empty() ? defaultAnswer : answers.size() - 1;
+    if (platform::stopRequested())
+        return escape;
     const std::unique_ptr<QMessageBox> box = questionBox(text, answers, defaultAnswer);
     box->exec();
     const QAbstractButton* clicked = box->clickedButton();
-    return clicked ? clicked->property(kAnswerIndex).value<std::size_t>() : defaultAnswer;
+    // Closed without an answer (rejected, or by a stop signal): the escape answer.
+    if (!clicked || platform::stopRequested())
+        return escape;
+    return clicked->property(kAnswerIndex).value<std::size_t>();
 }
 
 } // namespace diagnostics

@@ -67,17 +67,24 @@ TestConfig SettingsAsSent(const TestConfig& c) {
     return sent;
 }
 
-void DownloadTestConfig(const TestConfig& config, bus::GPIBDevice& device, platform::Clock& clock) {
+bool DownloadTestConfig(const TestConfig& config, bus::GPIBDevice& device, platform::Clock& clock,
+                        const std::function<bool()>& stopRequested) {
+    const auto stopping = [&] { return stopRequested && stopRequested(); };
     for (const Command& command : ConfigurationCommands(config)) {
+        if (stopping())
+            return false;
         device.Send(command.text);
         if (command.pollAfter)
             device.SPOLL();
     }
     // The instrument needs a second to settle; the window does not run events meanwhile.
     clock.sleep(std::chrono::milliseconds(1000));
+    if (stopping())
+        return false;
     device.SPOLL();
     device.SPOLL();
     device.Send("D3");
+    return true;
 }
 
 void SetInstrumentIdle(const TestConfig& config, bus::GPIBDevice& device, bus::Gpib& gpib) {

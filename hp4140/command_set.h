@@ -2,6 +2,7 @@
 
 #include "hp4140/test_config.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,7 +33,10 @@ TestConfig SettingsAsSent(const TestConfig& config);
 
 // Sends the configuration, pauses 1000 ms without running the event loop, polls twice and
 // switches the data output on. Results are not examined: a failed write is in the bus log.
-void DownloadTestConfig(const TestConfig& config, bus::GPIBDevice& device, platform::Clock& clock);
+// stopRequested is asked before each command: once it says stop, nothing more is sent and the
+// download returns false (a slow bus may take a minute over the whole of it).
+bool DownloadTestConfig(const TestConfig& config, bus::GPIBDevice& device, platform::Clock& clock,
+                        const std::function<bool()>& stopRequested = {});
 
 // Stops the output, switches data output off, returns to function I and to local control.
 void SetInstrumentIdle(const TestConfig& config, bus::GPIBDevice& device, bus::Gpib& gpib);

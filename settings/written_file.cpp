@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -38,6 +39,46 @@ WrittenFile WrittenFile::create(const fs::path& path) {
     if (fd < 0)
         throw fileWriteError(errno, path);
     return WrittenFile(fd, path, path);
+}
+
+namespace {
+
+// File systems without hard links (FAT, some network and FUSE ones) say so in one of these.
+bool noHardLinks(int errnoValue) {
+    return errnoValue == EPERM || errnoValue == EOPNOTSUPP || errnoValue == ENOSYS ||
+           errnoValue == EMLINK;
+}
+
+mode_t newFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+} // namespace
+
+// The file is made and locked under a hidden name and then linked to its own, which fails when
+// the name is taken: the name only ever appears with the lock on it.
+WrittenFile WrittenFile::createLocked(const fs::path& path) {
+    WrittenFile hidden = temporaryBeside(path);
+    const auto removeHidden = [&] { ::unlink(hidden.path().c_str()); };
+    if (::flock(hidden.fd(), LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        removeHidden();
+        throw fileWriteError(error, path);
+    }
+    (void)::fchmod(hidden.fd(), newFileMode());
+    if (::link(hidden.path().c_str(), path.c_str()) != 0) {
+        const int error = errno;
+        removeHidden();
+        if (!noHardLinks(error))
+            throw fileWriteError(error, path);
+        WrittenFile file = create(path);
+        (void)::flock(file.fd(), LOCK_EX | LOCK_NB);
+        return file;
+    }
+    removeHidden();
+    return WrittenFile(std::exchange(hidden.fd_, -1), path, path);
 }
 
 WrittenFile WrittenFile::temporaryBeside(const fs::path& target) {
@@ -110,6 +151,33 @@ void TemporaryFile::renameOverTarget() {
     if (::rename(file_.path().c_str(), target_.c_str()) != 0)
         throw fileWriteError(errno, target_);
     renamed_ = true;
+}
+
+std::optional<FileLock> FileLock::tryTake(const fs::path& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    return FileLock(fd);
+}
+
+FileLock::FileLock(FileLock&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+
+FileLock::~FileLock() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+bool lockedByAnother(const fs::path& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool locked = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd);
+    return locked;
 }
 
 void syncFolder(const fs::path& folder) {

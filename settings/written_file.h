@@ -3,6 +3,7 @@
 #include "platform/app_error.h"
 
 #include <filesystem>
+#include <optional>
 #include <string_view>
 
 namespace settings {
@@ -16,6 +17,10 @@ class WrittenFile {
 public:
     // Creates the file, which must not exist yet.
     static WrittenFile create(const std::filesystem::path& path);
+    // Creates the file, which must not exist yet, holding an exclusive lock (flock) on it from
+    // before its name appears, so that no other process ever finds it there unlocked. The lock
+    // goes with the file's closing.
+    static WrittenFile createLocked(const std::filesystem::path& path);
     // Creates a file with a fresh hidden name beside the target (".<name>.XXXXXX"), for a
     // text that is later renamed over the target or removed.
     static WrittenFile temporaryBeside(const std::filesystem::path& target);
@@ -67,6 +72,28 @@ private:
     WrittenFile file_;
     bool renamed_ = false;
 };
+
+// An exclusive lock (flock) on an existing file, held while the object lives. Two processes
+// never both hold one; a process that died holds none.
+class FileLock {
+public:
+    // The lock, or nullopt when another process holds it (or the file cannot be opened).
+    static std::optional<FileLock> tryTake(const std::filesystem::path& path);
+
+    FileLock(FileLock&& other) noexcept;
+    FileLock& operator=(FileLock&&) = delete;
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    ~FileLock();
+
+private:
+    explicit FileLock(int fd) : fd_(fd) {}
+
+    int fd_;
+};
+
+// Whether another process holds the lock on the file: a journal of a test still running.
+bool lockedByAnother(const std::filesystem::path& path);
 
 // The error of a failed write to the file: as platform::fileError, except that a missing folder on
 // the way to a new file is "Path not found".

@@ -50,6 +50,21 @@ bool tryWrite(const std::string& path, std::string_view text, std::string_view r
     }
 }
 
+// Where readings go that the data file could not take: the program folder's data/, then the
+// system's temporary folder (which a full or read-only program folder leaves).
+std::vector<std::string> unsavedPaths(const std::filesystem::path& programFolder,
+                                      std::chrono::system_clock::time_point now) {
+    const std::filesystem::path unsaved = unsavedReadingsPath(programFolder, now, ".txt");
+    return {unsaved.string(),
+            (std::filesystem::temp_directory_path() / unsaved.filename()).string()};
+}
+
+std::string failureText(const std::string& path) {
+    const platform::ErrorRecord& error = platform::currentError();
+    return "The data file " + path + " could not be written (" + std::to_string(error.number) +
+           ": " + error.description + ")";
+}
+
 } // namespace
 
 app::FileDialogRequest dataFileDialogRequest(const std::filesystem::path& programFolder) {
@@ -103,22 +118,27 @@ bool DataFile::SaveData(const DataCollection& readings, std::string_view units,
     return true;
 }
 
-std::optional<std::string> DataFile::SaveDataUnasked(const DataCollection& readings,
-                                                     std::string_view units,
-                                                     std::chrono::system_clock::time_point now,
-                                                     std::string_view record) {
+DataFile::UnaskedSave DataFile::SaveDataUnasked(const DataCollection& readings,
+                                                std::string_view units,
+                                                std::chrono::system_clock::time_point now,
+                                                std::string_view record) {
     journal_.finish();
     lastWritten_.reset();
     const std::string text = dataFileText(readings, units);
-    for (const std::string& path :
-         {dataPath_, unsavedReadingsPath(programFolder_, now, ".txt").string()}) {
+    std::vector<std::string> paths = unsavedPaths(programFolder_, now);
+    if (!dataPath_.empty())
+        paths.insert(paths.begin(), dataPath_);
+    UnaskedSave save;
+    for (const std::string& path : paths) {
         if (tryWrite(path, text, record)) {
             journal_.remove();
             lastWritten_ = path;
-            return path;
+            save.written = path;
+            return save;
         }
+        save.failures.push_back(failureText(path));
     }
-    return std::nullopt;
+    return save;
 }
 
 void DataFile::tellWriteFailed(const std::string& path, std::size_t count) const {

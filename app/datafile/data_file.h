@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace datafile {
 
@@ -54,14 +55,20 @@ public:
     bool SaveData(const DataCollection& readings, std::string_view units,
                   std::string_view record = {});
 
+    // What a save that asks nobody did: the file written, if any, and why each file before it
+    // could not be ("The data file /d/iv.txt could not be written (61: Disk full ...)").
+    struct UnaskedSave {
+        std::optional<std::string> written;
+        std::vector<std::string> failures;
+    };
+
     // Writes every reading (and the run record) without asking anybody (the program has been
-    // told to stop): to the data path, or, when there is none or it cannot be written, to the
-    // unsaved-readings path; the journal goes once one is written. The path written; nullopt
-    // when no file could be.
-    std::optional<std::string> SaveDataUnasked(const DataCollection& readings,
-                                               std::string_view units,
-                                               std::chrono::system_clock::time_point now,
-                                               std::string_view record = {});
+    // told to stop, or nobody is there to ask): to the data path, or, when there is none or it
+    // cannot be written, to the unsaved-readings path, and failing that to the same name in the
+    // system's temporary folder; the journal goes once one is written.
+    UnaskedSave SaveDataUnasked(const DataCollection& readings, std::string_view units,
+                                std::chrono::system_clock::time_point now,
+                                std::string_view record = {});
 
     // The data file the last save wrote, if it wrote one.
     const std::optional<std::string>& lastWritten() const { return lastWritten_; }

@@ -9,7 +9,9 @@
 #include <array>
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <fstream>
+#include <limits>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -44,9 +46,10 @@ std::optional<std::int32_t> wholeNumber(std::string_view field) {
     return value;
 }
 
+// A value no 32-bit reading can hold (1e39 would be infinity) is no reading of this program.
 std::optional<float> number(std::string_view field) {
     const std::optional<double> value = numtext::parseNumber(field);
-    if (!value)
+    if (!value || !(std::fabs(*value) <= std::numeric_limits<float>::max()))
         return std::nullopt;
     return static_cast<float>(*value);
 }

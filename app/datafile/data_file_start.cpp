@@ -24,6 +24,16 @@ bool isThere(const fs::path& path) {
     return fs::exists(fs::symlink_status(path, error));
 }
 
+// Each file is written under a hidden temporary name beside it, longer than its own, so writing
+// one there in the real folder also proves that no name the run will write is too long.
+void probeName(const fs::path& file, bool sync) {
+    settings::TemporaryFile probe(settings::resolveLinks(file));
+    probe.file().write(std::string(kDataFileHeader) + std::string(kLineEnd));
+    if (sync)
+        probe.file().sync();
+    probe.file().close();
+}
+
 void probe(const std::string& dataPath) {
     const fs::path target = settings::resolveLinks(dataPath);
     std::error_code error;
@@ -32,10 +42,9 @@ void probe(const std::string& dataPath) {
                                  "Path/File access error (" + dataPath + " is a folder)",
                                  "probeRefusal");
     FormUtility::MakePath(target.string(), 0);
-    settings::TemporaryFile probe(target);
-    probe.file().write(std::string(kDataFileHeader) + std::string(kLineEnd));
-    probe.file().sync();
-    probe.file().close();
+    probeName(target, true);
+    probeName(runRecordPathOf(dataPath), false);
+    probeName(journalPathOf(dataPath), false);
 }
 
 } // namespace
@@ -56,13 +65,23 @@ std::string journalInTheWayText(const fs::path& journal) {
            ". Recover or discard it, or choose another data file.";
 }
 
+std::string journalInUseText(const fs::path& journal) {
+    return "The journal " + journal.string() +
+           " is in use by a running test. Choose another data file.";
+}
+
 std::optional<std::string> DataFileStart::refusal(const std::string& dataPath,
                                                   bool unattended) const {
     if (dataPath.empty())
         return std::nullopt;
     if (auto refused = probeRefusal(dataPath))
         return refused;
-    if (const fs::path journal = journalPathOf(dataPath); unattended && isThere(journal))
+    const fs::path journal = journalPathOf(dataPath);
+    if (!isThere(journal))
+        return std::nullopt;
+    if (settings::lockedByAnother(journal))
+        return journalInUseText(journal);
+    if (unattended)
         return journalInTheWayText(journal);
     return std::nullopt;
 }
@@ -97,6 +116,10 @@ bool DataFileStart::journalOutOfTheWay(const fs::path& journal) {
         return true;
     case JournalOutcome::Kept:
         platform::messageBox().show(journalInTheWayText(journal), "",
+                                    platform::mb::OkOnly | platform::mb::Exclamation);
+        return false;
+    case JournalOutcome::InUse:
+        platform::messageBox().show(journalInUseText(journal), "",
                                     platform::mb::OkOnly | platform::mb::Exclamation);
         return false;
     case JournalOutcome::Recovered:

@@ -18,8 +18,10 @@ namespace datafile {
 // the error and the path; nullopt when the file can be written.
 std::optional<std::string> probeRefusal(const std::string& dataPath);
 
-// Why a run whose journal path already holds a journal cannot start.
+// Why a run whose journal path already holds a journal cannot start: one a test that did not end
+// left, or one a test still running holds.
 std::string journalInTheWayText(const std::filesystem::path& journal);
+std::string journalInUseText(const std::filesystem::path& journal);
 
 class DataFileStart {
 public:

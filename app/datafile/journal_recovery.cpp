@@ -102,6 +102,9 @@ Recovery recoverJournal(const fs::path& journal) {
 
 JournalOutcome offerJournal(const fs::path& journal,
                             const std::function<void(const Recovery&)>& show) {
+    const std::optional<settings::FileLock> held = settings::FileLock::tryTake(journal);
+    if (!held)
+        return JournalOutcome::InUse;
     try {
         switch (askAbout(journal, readDataFile(journal))) {
         case kRecover: {

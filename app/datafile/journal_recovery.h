@@ -29,11 +29,12 @@ struct Recovery {
 Recovery recoverJournal(const std::filesystem::path& journal);
 
 // What became of a journal offered to the user.
-enum class JournalOutcome { Recovered, Discarded, Kept };
+enum class JournalOutcome { Recovered, Discarded, Kept, InUse };
 
 // Asks about the journal: "Recover" (the default) writes the recovered data file, hands it to
 // show and says where it is; "Discard" deletes the journal; "Later" leaves it. A failure is shown
-// and keeps the journal.
+// and keeps the journal. The journal's lock is taken first and held throughout: a journal that
+// a running test holds is not offered at all (InUse).
 JournalOutcome offerJournal(const std::filesystem::path& journal,
                             const std::function<void(const Recovery&)>& show);
 

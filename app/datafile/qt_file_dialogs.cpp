@@ -1,5 +1,7 @@
 #include "qt_file_dialogs.h"
 
+#include "platform/stop_request.h"
+
 #include <QFile>
 #include <QFileDialog>
 #include <QStringList>
@@ -36,8 +38,11 @@ std::optional<std::string> QtFileDialogs::getOpenFileName(const FileDialogReques
     return run(dialog, request);
 }
 
+// A stop signal cancels a dialog that is open and every one after it.
 std::optional<std::string> QtFileDialogs::run(QFileDialog& dialog,
                                               const FileDialogRequest& request) {
+    if (platform::stopRequested())
+        return std::nullopt;
     dialog.setObjectName("CMNDLG");
     dialog.setWindowTitle(QString::fromStdString(request.title));
     dialog.setDirectory(fromPath(request.folder));
@@ -45,7 +50,8 @@ std::optional<std::string> QtFileDialogs::run(QFileDialog& dialog,
     dialog.setDefaultSuffix(QString::fromStdString(request.defaultSuffix));
     if (!request.fileName.empty())
         dialog.selectFile(QString::fromStdString(request.fileName));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted || platform::stopRequested() ||
+        dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
 }

@@ -17,7 +17,7 @@ constexpr auto kSyncInterval = std::chrono::seconds(1);
 
 ReadingJournal::ReadingJournal(const std::filesystem::path& path, std::string units,
                                JournalPace pace)
-    : file_(settings::WrittenFile::create(path)), units_(std::move(units)), pace_(pace) {
+    : file_(settings::WrittenFile::createLocked(path)), units_(std::move(units)), pace_(pace) {
     pending_.reserve(pace == JournalPace::Blocks ? kBlockSize + kLineSpace : kLineSpace);
     pending_.append(kDataFileHeader).append(kLineEnd);
     if (pace_ == JournalPace::EachReading) {
@@ -27,10 +27,14 @@ ReadingJournal::ReadingJournal(const std::filesystem::path& path, std::string un
     }
 }
 
-void ReadingJournal::append(const HP4140DataType& reading) {
+void ReadingJournal::appendLine(const HP4140DataType& reading) {
     appendDataFileLine(pending_, reading, units_);
     pending_.append(kLineEnd);
     ++readings_;
+}
+
+void ReadingJournal::append(const HP4140DataType& reading) {
+    appendLine(reading);
     if (pace_ == JournalPace::Blocks) {
         if (pending_.size() >= kBlockSize)
             writePending();
@@ -42,6 +46,17 @@ void ReadingJournal::append(const HP4140DataType& reading) {
         file_.syncData();
         lastSync_ = now;
     }
+}
+
+void ReadingJournal::appendAll(const DataCollection& readings) {
+    for (const auto& reading : readings) {
+        appendLine(*reading);
+        if (pending_.size() >= kBlockSize)
+            writePending();
+    }
+    writePending();
+    file_.syncData();
+    lastSync_ = std::chrono::steady_clock::now();
 }
 
 // A dry run's readings are simulated: syncing them would only slow the run down.

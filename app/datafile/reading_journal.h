@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data_collection.h"
 #include "hp4140/hp4140_data.h"
 #include "settings/written_file.h"
 
@@ -22,7 +23,8 @@ enum class JournalPace {
 
 // A run's readings as they come, in a file of their own: the data file's header line, then each
 // reading's line as the data file will hold it, so that a journal is itself a data file. It is
-// always a new file, never one that was there before.
+// always a new file, never one that was there before, and it is locked (flock) for as long as it
+// is open, so that another process can tell a running test's journal from one a crash left.
 class ReadingJournal {
 public:
     // Raises an AppError naming the path when the file exists or cannot be made.
@@ -30,6 +32,8 @@ public:
 
     // Raises an AppError when the line cannot be written.
     void append(const HP4140DataType& reading);
+    // Every reading of the collection, as a journal taking over from one that failed.
+    void appendAll(const DataCollection& readings);
     // Writes the lines still waiting, so that the file holds every reading appended, and in
     // real time syncs it.
     void flush();
@@ -42,6 +46,7 @@ public:
 
 private:
     void writePending();
+    void appendLine(const HP4140DataType& reading);
 
     settings::WrittenFile file_;
     std::string units_;

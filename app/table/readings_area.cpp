@@ -35,8 +35,8 @@ bool ReadingsArea::SaveData(std::string_view record) {
     return dataFile_.SaveData(readings_, display_.units().toStdString(), record);
 }
 
-std::optional<std::string> ReadingsArea::SaveDataUnasked(std::chrono::system_clock::time_point now,
-                                                         std::string_view record) {
+datafile::DataFile::UnaskedSave
+ReadingsArea::SaveDataUnasked(std::chrono::system_clock::time_point now, std::string_view record) {
     return dataFile_.SaveDataUnasked(readings_, display_.units().toStdString(), now, record);
 }
 

@@ -67,10 +67,12 @@ public:
     // DataFile::SaveData.
     bool SaveData(std::string_view record = {});
     // Writes the data file without asking anybody; see DataFile::SaveDataUnasked.
-    std::optional<std::string> SaveDataUnasked(std::chrono::system_clock::time_point now,
-                                               std::string_view record = {});
+    datafile::DataFile::UnaskedSave SaveDataUnasked(std::chrono::system_clock::time_point now,
+                                                    std::string_view record = {});
     // The data file and the journal of the test under way.
     datafile::DataFile& dataFile() { return dataFile_; }
+    // The current test's readings.
+    const datafile::DataCollection& readings() const { return readings_; }
 
     // The data path becomes the file chosen in the save dialog, and the path box shows it.
     void cmdBrowse_Click();

@@ -17,27 +17,48 @@ using hp4140::TestConfig;
 // Steps counted from decimal settings must not lose one to rounding (1 / 0.05 = 19.9999...).
 constexpr double kSlack = 1e-6;
 constexpr std::chrono::milliseconds kSlowPoll{250};
-constexpr std::chrono::milliseconds kFastestPoll{10};
+// Below the panel's fastest reading interval (a 0.01 V step at 1 V/s: 10 ms) by a margin, so
+// even that pace meets three polls per reading.
+constexpr std::chrono::milliseconds kFastestPoll{3};
 constexpr double kFastReadings = 0.5; // seconds between readings below which polls speed up
+constexpr double kPollsPerReading = 3.0;
 
-// Polled at half the time between readings, so every reading meets a poll before the next one
-// takes its place.
+// Polled three times per reading interval, so every reading meets a poll before the next one
+// takes its place even when the window thread is late for one of them.
 std::chrono::milliseconds pollIntervalFor(double readingInterval) {
     if (!(readingInterval < kFastReadings))
         return kSlowPoll;
-    const auto half = std::chrono::milliseconds(numtext::toInt32(readingInterval * 500.0));
-    return std::max(half, kFastestPoll);
+    const auto third =
+        std::chrono::milliseconds(numtext::toInt32(readingInterval * 1000.0 / kPollsPerReading));
+    return std::max(third, kFastestPoll);
+}
+
+double tickSeconds(std::chrono::milliseconds interval) {
+    return static_cast<double>(interval.count()) / 1000.0;
+}
+
+// The first reading of an I test falls due after the hold time (whole seconds, as PH sends it)
+// and one reading time; from then on one every reading time, read at the sample ticks.
+double firstReadingSeconds(const TestConfig& sent) {
+    return static_cast<double>(sent.iHoldTime) + hp4140::readingSeconds(sent.iIntegration);
 }
 
 RunEstimate softwarePaced(const TestConfig& c) {
+    const TestConfig sent = hp4140::SettingsAsSent(c);
     RunEstimate estimate;
+    estimate.readingTime = hp4140::readingSeconds(sent.iIntegration);
     estimate.pollInterval =
         std::chrono::milliseconds(numtext::toInt32(static_cast<double>(c.fSampleRate) * 1000.0));
-    const double tick = static_cast<double>(estimate.pollInterval.count()) / 1000.0;
+    const double tick = tickSeconds(estimate.pollInterval);
+    if (!(tick > 0.0))
+        return estimate;
+    const double most = static_cast<double>(c.fMaxSampleTime);
     // The first tick after the maximum time ends the test.
-    if (tick > 0.0)
-        estimate.seconds =
-            (std::floor(static_cast<double>(c.fMaxSampleTime) / tick + kSlack) + 1.0) * tick;
+    estimate.seconds = (std::floor(most / tick + kSlack) + 1.0) * tick;
+    // One reading less than the span holds, for the phase of the readings against the ticks.
+    const double span = most - firstReadingSeconds(sent);
+    const double fewest = std::floor(span / std::max(tick, estimate.readingTime) + kSlack) - 1.0;
+    estimate.fewestReadings = numtext::toInt32(std::max(fewest, 0.0));
     return estimate;
 }
 
@@ -60,6 +81,7 @@ RunEstimate instrumentPaced(const TestConfig& typed) {
     const double hold = c.iHoldTime;
 
     RunEstimate estimate;
+    estimate.readingTime = readingTime;
     estimate.readings = numtext::toInt32(readings);
     if (stair) {
         const double interval = std::max(asRead(c.fStepDelay), readingTime);
@@ -74,7 +96,42 @@ RunEstimate instrumentPaced(const TestConfig& typed) {
     return estimate;
 }
 
+std::string secondsText(double seconds) {
+    return numtext::formatGeneral(seconds) + " s";
+}
+
+std::string perSecondText(double interval) {
+    return numtext::formatGeneral(std::round(10.0 / interval) / 10.0) + " readings/s";
+}
+
 } // namespace
+
+std::optional<std::string> noReadingRefusal(const TestConfig& c) {
+    if (c.iFunction != hp4140::Function::I)
+        return std::nullopt;
+    const RunEstimate estimate = softwarePaced(c);
+    const double tick = tickSeconds(estimate.pollInterval);
+    if (!(tick > 0.0))
+        return std::nullopt;
+    const double first = firstReadingSeconds(hp4140::SettingsAsSent(c));
+    const double firstTick = std::ceil(first / tick - kSlack) * tick;
+    if (firstTick <= static_cast<double>(c.fMaxSampleTime) + kSlack)
+        return std::nullopt;
+    return "The test would take no reading: its first reading is ready " + secondsText(first) +
+           " after the start (the Hold Time and one reading), and no sample every " +
+           secondsText(tick) + " falls between then and the Max Sample Time (sec) of " +
+           secondsText(static_cast<double>(c.fMaxSampleTime)) + ".";
+}
+
+std::optional<std::string> fastPaceNote(const RunEstimate& estimate) {
+    if (!estimate.readingInterval || !(*estimate.readingInterval < estimate.readingTime))
+        return std::nullopt;
+    return "The set-up asks for a reading every " + secondsText(*estimate.readingInterval) + " (" +
+           perSecondText(*estimate.readingInterval) + "), but the integration takes " +
+           secondsText(estimate.readingTime) + " per reading (" +
+           perSecondText(estimate.readingTime) +
+           "): choose a larger step, a slower ramp or a shorter integration.";
+}
 
 RunEstimate EstimateRun(const TestConfig& c) {
     if (c.iFunction == hp4140::Function::I)

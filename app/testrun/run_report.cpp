@@ -44,7 +44,9 @@ std::string RunReport::summary() const {
                         "unreadable");
     if (failedPolls > 0)
         parts.push_back(counted(failedPolls, "poll", "polls") + " failed");
-    std::string text = outcomeText(outcome);
+    std::string text = outputOffAfter ? "ended when the instrument switched its output off after " +
+                                            counted(*outputOffAfter, "reading", "readings")
+                                      : outcomeText(outcome);
     for (std::size_t i = 0; i < parts.size(); ++i)
         text += (i == 0 ? "; " : ", ") + parts[i];
     return text;

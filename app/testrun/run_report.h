@@ -22,10 +22,14 @@ struct RunReport {
     std::optional<std::int32_t> expected; // stairs and sweeps that ran to their end
     std::int32_t unreadable = 0;          // timed out or malformed, filed with zeros
     std::int32_t failedPolls = 0;
+    // An I test whose instrument switched its output off: after how many readings.
+    std::optional<std::int32_t> outputOffAfter;
 
     std::int32_t missing() const;
-    // Something is missing, unreadable or was not polled.
-    bool incomplete() const { return missing() > 0 || unreadable > 0 || failedPolls > 0; }
+    // Something is missing, unreadable or was not polled, or the instrument cut the test short.
+    bool incomplete() const {
+        return missing() > 0 || unreadable > 0 || failedPolls > 0 || outputOffAfter.has_value();
+    }
     // "ran to its end; 5 of 21 readings missing, 3 unreadable"; the outcome alone when
     // nothing is amiss ("ran to its end").
     std::string summary() const;

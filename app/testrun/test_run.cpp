@@ -51,6 +51,8 @@ void TestRun::refuse(const std::string& message) {
 std::optional<std::string> TestRun::setupRefusal() const {
     if (auto refusal = startRefusal(config_))
         return refusal;
+    if (auto refusal = noReadingRefusal(config_))
+        return refusal;
     if (unattended_ && !unattended_->maxSeconds && !EstimateRun(config_).seconds)
         return kOpenEndedRefusal;
     return std::nullopt;
@@ -65,14 +67,20 @@ StartResult TestRun::cmdStart_Click() {
         platform::messageBox().show(*refusal, "", platform::mb::OkOnly | platform::mb::Exclamation);
         return StartResult::DataFileRefused;
     }
-    if (!view_.confirmStart())
+    if (!view_.confirmStart() || s_.stopRequested())
         return StartResult::Cancelled;
+    if (const auto refusal = view_.claimJournal()) {
+        platform::messageBox().show(*refusal, "", platform::mb::OkOnly | platform::mb::Exclamation);
+        return StartResult::DataFileRefused;
+    }
     view_.setStartEnabled(false);
     view_.clearLog();
     iMeasIndex_ = 0;
     view_.closeGraphSettings();
-    if (!instrumentReady())
+    if (!instrumentReady()) {
+        view_.releaseJournal();
         return StartResult::InstrumentRefused;
+    }
     begin();
     return StartResult::Started;
 }
@@ -130,7 +138,13 @@ void TestRun::begin() {
     silence_.reset();
     warnedOverrun_ = false;
     view_.showSilence(std::nullopt);
-    hp4140::DownloadTestConfig(config_, s_.device, s_.clock);
+    if (const auto note = fastPaceNote(estimate_))
+        view_.noteAtStart(*note);
+    // Told to stop while the set-up goes over the bus, the program starts nothing: no W1.
+    if (!hp4140::DownloadTestConfig(config_, s_.device, s_.clock, s_.stopRequested)) {
+        EndTest(RunOutcome::Stopped);
+        return;
+    }
     s_.device.Send("W1");
     fStartTime_ = s_.clock.elapsedSeconds();
     s_.timer.setInterval(estimate_.pollInterval);
@@ -193,9 +207,16 @@ bool TestRun::unattendedLimitReached() {
     return false;
 }
 
+// The output holds its voltage until W7: a poll that finds it off means the instrument has
+// stopped the test itself, and no reading will come.
 void TestRun::Test_SoftwareTiming() {
-    readingStep();
-    view_.testProgressed();
+    const std::optional<std::int16_t> status = readingStep();
+    if (status && !bits::has(*status, bits::kVoltageOutput)) {
+        report_.outputOffAfter = report_.filed;
+        EndTest(RunOutcome::RanToEnd);
+    } else {
+        view_.testProgressed();
+    }
 }
 
 // A poll that failed says nothing about the output, so only a poll that reached the instrument
@@ -280,7 +301,7 @@ void TestRun::EndTest(RunOutcome outcome) {
     }
     report_.outcome = outcome;
     if (outcome == RunOutcome::RanToEnd)
-        report_.expected = estimate_.readings;
+        report_.expected = estimate_.readings ? estimate_.readings : estimate_.fewestReadings;
     dataSaved_ = view_.saveData(report_);
     testRunning_ = false;
     ending_ = false;

@@ -7,7 +7,10 @@
 #include "run_report.h"
 #include "test_run_view.h"
 
+#include "platform/stop_request.h"
+
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -62,6 +65,8 @@ public:
         platform::Clock& clock;
         platform::Timer& timer;
         platform::LogSink* logWindow;
+        // Asked between the commands of the download: a stop signal has come.
+        std::function<bool()> stopRequested = platform::stopRequested;
     };
 
     TestRun(TestRunView& view, const hp4140::TestConfig& config, Services services);
@@ -84,6 +89,9 @@ public:
     std::int32_t iMeasIndex() const { return iMeasIndex_; }
     const Expectation& expectation() const { return expectation_; }
     const RunEstimate& estimate() const { return estimate_; }
+    // The longest the running unattended test may go on, in seconds after its start; none for
+    // a watched one.
+    std::optional<double> timeLimit() const { return maxSeconds_; }
     // Seconds since the running test started; after a test, how long it ran.
     double elapsedSeconds() const;
     // How far the running test has got, or how the last one ended.

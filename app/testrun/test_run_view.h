@@ -29,6 +29,13 @@ public:
     virtual std::optional<std::string> dataFileRefusal() { return std::nullopt; }
     // Questions to the user at Start, after every check; false when the user cancelled.
     virtual bool confirmStart() { return true; }
+    // After the questions and before anything is sent: the test's journal is made and held, so
+    // that no other run can take it; why it cannot be, or nullopt.
+    virtual std::optional<std::string> claimJournal() { return std::nullopt; }
+    // The instrument refused the start: the journal claimed for it goes.
+    virtual void releaseJournal() {}
+    // Something the user should know about the set-up as the test starts.
+    virtual void noteAtStart(const std::string& /*note*/) {}
 
     virtual void setStartEnabled(bool enabled) = 0;
     virtual void setAbortEnabled(bool enabled) = 0;

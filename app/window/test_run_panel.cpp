@@ -11,6 +11,7 @@
 #include "hp4140/test_config.h"
 #include "left_column.h"
 #include "platform/clock.h"
+#include "platform/stop_request.h"
 #include "run_progress_bar.h"
 #include "settings/form_controls.h"
 #include "settings/guarded.h"
@@ -101,7 +102,6 @@ void TestRunPanel::prepareChart(const testrun::Expectation& expectation) {
 
 void TestRunPanel::resetReadings() {
     window_.resetReadings();
-    beginJournal();
     beginRecord();
 }
 
@@ -111,23 +111,29 @@ void TestRunPanel::fileReading(std::unique_ptr<HP4140DataType> reading) {
     journalReading(filed);
 }
 
-// Told to stop, the program asks nobody: the readings go to the data file or, failing that, to
-// a file of their own, and standard error says where.
+// Told to stop, or with nobody to ask, the program asks nobody: the readings go to the data file
+// or, failing that, to a file of their own. A window's user is asked where to save them, unless
+// a stop signal has closed that dialog. True only when the data file itself was written.
 bool TestRunPanel::saveData(const testrun::RunReport& report) {
     const std::string record = recordText(report);
-    if (report.outcome == testrun::RunOutcome::Stopped)
+    readingsFile_.reset();
+    if (report.outcome == testrun::RunOutcome::Stopped || run_.unattended())
         return saveUnasked(record);
-    return window_.SaveData(record);
+    if (window_.SaveData(record))
+        return true;
+    return platform::stopRequested() && saveUnasked(record);
 }
 
-// A headless run says where unwritten readings are as its last line.
 bool TestRunPanel::saveUnasked(const std::string& record) {
-    const auto written = window_.readingsArea().SaveDataUnasked(clock_.wallTime(), record);
-    if (written)
-        std::fprintf(stderr, "The readings are in %s\n", written->c_str());
-    else if (!run_.unattended())
+    const datafile::DataFile::UnaskedSave save =
+        window_.readingsArea().SaveDataUnasked(clock_.wallTime(), record);
+    for (const std::string& failure : save.failures)
+        std::fprintf(stderr, "%s.\n", failure.c_str());
+    readingsFile_ = save.written;
+    // A headless run says where the readings are as its very last line; a window says it now.
+    if (!run_.unattended())
         std::fprintf(stderr, "%s.\n", whereReadingsAre().c_str());
-    return written.has_value();
+    return save.written && *save.written == application_.dataPath();
 }
 
 void TestRunPanel::showSilence(const std::optional<testrun::Silence>& silence) {
@@ -164,6 +170,9 @@ datafile::DataFile& TestRunPanel::dataFile() {
 }
 
 std::string TestRunPanel::whereReadingsAre() {
+    if (readingsFile_)
+        return datafile::whereReadingsText(window_.readingsArea().readings().Count(),
+                                           *readingsFile_);
     const datafile::RunJournal& journal = dataFile().journal();
     if (auto kept = journal.whereKept())
         return *kept;
@@ -193,12 +202,23 @@ bool TestRunPanel::confirmStart() {
 }
 
 // A dry run files readings as fast as it can, so its journal goes in blocks.
-void TestRunPanel::beginJournal() {
+std::optional<std::string> TestRunPanel::claimJournal() {
     const bool dryRun = dynamic_cast<const platform::VirtualClock*>(&clock_) != nullptr;
-    dataFile().journal().begin(
+    return dataFile().journal().open(
         application_.dataPath(), table::unitsCaption(application_.testConfig().iFunction),
         dryRun ? datafile::JournalPace::Blocks : datafile::JournalPace::EachReading,
         clock_.wallTime());
+}
+
+void TestRunPanel::releaseJournal() {
+    dataFile().journal().abandon();
+}
+
+void TestRunPanel::noteAtStart(const std::string& note) {
+    if (log_)
+        log_->SendString(note);
+    if (run_.unattended())
+        std::fprintf(stderr, "%s\n", note.c_str());
 }
 
 // The test runs with the panel as it is now: the data path chosen, the panel about to be locked.
@@ -219,7 +239,7 @@ std::string TestRunPanel::recordText(const testrun::RunReport& report) {
 }
 
 void TestRunPanel::journalReading(const HP4140DataType& reading) {
-    const auto trouble = dataFile().journal().append(reading);
+    const auto trouble = dataFile().journal().append(reading, window_.readingsArea().readings());
     if (!trouble)
         return;
     showNotice(QString::fromStdString(*trouble), true);

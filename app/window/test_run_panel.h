@@ -59,11 +59,15 @@ public:
     // The notice in the status bar: the instrument not answering, a slow run, how a run ended.
     QString notice() const;
     // Where the readings of a test whose data file could not be written are: "The 21 readings
-    // are in /data/iv.txt.partial", or that no file has them all.
+    // are in /data/iv.txt.partial" (the journal, or the file they were saved in instead), or
+    // that no file has them all.
     std::string whereReadingsAre();
 
     std::optional<std::string> dataFileRefusal() override;
     bool confirmStart() override;
+    std::optional<std::string> claimJournal() override;
+    void releaseJournal() override;
+    void noteAtStart(const std::string& note) override;
     void setStartEnabled(bool enabled) override;
     void setAbortEnabled(bool enabled) override;
     void clearLog() override;
@@ -85,7 +89,6 @@ private:
     void beginRecord();
     std::string recordText(const testrun::RunReport& report);
     datafile::DataFile& dataFile();
-    void beginJournal();
     void journalReading(const HP4140DataType& reading);
 
     Application& application_;
@@ -100,6 +103,8 @@ private:
     QLabel* notice_;
     std::function<void()> listener_;
     testrun::RunRecord record_;
+    // The file other than the data file that the last test's readings were saved in.
+    std::optional<std::string> readingsFile_;
 };
 
 } // namespace app

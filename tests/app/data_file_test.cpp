@@ -98,10 +98,10 @@ TEST_F(SaveDataTest, EmptyDataPathIsReportedNotSilentlyLost) {
 // Told to stop, the program asks nobody: readings with nowhere to go get a file of their own.
 TEST_F(SaveDataTest, UnaskedTheReadingsGoToTheDataFileOrAFileOfTheirOwn) {
     const auto now = std::chrono::system_clock::now();
-    EXPECT_EQ(dataFile.SaveDataUnasked(readings, "Amps", now), dataPath);
+    EXPECT_EQ(dataFile.SaveDataUnasked(readings, "Amps", now).written, dataPath);
     for (const std::string& path : {std::string(), blockedPath()}) {
         dataPath = path;
-        const auto written = dataFile.SaveDataUnasked(readings, "Amps", now);
+        const auto written = dataFile.SaveDataUnasked(readings, "Amps", now).written;
         ASSERT_TRUE(written);
         EXPECT_EQ(*written, datafile::unsavedReadingsPath(folder.path(), now, ".txt").string());
         EXPECT_EQ(fileText(*written), expectedText());

@@ -1,34 +1,16 @@
 // The program itself, run headless on the simulator, as a lab script would: what it writes,
 // what it sends, and the exit status that tells the script how the run went.
 
+#include "headless_program_support.h"
 #include "platform/message_box.h"
 #include "support/scoped_mount.h"
-#include "support/sim_library.h"
-#include "support/started_process.h"
-#include "support/temp_folder.h"
 
 #include <csignal>
-#include <cstdlib>
-#include <fstream>
-#include <gtest/gtest.h>
 #include <sstream>
-#include <sys/wait.h>
 
 namespace {
 
-namespace fs = std::filesystem;
-using testsupport::fileText;
-using testsupport::putFile;
-using testsupport::Started;
-using testsupport::waitFor;
-
-std::string quoted(const fs::path& path) {
-    return "'" + path.string() + "'";
-}
-
-fs::path example(const char* name) {
-    return testsupport::buildDir() / "share" / "tarvix-4140" / "config" / name;
-}
+using namespace headlesstest;
 
 // Width and height from a PNG file's header.
 std::pair<unsigned, unsigned> pngSize(const fs::path& path) {
@@ -43,48 +25,6 @@ std::pair<unsigned, unsigned> pngSize(const fs::path& path) {
     };
     return {at(16), at(20)};
 }
-
-long lines(const std::string& text) {
-    return std::count(text.begin(), text.end(), '\n');
-}
-
-class HeadlessProgram : public testing::Test {
-protected:
-    // Runs the program with the arguments; standard error is kept in errors().
-    int run(const std::string& arguments, const std::string& faults = "") {
-        putFile(folder / "sim.ini", "[faults]\n" + faults);
-        const std::string command = environment() + quoted(program()) + " --app-dir " +
-                                    quoted(folder / "program") + " " + arguments + " 2>" +
-                                    quoted(folder / "stderr.txt");
-        const int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-    // A dry run of the configuration into out.txt.
-    int dryRun(const fs::path& config, const std::string& faults = "",
-               const std::string& more = "") {
-        return run("--driver sim --dry-run --run " + quoted(config) + " --data " +
-                       quoted(folder / "out.txt") + " " + more,
-                   faults);
-    }
-
-    std::string environment() const {
-        return "TARVIX_GPIBSIM_TRACE=" + quoted(folder / "trace.txt") +
-               " TARVIX_GPIBSIM_CONFIG=" + quoted(folder / "sim.ini") + " ";
-    }
-    static fs::path program() { return testsupport::buildDir() / "bin" / "tarvix4140"; }
-    std::string errors() const { return fileText(folder / "stderr.txt"); }
-    std::string lastError() const {
-        std::string text = errors();
-        while (!text.empty() && text.back() == '\n')
-            text.pop_back();
-        return text.substr(text.find_last_of("\n\r") + 1);
-    }
-    std::string trace() const { return fileText(folder / "trace.txt"); }
-    std::string data() const { return fileText(folder / "out.txt"); }
-
-    testsupport::TempFolder folder;
-};
 
 TEST_F(HeadlessProgram, ADryRunOfTheIvExampleWritesEveryReadingAndLeavesTheSettingsAlone) {
     ASSERT_EQ(dryRun(example("IV_diode_sweep.ini"), "", "--plot " + quoted(folder / "out.png")), 0);
@@ -267,24 +207,34 @@ TEST_F(HeadlessProgram, AJournalInTheWayIsNamedAndTheRunRefused) {
     EXPECT_FALSE(fs::exists(folder / "trace.txt") && !trace().empty());
 }
 
-// A disk that fills during the test: the data file cannot be written at the end, and the readings
-// stay in the journal, which the last line names.
-TEST_F(HeadlessProgram, ReadingsTheDataFileCannotTakeStayInTheJournal) {
-    testsupport::ScopedTmpfs small(folder / "small", 8192);
+// A disk that fills in the middle of a run (2001 readings, 64 KiB of them before the first
+// block of the journal goes out): the journal moves to the program folder at once, and the data
+// file that cannot be written at the end goes there too, unasked; the last line names the file
+// that holds every reading.
+TEST_F(HeadlessProgram, ADiskThatFillsDuringTheRunCostsNoReading) {
+    testsupport::ScopedTmpfs small(folder / "small", 16384);
     if (!small.mounted())
         GTEST_SKIP() << "mounting a tmpfs is not permitted here";
     const fs::path data = folder / "small" / "out.txt";
-    EXPECT_EQ(run("--driver sim --dry-run --run " + quoted(example("IV_diode_sweep.ini")) +
-                  " --data " + quoted(data)),
-              1);
-    EXPECT_EQ(lastError(), "The 21 readings are in " + data.string() + ".partial.");
-    EXPECT_EQ(lines(fileText(data.string() + ".partial")), 22);
-    EXPECT_FALSE(fs::exists(data));
-}
-
-std::vector<std::string> offscreenEnvironment(const fs::path& folder) {
-    return {"QT_QPA_PLATFORM=offscreen", "HOME=" + folder.string(),
-            "TARVIX_GPIBSIM_TRACE=" + (folder / "trace.txt").string()};
+    const fs::path config =
+        exampleWith(folder.path(), {"txtConfig(1)=20", "txtConfig(2)=0.01", "txtConfig(5)=1"});
+    EXPECT_EQ(run("--driver sim --dry-run --run " + quoted(config) + " --data " + quoted(data)), 1);
+    const fs::path moved = folder / "program" / "data" / "out.txt.partial";
+    EXPECT_NE(errors().find("The journal " + data.string() +
+                            ".partial could not be written (61: " + "Disk full"),
+              std::string::npos)
+        << errors();
+    EXPECT_NE(errors().find("its readings now go to " + moved.string() + "."), std::string::npos);
+    EXPECT_NE(errors().find("The data file " + data.string() + " could not be written (61: "),
+              std::string::npos);
+    EXPECT_EQ(errors().find("Choose"), std::string::npos); // nobody is there to choose
+    const std::string prefix = "The 2001 readings are in ";
+    ASSERT_EQ(lastError().rfind(prefix, 0), 0u) << lastError();
+    const std::string named =
+        lastError().substr(prefix.size(), lastError().size() - prefix.size() - 1);
+    EXPECT_EQ(fs::path(named).parent_path(), folder / "program" / "data");
+    EXPECT_EQ(lines(fileText(named)), 2002);
+    EXPECT_FALSE(fs::exists(moved)); // the readings are in a data file now
 }
 
 // Told to stop in the middle of a real-time run, the program stops the instrument as Abort

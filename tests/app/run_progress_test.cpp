@@ -30,6 +30,56 @@ TEST(RunEstimate, CountsStepsAsTheInstrumentReadsThem) {
     EXPECT_EQ(testrun::EstimateRun(cv).readings, 201);
 }
 
+hp4140::TestConfig ivFrom0To(float stop, float step, hp4140::Ramp ramp) {
+    hp4140::TestConfig iv;
+    iv.iFunction = hp4140::Function::IV;
+    iv.iRamp = ramp;
+    iv.fStartVoltage = 0.0f;
+    iv.fStopVoltage = stop;
+    iv.fStepVoltage = step;
+    iv.fRampRate = 0.1f;
+    return iv;
+}
+
+// 0.3 / 0.1 is 2.9999... in binary: the last step still counts. A stair lasts its hold and one
+// step delay per reading, to the second. An I test gives at the least one reading per sample
+// tick between its first reading and its end, less one for the phase.
+TEST(RunEstimate, CountsEveryStepAndTimesStairsAndTimedRunsExactly) {
+    EXPECT_EQ(testrun::EstimateRun(ivFrom0To(0.3f, 0.1f, hp4140::Ramp::SweepUp)).readings, 4);
+    hp4140::TestConfig stair = ivFrom0To(2.0f, 0.5f, hp4140::Ramp::StairUp);
+    stair.iHoldTime = 2;
+    stair.fStepDelay = 1.0f;
+    const RunEstimate stairs = testrun::EstimateRun(stair);
+    EXPECT_EQ(stairs.readings, 5);
+    EXPECT_EQ(stairs.seconds, 7.0);
+
+    hp4140::TestConfig timed; // the shipped I example: 1 s hold, a sample a second for 60 s
+    timed.iFunction = hp4140::Function::I;
+    timed.iHoldTime = 1;
+    timed.fSampleRate = 1.0f;
+    timed.fMaxSampleTime = 60.0f;
+    EXPECT_EQ(testrun::EstimateRun(timed).fewestReadings, 57);
+    EXPECT_FALSE(testrun::noReadingRefusal(timed));
+    timed.iHoldTime = 57;
+    timed.fSampleRate = 5.0f;
+    timed.fMaxSampleTime = 59.0f; // samples at 55 and 60 s, the first reading at 57.02 s
+    EXPECT_TRUE(testrun::noReadingRefusal(timed));
+}
+
+TEST(RunEstimate, NamesAPaceFasterThanTheIntegrationAndPollsFastEnoughForIt) {
+    const RunEstimate slow = testrun::EstimateRun(ivFrom0To(10.0f, 0.01f, hp4140::Ramp::SweepUp));
+    EXPECT_DOUBLE_EQ(*slow.readingInterval, 0.1);
+    hp4140::TestConfig tenMs = ivFrom0To(10.0f, 0.01f, hp4140::Ramp::SweepUp);
+    tenMs.fRampRate = 1.0f;
+    const RunEstimate fast = testrun::EstimateRun(tenMs);
+    EXPECT_LE(fast.pollInterval.count(), 4); // three polls or more in every 10 ms
+    EXPECT_EQ(testrun::fastPaceNote(fast),
+              "The set-up asks for a reading every 0.01 s (100 readings/s), but the integration "
+              "takes 0.02 s per reading (50 readings/s): choose a larger step, a slower ramp or a "
+              "shorter integration.");
+    EXPECT_FALSE(testrun::fastPaceNote(slow));
+}
+
 TEST(RunProgress, SaysWhatIsLeftAndEndsAtExactlyAllOfIt) {
     RunPace pace(stairOf21());
     EXPECT_EQ(pace.progress(0.0, false).fraction, 0.0);

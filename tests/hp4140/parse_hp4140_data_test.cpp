@@ -86,6 +86,8 @@ TEST(ParseHP4140Data, RejectedRepliesGiveZeroValuesAndOneLine) {
         {"XYZ,Q1", "Bad Data: the measured value is not a number."},
         {"XYZ   ,Q1", "Bad Data: the measured value is not a number."},
         {"XYZ1.5x,Q1", "Bad Data: the measured value is not a number."},
+        {"XYZ1.5E,Q1", "Bad Data: the measured value is not a number."},
+        {"XYZ1,Q1.5E+", "Bad Data: the voltage is not a number."},
         {"XYZ1E99,Q1", "Bad Data: the measured value is beyond the single-precision range."},
         {"XYZ1,Q", "Bad Data: the voltage is not a number."},
         {"XYZ1," + kLineEnd, "Bad Data: the voltage is not a number."},

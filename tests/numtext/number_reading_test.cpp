@@ -50,6 +50,8 @@ TEST(ParseNumber, AcceptsOnlyAWholeNumberWithWhiteSpaceAround) {
     EXPECT_FALSE(numtext::parseNumber("1,5"));
     EXPECT_FALSE(numtext::parseNumber("."));
     EXPECT_FALSE(numtext::parseNumber("&H"));
+    EXPECT_FALSE(numtext::parseNumber("1.5E")); // an exponent with no digits is no number
+    EXPECT_FALSE(numtext::parseNumber("1.5E+"));
 }
 
 TEST(IntegerConversion, RoundsHalfToEvenAndClamps) {
