@@ -21,7 +21,7 @@ long wholeSeconds(steady_clock::duration lasting) {
 }
 
 std::string stuckText(const bus::GpibCalls::CallInFlight& call) {
-    return "The driver's " + std::string(call.name ? call.name : "call") +
+    return "the driver's " + std::string(call.name ? call.name : "call") +
            " has not returned for " + std::to_string(wholeSeconds(call.lasting)) + " s";
 }
 
@@ -61,7 +61,7 @@ std::optional<std::pair<int, std::string>> CallWatchdog::verdict() const {
     if (!call)
         return std::nullopt;
     if (call->lasting > longestCall_)
-        return std::pair{3, stuckText(*call)};
+        return std::pair{3, "Nobody waits for ever: " + stuckText(*call)};
     if (call->lasting < kStuckCall)
         return std::nullopt;
     if (const int signal = platform::stopSignal())

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <functional>
 #include <span>
+#include <string_view>
 
 namespace platform {
 
@@ -19,6 +20,53 @@ double seconds(const std::string& name, const std::string& text) {
         throw OptionError("option " + name + " needs a number of seconds above 0, not \"" + text +
                           "\"");
     return value;
+}
+
+// Every byte sequence of the name is valid UTF-8: what a name's bytes mean is the file system's
+// business elsewhere, but a data file whose name no one can type or read back is a slip.
+bool isUtf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80           ? 1
+                                   : (lead >> 5) == 0x6  ? 2
+                                   : (lead >> 4) == 0xE  ? 3
+                                   : (lead >> 3) == 0x1E ? 4
+                                                         : 0;
+        if (length == 0 || i + length > text.size() || (length == 2 && lead < 0xC2))
+            return false;
+        for (std::size_t k = 1; k < length; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) >> 6) != 0x2)
+                return false;
+        i += length;
+    }
+    return true;
+}
+
+// The name as it can be shown: bytes that are no UTF-8 as \xFF.
+std::string shownName(std::string_view text) {
+    std::string shown;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80 && byte >= 0x20) {
+            shown.push_back(c);
+            continue;
+        }
+        static constexpr char kHex[] = "0123456789ABCDEF";
+        shown += "\\x";
+        shown.push_back(kHex[byte >> 4]);
+        shown.push_back(kHex[byte & 0xF]);
+    }
+    return shown;
+}
+
+std::string dataPath(const std::string& path) {
+    if (path.empty())
+        throw OptionError("option --data needs the name of the data file to write");
+    if (!isUtf8(path))
+        throw OptionError("option --data needs a file name in UTF-8, not \"" + shownName(path) +
+                          "\"");
+    return path;
 }
 
 std::string plotPath(const std::string& path) {
@@ -63,7 +111,7 @@ const std::vector<OptionRow>& optionTable() {
         {"--run", "CONFIG.ini", "run the test of this configuration without a window, then exit",
          [](ProgramOptions& o, const std::string& v) { o.run = v; }},
         {"--data", "OUT.txt", "with --run: the data file to write",
-         [](ProgramOptions& o, const std::string& v) { o.data = v; }},
+         [](ProgramOptions& o, const std::string& v) { o.data = dataPath(v); }},
         {"--plot", "OUT.png|OUT.pdf",
          "with --run: save the chart after the run, a PNG image or a PDF page by the extension",
          [](ProgramOptions& o, const std::string& v) { o.plot = plotPath(v); }},

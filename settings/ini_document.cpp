@@ -81,7 +81,15 @@ void checkStorable(std::string_view section, std::string_view key, std::string_v
 
 } // namespace
 
+// Editors on other systems start UTF-8 files with a byte order mark; it is no part of the first
+// line (which would then name no section), and it is written back as it was.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 IniDocument::IniDocument(std::string_view text) {
+    if (text.starts_with(kByteOrderMark)) {
+        byteOrderMark_ = true;
+        text.remove_prefix(kByteOrderMark.size());
+    }
     std::size_t start = 0;
     while (start < text.size()) {
         const std::size_t feed = text.find('\n', start);
@@ -182,8 +190,27 @@ std::string IniDocument::ended(std::string line) const {
     return crlf_ ? line + "\r" : line;
 }
 
+std::vector<std::string> IniDocument::repeatedKeys(std::string_view section) const {
+    std::vector<std::string> repeated;
+    const auto range = findSection(section);
+    if (!range)
+        return repeated;
+    for (std::size_t i = range->header + 1; i < range->end; ++i) {
+        const std::string_view line = lines_[i];
+        const std::size_t equals = line.find('=');
+        if (isComment(line) || equals == std::string_view::npos)
+            continue;
+        const std::string key(trim(line.substr(0, equals)));
+        const bool seen = std::any_of(repeated.begin(), repeated.end(),
+                                      [&](const std::string& r) { return equalsNoCase(r, key); });
+        if (!seen && findKey(*range, key) != i)
+            repeated.push_back(key);
+    }
+    return repeated;
+}
+
 std::string IniDocument::text() const {
-    std::string result;
+    std::string result(byteOrderMark_ ? kByteOrderMark : std::string_view());
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         result += lines_[i];
         if (i + 1 < lines_.size() || finalLineFeed_)

@@ -24,6 +24,10 @@ public:
     // that one INI line cannot hold (a line break, "]" in a section name, "=" in a key).
     void setValue(std::string_view section, std::string_view key, std::string_view value);
 
+    // The keys of the section that are given more than once (the first value is the one read),
+    // each once, as first spelt.
+    std::vector<std::string> repeatedKeys(std::string_view section) const;
+
     std::string text() const;
 
 private:
@@ -40,6 +44,7 @@ private:
 
     std::vector<std::string> lines_; // without their line feeds; a carriage return stays
     bool finalLineFeed_ = false;
+    bool byteOrderMark_ = false;
     bool crlf_ = false;
 };
 

@@ -55,12 +55,22 @@ fs::path resolveLinks(const fs::path& path) {
     throw platform::fileError(ELOOP, path.string(), "resolveLinks");
 }
 
+// Opening a FIFO for reading waits for a writer, for ever; a device may never end. So the file
+// is opened without waiting and refused unless it is a regular file.
 std::optional<std::string> readWholeFile(const fs::path& path, std::optional<std::size_t> limit) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR)
             return std::nullopt;
         throw platform::fileError(errno, path.string(), "readWholeFile");
+    }
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        throw platform::AppError(platform::errnum::PathFileAccess,
+                                 "Path/File access error (" + path.string() +
+                                     " is not a regular file)",
+                                 "readWholeFile");
     }
     std::string contents;
     char buffer[8192];

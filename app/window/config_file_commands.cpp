@@ -8,15 +8,22 @@
 #include "platform/message_box.h"
 #include "settings/configuration_file.h"
 #include "settings/form_utility.h"
+#include "settings/setting_keys.h"
 
 #include <QVariant>
 #include <QWidget>
+#include <algorithm>
 #include <optional>
 #include <system_error>
 
 namespace app {
 
 namespace {
+
+QString captionOf(const settings::RegisteredControl& control) {
+    const QString name = control.widget->accessibleName();
+    return name.isEmpty() ? control.key() : name;
+}
 
 // The field's limits and its caption are its own properties, so the note names what the user
 // sees.
@@ -28,10 +35,32 @@ std::optional<std::string> adjustedNote(const settings::RegisteredControl& contr
         limits.min = field.property("Min").toDouble();
     if (field.property("MaxLimitEnabled").toBool())
         limits.max = field.property("Max").toDouble();
-    const QString caption =
-        field.accessibleName().isEmpty() ? control.key() : field.accessibleName();
-    return adjustedValueNote(caption.toStdString(), stored.trimmed().toStdString(),
+    return adjustedValueNote(captionOf(control).toStdString(), stored.trimmed().toStdString(),
                              field.property("Text").toString().toStdString(), limits);
+}
+
+// Values a file gives in a way the panel cannot take as they stand: an empty one (the field keeps
+// what it shows) and a key given twice (the first value counts).
+std::vector<std::string> givenAmiss(const settings::ControlRegistry& controls,
+                                    const settings::IniDocument& document) {
+    namespace keys = settings::keys;
+    std::vector<std::string> notes;
+    const std::vector<std::string> repeated = document.repeatedKeys(keys::kFormSection);
+    for (const settings::RegisteredControl& control : controls.controls()) {
+        const std::string key = control.key().toStdString();
+        const std::optional<std::string> value = document.value(keys::kFormSection, key);
+        if (!value)
+            continue;
+        const std::string caption = captionOf(control).toStdString();
+        if (value->empty())
+            notes.push_back(caption + ": " + key + " has no value, so the panel keeps its own");
+        if (std::any_of(repeated.begin(), repeated.end(), [&](const std::string& r) {
+                return QString::fromStdString(r).compare(control.key(), Qt::CaseInsensitive) == 0;
+            }))
+            notes.push_back(caption + ": " + key + " is given more than once; the first value, '" +
+                            *value + "', is used");
+    }
+    return notes;
 }
 
 // A file that cannot be read is left to the save, which reports it.
@@ -78,7 +107,7 @@ std::vector<std::string> ConfigFileCommands::LoadRunConfiguration(const std::str
 
 std::vector<std::string> ConfigFileCommands::apply(const std::string& path,
                                                    const settings::IniDocument& document) {
-    std::vector<std::string> notes;
+    std::vector<std::string> notes = givenAmiss(controls_, document);
     settings::LoadFormControls(
         window_, controls_, document, hooks_.focusLost,
         [&](const settings::RegisteredControl& control, const QString& stored) {

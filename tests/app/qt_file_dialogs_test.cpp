@@ -1,5 +1,6 @@
 #include "app/datafile/data_file.h"
 #include "app/datafile/qt_file_dialogs.h"
+#include "platform/stop_request.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <functional>
 
 namespace {
@@ -51,6 +53,21 @@ TEST(QtFileDialogs, CancelIsNoAnswer) {
         dialog.reject();
     });
     EXPECT_FALSE(dialogs.getOpenFileName({"Open", "/tmp", "", {"All (*.*)"}, "", false}));
+}
+
+// Told to stop, the program chooses nothing: a dialog that is open gives no file, even one that
+// was picked, and no other dialog opens.
+TEST(QtFileDialogs, AStopSignalCancelsTheOpenDialogAndEveryOneAfterIt) {
+    app::QtFileDialogs dialogs(nullptr);
+    whenShown([](QFileDialog& dialog) {
+        dialog.selectFile("/tmp/picked.txt");
+        platform::noteStopSignal(SIGTERM);
+        static_cast<QDialog&>(dialog).accept();
+    });
+    const app::FileDialogRequest request{"Save", "/tmp", "", {"All (*.*)"}, "", false};
+    EXPECT_FALSE(dialogs.getSaveFileName(request));
+    EXPECT_FALSE(dialogs.getSaveFileName(request)); // shown, it would fail whenShown's check
+    platform::clearStopSignal();
 }
 
 } // namespace

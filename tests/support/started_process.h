@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <fcntl.h>
 #include <fstream>
 #include <functional>
 #include <spawn.h>
@@ -19,7 +20,9 @@ namespace testsupport {
 // A process started in the background, stopped by a signal once it has done something.
 class Started {
 public:
-    Started(const std::vector<std::string>& arguments, const std::vector<std::string>& variables) {
+    // Standard error goes to errorFile when one is named.
+    Started(const std::vector<std::string>& arguments, const std::vector<std::string>& variables,
+            const std::string& errorFile = {}) {
         std::vector<char*> argv;
         for (const std::string& a : arguments)
             argv.push_back(const_cast<char*>(a.c_str()));
@@ -28,8 +31,14 @@ public:
         for (const std::string& v : variables)
             envp.push_back(const_cast<char*>(v.c_str()));
         envp.push_back(nullptr);
-        if (::posix_spawn(&pid_, argv[0], nullptr, nullptr, argv.data(), envp.data()) != 0)
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        if (!errorFile.empty())
+            posix_spawn_file_actions_addopen(&actions, 2, errorFile.c_str(),
+                                             O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (::posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0)
             pid_ = -1;
+        posix_spawn_file_actions_destroy(&actions);
     }
     ~Started() {
         if (pid_ > 0) {
@@ -52,6 +61,11 @@ public:
     // The exit status after the signal; -1 when the process did not exit by itself.
     int stop(int signal) {
         ::kill(pid_, signal);
+        return wait();
+    }
+
+    // The exit status once the process ends by itself; -1 when a signal ended it.
+    int wait() {
         int status = 0;
         ::waitpid(std::exchange(pid_, -1), &status, 0);
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
