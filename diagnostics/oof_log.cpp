@@ -113,12 +113,24 @@ bool oofLog::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+void oofLog::setRefreshLimited(bool limited) {
+    refreshLimited_ = limited;
+}
+
+// A test at the instrument's fastest pace logs a poll every few milliseconds; while the refresh
+// is limited the box shows them at most every kRefreshEvery, all at once, so that laying out its
+// text never keeps the window thread from the next poll.
 void oofLog::scheduleRefresh() {
     if (refreshQueued_)
         return;
     refreshQueued_ = true;
-    QTimer::singleShot(0, this, [this] {
+    const qint64 since = sinceRefresh_.isValid() ? sinceRefresh_.elapsed() : kRefreshEvery.count();
+    const auto wait = refreshLimited_ ? std::max(kRefreshEvery - std::chrono::milliseconds(since),
+                                                 std::chrono::milliseconds(0))
+                                      : std::chrono::milliseconds(0);
+    QTimer::singleShot(wait, this, [this] {
         refreshQueued_ = false;
+        sinceRefresh_.start();
         refreshBox();
     });
 }

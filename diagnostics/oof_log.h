@@ -5,8 +5,10 @@
 #include "log_buffer.h"
 #include "platform/log_sink.h"
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QWidget>
+#include <chrono>
 
 class QPlainTextEdit;
 
@@ -27,6 +29,8 @@ public:
     void echoErrors(oocErrorQueue& queue);
 
     void SendString(const std::string& s) override;
+    // While a test runs in real time, the box shows new lines at most every kRefreshEvery.
+    void setRefreshLimited(bool limited);
     void Clear();
     // Closes the window for good, saving its placement; the object is deleted afterwards.
     void Kill();
@@ -64,6 +68,9 @@ private:
     std::size_t caret_ = 0;
     bool caretFollows_ = false;
     bool refreshQueued_ = false;
+    static constexpr std::chrono::milliseconds kRefreshEvery{100};
+    QElapsedTimer sinceRefresh_;
+    bool refreshLimited_ = false;
     oocErrorQueue* echoed_ = nullptr;
 };
 

@@ -81,6 +81,11 @@ LiveChart::LiveChart(QWidget* parent)
     plot_->xAxis->setTicker(xTicker_);
     plot_->yAxis->setTicker(yTicker_);
     connect(plot_, &QCustomPlot::beforeReplot, this, &LiveChart::prepareReplot);
+    connect(plot_, &QCustomPlot::afterReplot, this, [this] { sinceReplot_.start(); });
+    frame_.setSingleShot(true);
+    frame_.setTimerType(Qt::PreciseTimer);
+    connect(&frame_, &QTimer::timeout, this,
+            [this] { plot_->replot(QCustomPlot::rpQueuedReplot); });
     connect(plot_, &QCustomPlot::afterLayout, this, &LiveChart::refitDecades);
     new ChartMouse(*this);
     createContextMenu();
@@ -102,7 +107,32 @@ void LiveChart::createContextMenu() {
 void LiveChart::setChartRedraw(std::int32_t value) {
     redraw_ = value;
     if (value == kRedrawNow)
+        redrawSoon();
+}
+
+void LiveChart::setFrameLimited(bool limited) {
+    frameLimited_ = limited;
+    if (!limited && frame_.isActive()) {
+        frame_.stop();
         plot_->replot(QCustomPlot::rpQueuedReplot);
+    }
+}
+
+// Drawing every point takes milliseconds, and a real instrument's readings may come every few:
+// while the chart is frame-limited it is drawn at most once a frame, with every point that
+// arrived meanwhile, so the window thread keeps the time it needs to poll the instrument.
+void LiveChart::redrawSoon() {
+    if (!frameLimited_) {
+        plot_->replot(QCustomPlot::rpQueuedReplot);
+        return;
+    }
+    if (frame_.isActive())
+        return;
+    const qint64 since = sinceReplot_.isValid() ? sinceReplot_.elapsed() : kFrame.count();
+    if (since >= kFrame.count())
+        plot_->replot(QCustomPlot::rpQueuedReplot);
+    else
+        frame_.start(kFrame - std::chrono::milliseconds(since));
 }
 
 void LiveChart::setChartType(ChartType type) {

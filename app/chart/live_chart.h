@@ -9,9 +9,12 @@
 #include "plot_series.h"
 #include "reference_series.h"
 
+#include <QElapsedTimer>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -60,6 +63,9 @@ public:
 
     // kRedrawNow redraws the chart with its current points and settings; any value is kept.
     void setChartRedraw(std::int32_t value);
+    // While a test runs in real time, redraws are limited to one a frame (see kFrame); the last
+    // one requested always comes.
+    void setFrameLimited(bool limited);
     std::int32_t chartRedraw() const { return redraw_; }
 
     void setChartStyle(ChartStyle style) { style_ = style; }
@@ -194,6 +200,7 @@ private:
 
     void createContextMenu();
     void prepareReplot();
+    void redrawSoon();
     void applyXAxis();
     void applyYAxis();
     int decadesThatFit() const;
@@ -232,6 +239,12 @@ private:
     QString yTitle_;
     std::int16_t labelsOn_ = 0;
     std::int32_t redraw_ = 0;
+    // At most this often, so that a run at the instrument's fastest pace leaves the window
+    // thread time to poll.
+    static constexpr std::chrono::milliseconds kFrame{100};
+    QTimer frame_;
+    QElapsedTimer sinceReplot_;
+    bool frameLimited_ = false;
     ChartStyle style_ = ChartStyle::LinesAndSymbols;
     ChartType type_ = ChartType::Linear;
     std::int16_t dataSet_ = 1;

@@ -7,11 +7,13 @@
 #include <QKeyEvent>
 #include <QStyle>
 #include <QTableView>
+#include <QTimer>
 
 #include "settings/placement.h"
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace table {
 
@@ -58,7 +60,8 @@ bool MeasurementTable::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
-void MeasurementTable::copyRows() const {
+void MeasurementTable::copyRows() {
+    addPendingRows();
     std::vector<int> rows;
     for (const QModelIndex& index : view_->selectionModel()->selectedIndexes())
         rows.push_back(index.row());
@@ -100,9 +103,41 @@ void MeasurementTable::widenColumnsFor(int row) {
     }
 }
 
+void MeasurementTable::reset() {
+    pending_.clear();
+    model_->removeAll();
+}
+
 void MeasurementTable::appendRow(TableRow row) {
-    model_->appendRow(std::move(row));
-    widenColumnsFor(model_->rowCount() - 1);
+    if (!frameLimited_) {
+        addRows({std::move(row)});
+        return;
+    }
+    pending_.push_back(std::move(row));
+    if (addQueued_)
+        return;
+    addQueued_ = true;
+    QTimer::singleShot(kFrame, this, &MeasurementTable::addPendingRows);
+}
+
+void MeasurementTable::setFrameLimited(bool limited) {
+    frameLimited_ = limited;
+    if (!limited)
+        addPendingRows();
+}
+
+void MeasurementTable::addPendingRows() {
+    addQueued_ = false;
+    addRows(std::exchange(pending_, {}));
+}
+
+void MeasurementTable::addRows(std::vector<TableRow> rows) {
+    if (rows.empty())
+        return;
+    const int first = model_->rowCount();
+    model_->appendRows(std::move(rows));
+    for (int row = first; row < model_->rowCount(); ++row)
+        widenColumnsFor(row);
     if (followPending_)
         return;
     followPending_ = true;
@@ -118,6 +153,7 @@ void MeasurementTable::followNewestRow() {
 }
 
 void MeasurementTable::selectReading(std::int32_t p) {
+    addPendingRows();
     if (p < 1 || p >= model_->rowCount())
         return;
     followPending_ = false;

@@ -1,5 +1,7 @@
 #include "reading_table_model.h"
 
+#include <iterator>
+
 #include "quenta/numtext/numtext.h"
 
 #include <QStringList>
@@ -22,10 +24,12 @@ QString general(float value) {
 
 } // namespace
 
-void ReadingTableModel::appendRow(TableRow row) {
+void ReadingTableModel::appendRows(std::vector<TableRow> rows) {
+    if (rows.empty())
+        return;
     const int position = rowCount();
-    beginInsertRows({}, position, position);
-    rows_.push_back(std::move(row));
+    beginInsertRows({}, position, position + static_cast<int>(rows.size()) - 1);
+    std::move(rows.begin(), rows.end(), std::back_inserter(rows_));
     endInsertRows();
 }
 

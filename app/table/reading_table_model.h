@@ -29,7 +29,8 @@ public:
 
     using QAbstractTableModel::QAbstractTableModel;
 
-    void appendRow(TableRow row);
+    // Adds the rows after the last, in one insertion.
+    void appendRows(std::vector<TableRow> rows);
     // Back to the empty row alone.
     void removeAll();
 

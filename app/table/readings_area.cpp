@@ -1,6 +1,7 @@
 #include "readings_area.h"
 
 #include "app/chart/chart_readings.h"
+#include "app/chart/live_chart.h"
 #include "settings/guarded.h"
 
 #include <QLineEdit>
@@ -23,6 +24,11 @@ ReadingsArea::ReadingsArea(const ReadingsWidgets& widgets, app::FileDialogs& dia
 void ReadingsArea::Form_Load() {
     table_->setupColumns();
     dataPath_ = txtPathToData_->text().toStdString();
+}
+
+void ReadingsArea::setFrameLimited(bool limited) {
+    table_->setFrameLimited(limited);
+    chart_.setFrameLimited(limited);
 }
 
 void ReadingsArea::switchXAxis(const chart::GraphSettings& settings) {

@@ -51,6 +51,9 @@ public:
     void Form_Load();
 
     void resetReadings() { display_.resetReadings(); }
+    // While a test runs in real time, the table and the chart take in what arrived once a
+    // frame, so that drawing never keeps the window thread from the instrument's next reading.
+    void setFrameLimited(bool limited);
     void fileReading(std::unique_ptr<HP4140DataType> NewData, std::int32_t iMeasIndex) {
         display_.fileReading(std::move(NewData), iMeasIndex, xAxisIsTime_);
     }

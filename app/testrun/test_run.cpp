@@ -145,11 +145,19 @@ void TestRun::begin() {
         EndTest(RunOutcome::Stopped);
         return;
     }
+    view_.settleBeforeStart();
     s_.device.Send("W1");
     fStartTime_ = s_.clock.elapsedSeconds();
     s_.timer.setInterval(estimate_.pollInterval);
     s_.timer.start();
     view_.testProgressed();
+    // A stair or sweep may offer its first reading at once, and on a busy machine the first tick
+    // could come after the second has taken its place. This poll never ends the test: the
+    // instrument may not have switched its output on yet.
+    if (config_.iFunction != hp4140::Function::I) {
+        readingStep();
+        view_.testProgressed();
+    }
 }
 
 // An error that escapes a tick goes to the error queue and the test goes on: only its end

@@ -34,6 +34,9 @@ public:
     virtual std::optional<std::string> claimJournal() { return std::nullopt; }
     // The instrument refused the start: the journal claimed for it goes.
     virtual void releaseJournal() {}
+    // Just before the instrument starts: whatever the view still has to draw for the new test
+    // is drawn now, so that it cannot hold up the first polls.
+    virtual void settleBeforeStart() {}
     // Something the user should know about the set-up as the test starts.
     virtual void noteAtStart(const std::string& /*note*/) {}
 

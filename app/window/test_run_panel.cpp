@@ -17,6 +17,7 @@
 #include "settings/guarded.h"
 #include "status_row.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -96,8 +97,18 @@ void TestRunPanel::setConfigurationEnabled(bool enabled) {
     window_.EnableDisableConfiguration(enabled);
 }
 
+// A run in real time takes readings as fast as the instrument gives them; the chart and the log
+// window keep up by drawing what arrived once a frame.
 void TestRunPanel::prepareChart(const testrun::Expectation& expectation) {
     window_.Graph_Init(expectation.points);
+    limitRedraws(!dryRun());
+}
+
+void TestRunPanel::limitRedraws(bool limited) {
+    redrawsLimited_ = limited;
+    window_.readingsArea().setFrameLimited(limited);
+    if (log_)
+        log_->setRefreshLimited(limited);
 }
 
 void TestRunPanel::resetReadings() {
@@ -145,6 +156,7 @@ void TestRunPanel::warnOverrun(double expectedSeconds) {
 }
 
 void TestRunPanel::reportRun(const testrun::RunReport& report) {
+    limitRedraws(false);
     const bool amiss = report.incomplete() || report.outcome == testrun::RunOutcome::Lost ||
                        report.outcome == testrun::RunOutcome::Overrun;
     const std::string text = "The test " + report.summary() + ".";
@@ -159,8 +171,12 @@ void TestRunPanel::showNotice(const QString& text, bool alarming) {
     notice_->setToolTip(text); // the whole of it, where the status bar cuts it short
 }
 
+// While the redraws are limited, the bar moves at most once a frame; its last move always comes.
 void TestRunPanel::testProgressed() {
-    progress_->showProgress(run_.progress());
+    if (!redrawsLimited_ || !sinceProgress_.isValid() || sinceProgress_.elapsed() >= kFrameMs) {
+        progress_->showProgress(run_.progress());
+        sinceProgress_.start();
+    }
     if (listener_)
         listener_();
 }
@@ -201,17 +217,27 @@ bool TestRunPanel::confirmStart() {
     return true;
 }
 
+bool TestRunPanel::dryRun() const {
+    return dynamic_cast<const platform::VirtualClock*>(&clock_) != nullptr;
+}
+
 // A dry run files readings as fast as it can, so its journal goes in blocks.
 std::optional<std::string> TestRunPanel::claimJournal() {
-    const bool dryRun = dynamic_cast<const platform::VirtualClock*>(&clock_) != nullptr;
     return dataFile().journal().open(
         application_.dataPath(), table::unitsCaption(application_.testConfig().iFunction),
-        dryRun ? datafile::JournalPace::Blocks : datafile::JournalPace::EachReading,
+        dryRun() ? datafile::JournalPace::Blocks : datafile::JournalPace::EachReading,
         clock_.wallTime());
 }
 
 void TestRunPanel::releaseJournal() {
     dataFile().journal().abandon();
+}
+
+// The chart, the table and the log window were emptied before the download; their drawing is
+// waiting, and would otherwise come between the start and the first poll, long enough on a busy
+// machine for the first reading to be overwritten. Only posted events run: no input is taken.
+void TestRunPanel::settleBeforeStart() {
+    QCoreApplication::sendPostedEvents();
 }
 
 void TestRunPanel::noteAtStart(const std::string& note) {

@@ -5,6 +5,7 @@
 #include "app/testrun/test_run.h"
 #include "app/testrun/test_run_view.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <functional>
 
@@ -68,6 +69,7 @@ public:
     std::optional<std::string> claimJournal() override;
     void releaseJournal() override;
     void noteAtStart(const std::string& note) override;
+    void settleBeforeStart() override;
     void setStartEnabled(bool enabled) override;
     void setAbortEnabled(bool enabled) override;
     void clearLog() override;
@@ -89,6 +91,8 @@ private:
     void beginRecord();
     std::string recordText(const testrun::RunReport& report);
     datafile::DataFile& dataFile();
+    bool dryRun() const;
+    void limitRedraws(bool limited);
     void journalReading(const HP4140DataType& reading);
 
     Application& application_;
@@ -105,6 +109,9 @@ private:
     testrun::RunRecord record_;
     // The file other than the data file that the last test's readings were saved in.
     std::optional<std::string> readingsFile_;
+    bool redrawsLimited_ = false;
+    QElapsedTimer sinceProgress_;
+    static constexpr qint64 kFrameMs = 100;
 };
 
 } // namespace app
