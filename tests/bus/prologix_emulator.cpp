@@ -154,8 +154,11 @@ bool PrologixEmulator::converse(int fd, bool socket) {
             } else if (c == kEsc) {
                 escaped = true;
             } else if (c == '\r' || c == '\n') {
-                if (!line.empty() && !heard(talk, line, plainStart && line.starts_with("++")))
+                if (!line.empty() && !heard(talk, line, plainStart && line.starts_with("++"))) {
+                    // Closing a pseudo-terminal drops what its other end has not read yet.
+                    std::this_thread::sleep_for(std::chrono::milliseconds(100));
                     return false;
+                }
                 line.clear();
                 plainStart = true;
             } else {
@@ -175,7 +178,9 @@ bool PrologixEmulator::heard(Conversation& talk, const std::string& line, bool c
         forwardData(talk, line);
     std::lock_guard lock(mutex_);
     lines_.push_back(command ? line : "DATA:" + line);
-    return faults_.dropAfter == 0 || ++linesHeard_ != faults_.dropAfter;
+    if (faults_.dropAfter == 0 || !lines_.back().starts_with(faults_.dropOn))
+        return true;
+    return ++droppingLines_ != faults_.dropAfter;
 }
 
 int PrologixEmulator::simStatus(const char* which) {

@@ -21,7 +21,8 @@ struct EmulatorFaults {
     std::chrono::milliseconds replyDelay{0}; // every answer waits this long
     int lateSpoll = 0;                       // the Nth ++spoll is answered late...
     std::chrono::milliseconds lateBy{0};     // ...by this much
-    int dropAfter = 0;                       // the connection goes after this many lines
+    int dropAfter = 0;                       // the connection goes after this many lines...
+    std::string dropOn{};                    // ...that start with this
     int garbageAt = 0;                       // noise on the line before the Nth answer
     std::chrono::milliseconds deafFor{0};    // hears nothing this long after its port opens
 };
@@ -69,7 +70,7 @@ private:
     std::atomic<int> tcpConnections_{0};
     mutable std::mutex mutex_;
     std::vector<std::string> lines_;
-    int linesHeard_ = 0;
+    int droppingLines_ = 0;
     int answers_ = 0;
     int spolls_ = 0;
     std::thread ptyThread_;
