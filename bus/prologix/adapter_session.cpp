@@ -25,8 +25,7 @@ constexpr int kTimeoutCodeMax = 17;
 constexpr int kAdapterTimeoutMaxMs = 3000;
 // What the link and the adapter add to an answer's way.
 constexpr auto kLinkMargin = 200ms;
-// A read that ends on EOI: the adapter marks no end, so the reply has ended once the line has
-// been quiet this long.
+// A read that ends on EOI has ended once the line has been quiet this long.
 constexpr auto kEoiQuiet = 100ms;
 constexpr std::size_t kLongestReply = 65536;
 constexpr int kAddressListMax = 31;
@@ -192,6 +191,30 @@ CallResult AdapterSession::deliver(Addr address, std::string reply, void* buffer
     return done(sta::kCmpl | (whole && ended ? sta::kEnd : 0), static_cast<long>(fits));
 }
 
+// ++read 10 ends where the termination byte has come; ++read eoi, whose end the adapter does not
+// mark, where the line has gone quiet.
+Link::End AdapterSession::readReply(AdapterProtocol& adapter, Addr address,
+                                    std::optional<char> stop, std::string& reply) {
+    adapter.select(address);
+    if (!stop)
+        return adapter.readData("++read eoi", reply, stop, kLongestReply, replyWait(), kEoiQuiet);
+    const std::string request = "++read " + std::to_string(static_cast<unsigned char>(*stop));
+    return adapter.readData(request, reply, stop, kLongestReply, replyWait(), std::nullopt);
+}
+
+// A read that timed out hands over what came, as a board does.
+CallResult AdapterSession::timedOut(Addr address, const std::string& reply, void* buffer,
+                                    long count) {
+    const std::size_t got = std::min(reply.size(), static_cast<std::size_t>(count));
+    std::memcpy(buffer, reply.data(), got);
+    CallResult result = fail(err::kEabo, kTimedOut,
+                             (reply.empty() ? "Nothing came" : "The reply did not end") +
+                                 std::string(" from GPIB address ") + addressText(address) +
+                                 through() + " within " + seconds(replyWait()) + ".");
+    result.ibcnt = static_cast<long>(got);
+    return result;
+}
+
 CallResult AdapterSession::receive(int board, Addr address, void* buffer, long count,
                                    int termination) {
     if (count < 0 || (!buffer && count > 0))
@@ -209,23 +232,11 @@ CallResult AdapterSession::receive(int board, Addr address, void* buffer, long c
             unread_.erase(kept);
             return deliver(address, std::move(reply), buffer, count, true);
         }
-        adapter.select(address);
         std::string reply;
-        const std::string request =
-            stop ? "++read " + std::to_string(static_cast<unsigned char>(*stop)) : "++read eoi";
-        const Link::End end =
-            adapter.readData(request, reply, stop, kLongestReply, replyWait(),
-                             stop ? std::nullopt : std::optional<AdapterProtocol::Wait>(kEoiQuiet));
-        if (end != Link::End::Deadline)
-            return deliver(address, std::move(reply), buffer, count, end != Link::End::Full);
-        const long got = static_cast<long>(std::min(reply.size(), static_cast<std::size_t>(count)));
-        std::memcpy(buffer, reply.data(), static_cast<std::size_t>(got));
-        CallResult result = fail(err::kEabo, kTimedOut,
-                                 (reply.empty() ? "Nothing came" : "The reply did not end") +
-                                     std::string(" from GPIB address ") + addressText(address) +
-                                     through() + " within " + seconds(replyWait()) + ".");
-        result.ibcnt = got;
-        return result;
+        const Link::End end = readReply(adapter, address, stop, reply);
+        if (end == Link::End::Deadline)
+            return timedOut(address, reply, buffer, count);
+        return deliver(address, std::move(reply), buffer, count, end != Link::End::Full);
     });
 }
 

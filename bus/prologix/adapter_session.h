@@ -49,6 +49,9 @@ private:
     CallResult done(int ibsta, long count = 0);
     std::optional<CallResult> addressRefusal(Addr address);
     CallResult deliver(Addr address, std::string reply, void* buffer, long count, bool ended);
+    Link::End readReply(AdapterProtocol& adapter, Addr address, std::optional<char> stop,
+                        std::string& reply);
+    CallResult timedOut(Addr address, const std::string& reply, void* buffer, long count);
     std::optional<bool> srqAsserted();
     AdapterProtocol::Wait replyWait() const;
     std::string through() const;
