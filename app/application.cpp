@@ -12,12 +12,10 @@ std::unique_ptr<platform::Clock> makeClock(bool virtualTime) {
 
 } // namespace
 
-Application::Application(std::vector<std::string> driverCandidates, std::int16_t boardId,
-                         bool virtualTime)
+Application::Application(bus::DriverChoice driver, std::int16_t boardId, bool virtualTime)
     : clock_(makeClock(virtualTime)),
       virtualClock_(dynamic_cast<platform::VirtualClock*>(clock_.get())),
-      binding_(std::move(driverCandidates)), calls_(binding_),
-      gpib_(calls_, debugLog_, errorQueue_),
+      binding_(std::move(driver)), calls_(binding_), gpib_(calls_, debugLog_, errorQueue_),
       device_(gpib_, errorQueue_, debugLog_, *clock_, yield_) {
     device_.setBoardID(boardId);
 }

@@ -27,8 +27,7 @@ namespace app {
 class Application {
 public:
     // A dry run keeps the program's time on a virtual clock, which only the run moves.
-    Application(std::vector<std::string> driverCandidates, std::int16_t boardId,
-                bool virtualTime = false);
+    Application(bus::DriverChoice driver, std::int16_t boardId, bool virtualTime = false);
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 

@@ -10,6 +10,7 @@ namespace {
 
 constexpr const char* kSource = "GpibCalls";
 constexpr const char* kSimulatorFile = "libtarvix-gpibsim.so";
+constexpr const char* kAdapterFile = "libtarvix-prologix.so";
 const std::vector<std::string> kDefaultNames{"libgpib.so.0", "libni4882.so.1", "libni4882.so",
                                              "libgpibapi.so"};
 
@@ -73,8 +74,7 @@ std::string joined(const std::vector<std::string>& names) {
 
 } // namespace
 
-DriverBinding::DriverBinding(std::vector<std::string> candidates)
-    : candidates_(std::move(candidates)) {}
+DriverBinding::DriverBinding(DriverChoice choice) : choice_(std::move(choice)) {}
 
 DriverBinding::~DriverBinding() {
     if (handle_)
@@ -89,7 +89,7 @@ const GpibDriverApi& DriverBinding::api() {
 
 void DriverBinding::bind() {
     std::string lastLoaderText = "no library name given";
-    for (const std::string& name : candidates_) {
+    for (const std::string& name : choice_.libraries) {
         void* handle = ::dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (!handle) {
             const char* error = ::dlerror();
@@ -103,7 +103,12 @@ void DriverBinding::bind() {
         }
         try {
             api_ = resolveAll(handle, name);
+            if (!choice_.adapter.empty()) {
+                adapter_.emplace(handle, name);
+                adapter_->setTarget(choice_.adapter);
+            }
         } catch (...) {
+            adapter_.reset();
             ::dlclose(handle);
             throw;
         }
@@ -112,8 +117,8 @@ void DriverBinding::bind() {
         return;
     }
     throw platform::AppError(platform::errnum::LibraryLoad,
-                             "No GPIB driver library was found (tried " + joined(candidates_) +
-                                 "): " + lastLoaderText,
+                             "No GPIB driver library was found (tried " +
+                                 joined(choice_.libraries) + "): " + lastLoaderText,
                              kSource);
 }
 
@@ -121,16 +126,26 @@ void* DriverBinding::symbol(const char* name) const {
     return handle_ ? ::dlsym(handle_, name) : nullptr;
 }
 
-std::vector<std::string> DriverBinding::candidateNames(const std::optional<std::string>& option,
-                                                       const std::optional<std::string>& setting,
-                                                       const std::filesystem::path& libFolder) {
+std::string DriverBinding::description() const {
+    if (!adapter_)
+        return boundName_;
+    const std::string version = adapter_->version();
+    return kAdapterScheme + choice_.adapter + (version.empty() ? "" : " (" + version + ")");
+}
+
+DriverChoice DriverBinding::candidateNames(const std::optional<std::string>& option,
+                                           const std::optional<std::string>& setting,
+                                           const std::filesystem::path& libFolder) {
     std::optional<std::string> chosen = option;
     if (!chosen && setting && !setting->empty())
         chosen = setting;
     if (!chosen)
-        return kDefaultNames;
+        return DriverChoice(kDefaultNames);
     if (*chosen == "sim")
         return {(libFolder / kSimulatorFile).string()};
+    if (chosen->starts_with(kAdapterScheme))
+        return DriverChoice({(libFolder / kAdapterFile).string()},
+                            chosen->substr(std::string_view(kAdapterScheme).size()));
     return {*chosen};
 }
 

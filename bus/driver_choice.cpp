@@ -6,8 +6,8 @@
 
 namespace bus {
 
-std::vector<std::string> driverCandidates(const std::optional<std::string>& option,
-                                          const platform::ProgramFolders& folders) {
+DriverChoice driverCandidates(const std::optional<std::string>& option,
+                              const platform::ProgramFolders& folders) {
     namespace keys = settings::keys;
     const std::string setting = FormUtility::ReadIniString(
         keys::kGpibSection, keys::kGpibDriver, "", folders.program / keys::kAppSettingsFile);

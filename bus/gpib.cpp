@@ -50,6 +50,9 @@ bool Gpib::GPIBBoardClear(std::int16_t board) {
     calls_.SendIFC(board);
     const bool ok = noError();
     GPIBLogOperation(board, -1, "BoardClear", "");
+    // A test starts with the board clear: the log says what the instrument is reached through.
+    if (ok && calls_.binding().adapter())
+        fileAdapterLine(board, calls_.binding().description());
     return ok;
 }
 
@@ -125,6 +128,10 @@ bool Gpib::GPIBSRQ(std::int16_t board, std::int16_t address) {
 
 std::optional<std::string> Gpib::boardSetupHint(std::int16_t board) const {
     const int code = GPIBErrorCode();
+    if (const AdapterControls* adapter = calls_.binding().adapter(); adapter && code != -1) {
+        const std::string problem = adapter->problem();
+        return problem.empty() ? std::nullopt : std::optional<std::string>(problem);
+    }
     if ((code != kEdvr && code != kEarg) || !calls_.binding().bound() ||
         calls_.binding().api().family != DriverFamily::LinuxGpib)
         return std::nullopt;
@@ -171,10 +178,31 @@ void Gpib::GPIBLogOperation(int board, int address, const std::string& operation
     if (const int code = GPIBErrorCode(); code != -1) {
         line += "[GPIBError=" + std::to_string(code) + "; " + GPIBStatusText() + "]";
         errorQueue_.AddString(line);
-    } else {
-        line += "[No Error]";
+        debugLog_.AddEntry(line);
+        noteAdapterProblem(board);
+        return;
     }
+    adapterProblem_.clear();
+    debugLog_.AddEntry(line + "[No Error]");
+}
+
+// Goes to the log window (through the error queue) as well as to the debug log.
+void Gpib::fileAdapterLine(int board, const std::string& text) {
+    const std::string line = "GPIB" + std::to_string(board) + "_Adapter:" + text;
+    errorQueue_.AddString(line);
     debugLog_.AddEntry(line);
+}
+
+// The status words say only EDVR or ENOL; the adapter library says which port and why.
+void Gpib::noteAdapterProblem(int board) {
+    const AdapterControls* adapter = calls_.binding().adapter();
+    if (!adapter)
+        return;
+    std::string problem = adapter->problem();
+    if (problem.empty() || problem == adapterProblem_)
+        return;
+    adapterProblem_ = std::move(problem);
+    fileAdapterLine(board, adapterProblem_);
 }
 
 void Gpib::ConfigureBoard(std::int16_t board) {

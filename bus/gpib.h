@@ -35,8 +35,8 @@ public:
 
     int GPIBErrorCode() const;
     // What a linux-gpib user should check when the last call failed because the board itself
-    // is not set up (the library only says EDVR or EARG then); nothing for other errors or
-    // other libraries.
+    // is not set up (the library only says EDVR or EARG then); through an adapter, why the
+    // adapter library says the call failed; nothing for other errors or other libraries.
     std::optional<std::string> boardSetupHint(std::int16_t board) const;
     std::string GPIBIberrText() const;
     std::string GPIBIbstaText() const;
@@ -56,10 +56,14 @@ public:
 
 private:
     bool noError() const { return GPIBErrorCode() == -1; }
+    void fileAdapterLine(int board, const std::string& text);
+    void noteAdapterProblem(int board);
 
     GpibCalls& calls_;
     diagnostics::oocDebugLog& debugLog_;
     diagnostics::oocErrorQueue& errorQueue_;
+    // The adapter's reason last filed, so that a run of failing calls files it once.
+    std::string adapterProblem_;
 };
 
 } // namespace bus

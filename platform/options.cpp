@@ -106,7 +106,10 @@ const std::vector<OptionRow>& optionTable() {
     static const std::vector<OptionRow> table{
         {"--app-dir", "DIR", "use DIR as the program folder (settings, config/, data/, logs/)",
          [](ProgramOptions& o, const std::string& v) { o.appDir = v; }},
-        {"--driver", "NAME|PATH", "GPIB driver library to bind (\"sim\": the simulated instrument)",
+        {"--driver", "NAME|PATH",
+         "GPIB driver library to bind (\"sim\": the simulated instrument; "
+         "\"prologix:/dev/ttyUSB0[?baud=N]\" or \"prologix:tcp://HOST[:PORT]\": a Prologix or "
+         "AR488 adapter)",
          [](ProgramOptions& o, const std::string& v) { o.driver = v; }},
         {"--run", "CONFIG.ini", "run the test of this configuration without a window, then exit",
          [](ProgramOptions& o, const std::string& v) { o.run = v; }},

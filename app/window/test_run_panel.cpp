@@ -253,7 +253,7 @@ void TestRunPanel::beginRecord() {
     record_ = {};
     record_.form = settings::FormValues(window_.controls());
     record_.start = clock_.wallTime();
-    record_.driver = gpib_.calls().binding().boundName();
+    record_.driver = gpib_.calls().binding().description();
     record_.board = config.iBoardID;
     record_.address = config.iGPIBAddress;
 }

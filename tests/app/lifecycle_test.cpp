@@ -130,7 +130,7 @@ TEST_F(Lifecycle, StoredPathOfAnExistingFileIsLoadedAndNamedInTheCaption) {
                      "\n[GPIB]\nBoardID=1\nDriver=/opt/gpib/libgpib.so.0\n");
     startUp();
     EXPECT_EQ(stored.boardId, 1);
-    EXPECT_EQ(bus::driverCandidates(std::nullopt, platform::programFolders()),
+    EXPECT_EQ(bus::driverCandidates(std::nullopt, platform::programFolders()).libraries,
               std::vector<std::string>{"/opt/gpib/libgpib.so.0"});
     EXPECT_EQ(window->windowTitle().toStdString(), kTitle + " - mine.ini");
     EXPECT_EQ(field(3)->Text().toDouble(), 4.5);

@@ -62,12 +62,17 @@ TEST(DriverBinding, CandidateNamesFollowOptionThenSettingThenDefaults) {
     const fs::path lib = "/opt/tarvix/lib";
     using bus::DriverBinding;
     EXPECT_EQ(DriverBinding::candidateNames("sim", "libgpib.so.0", lib),
-              std::vector<std::string>{"/opt/tarvix/lib/libtarvix-gpibsim.so"});
+              bus::DriverChoice{"/opt/tarvix/lib/libtarvix-gpibsim.so"});
     EXPECT_EQ(DriverBinding::candidateNames("/x/libni4882.so", std::nullopt, lib),
-              std::vector<std::string>{"/x/libni4882.so"});
+              bus::DriverChoice{"/x/libni4882.so"});
     EXPECT_EQ(DriverBinding::candidateNames(std::nullopt, "sim", lib),
-              std::vector<std::string>{"/opt/tarvix/lib/libtarvix-gpibsim.so"});
-    const auto defaults = DriverBinding::candidateNames(std::nullopt, "", lib);
+              bus::DriverChoice{"/opt/tarvix/lib/libtarvix-gpibsim.so"});
+    EXPECT_EQ(
+        DriverBinding::candidateNames(std::nullopt, "prologix:/dev/ttyUSB0?baud=9600", lib),
+        bus::DriverChoice({"/opt/tarvix/lib/libtarvix-prologix.so"}, "/dev/ttyUSB0?baud=9600"));
+    EXPECT_EQ(DriverBinding::candidateNames("prologix:tcp://gpib-lab", "sim", lib).adapter,
+              "tcp://gpib-lab");
+    const auto defaults = DriverBinding::candidateNames(std::nullopt, "", lib).libraries;
     ASSERT_GE(defaults.size(), 2u);
     EXPECT_EQ(defaults.front(), "libgpib.so.0");
 }
@@ -91,12 +96,11 @@ TEST(DriverChoice, TheSettingsFileNamesTheDriverUnlessTheOptionDoes) {
     testsupport::TempFolder temp;
     const fs::path folder = temp.path();
     const platform::ProgramFolders folders{"/opt/tarvix", folder};
-    EXPECT_EQ(bus::driverCandidates(std::nullopt, folders).front(), "libgpib.so.0");
+    EXPECT_EQ(bus::driverCandidates(std::nullopt, folders).libraries.front(), "libgpib.so.0");
     std::ofstream(folder / "Tarvix-4140.ini") << "[gpib]\ndriver = sim\n";
     EXPECT_EQ(bus::driverCandidates(std::nullopt, folders),
-              std::vector<std::string>{"/opt/tarvix/lib/tarvix-4140/libtarvix-gpibsim.so"});
-    EXPECT_EQ(bus::driverCandidates("libgpib.so.0", folders),
-              std::vector<std::string>{"libgpib.so.0"});
+              bus::DriverChoice{"/opt/tarvix/lib/tarvix-4140/libtarvix-gpibsim.so"});
+    EXPECT_EQ(bus::driverCandidates("libgpib.so.0", folders), bus::DriverChoice{"libgpib.so.0"});
 }
 
 } // namespace

@@ -1,0 +1,10 @@
+#include "bus/prologix/library_instance.h"
+
+namespace prologix {
+
+LibraryInstance& libraryInstance() {
+    static LibraryInstance instance;
+    return instance;
+}
+
+} // namespace prologix
