@@ -51,9 +51,7 @@ double junctionVoltage(const ModelSettings& m, double voltage) {
 }
 
 double diodeCurrent(const ModelSettings& m, double voltage) {
-    if (m.seriesResistance == 0.0)
-        return junctionCurrent(m, voltage);
-    return (voltage - junctionVoltage(m, voltage)) / m.seriesResistance;
+    return junctionCurrent(m, m.seriesResistance == 0.0 ? voltage : junctionVoltage(m, voltage));
 }
 
 // The displacement current of a ramp across the capacitor, plus its leakage.
