@@ -95,13 +95,18 @@ Result decay(const MethodCall& call) {
     const double t0 = first.x;
     const LeastSquaresFit fit = refine(points, t0, startingPoint(points, t0, span));
     const Relaxation r{fit.parameters[0], fit.parameters[1], std::exp(fit.parameters[2])};
-    const double amplitude = r.amplitude * std::exp(t0 / r.tau); // at t = 0
-    if (!std::isfinite(r.tau) || !std::isfinite(amplitude) || r.amplitude == 0.0)
+    if (!std::isfinite(r.tau) || !std::isfinite(r.level) || !std::isfinite(r.amplitude) ||
+        r.amplitude == 0.0)
         return refused("the current in the window does not relax towards a level");
+    const double amplitude = r.amplitude * std::exp(t0 / r.tau); // at t = 0
 
     Result result;
     result.values.push_back(numberValue("tau_s", r.tau));
-    result.values.push_back(numberValue("A_A", amplitude));
+    if (std::isfinite(amplitude))
+        result.values.push_back(numberValue("A_A", amplitude));
+    else
+        result.values.push_back(undeterminedValue(
+            "A_A", "the window starts too many time constants after the test's start"));
     result.values.push_back(numberValue("Iinf_A", r.level));
     result.values.push_back(
         numberValue("r2", coefficientOfDetermination(points, fit.sumOfSquares)));
@@ -109,7 +114,7 @@ Result decay(const MethodCall& call) {
         numberValue("rms_A", std::sqrt(fit.sumOfSquares / static_cast<double>(points.size()))));
     result.values.push_back(numberValue("readings", static_cast<double>(points.size())));
     for (const Point& p : points)
-        result.fitted.push_back({p.x, r.level + amplitude * std::exp(-p.x / r.tau)});
+        result.fitted.push_back({p.x, r.level + r.amplitude * std::exp(-(p.x - t0) / r.tau)});
     return result;
 }
 

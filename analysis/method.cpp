@@ -74,6 +74,15 @@ std::string missingInput(const Inputs& in) {
     return {};
 }
 
+// A number that is not finite (a value beyond the float range of a file) is no reading to fit.
+std::vector<Reading> finiteOnly(std::span<const Reading> readings) {
+    std::vector<Reading> finite;
+    for (const Reading& r : readings)
+        if (std::isfinite(r.t) && std::isfinite(r.v) && std::isfinite(r.value))
+            finite.push_back(r);
+    return finite;
+}
+
 std::vector<Reading> windowOf(const Inputs& in, Curve curve, std::span<const Reading> readings) {
     double low = in.from.value_or(-INFINITY);
     double high = in.to.value_or(INFINITY);
@@ -142,8 +151,9 @@ Result analyse(const Inputs& inputs, Curve curve, std::span<const Reading> readi
     else if (const std::string missing = missingInput(inputs); !missing.empty())
         result = refused(missing);
     else {
-        const std::vector<Reading> window = windowOf(inputs, curve, readings);
-        result = row.run({inputs, curve, readings, window});
+        const std::vector<Reading> finite = finiteOnly(readings);
+        const std::vector<Reading> window = windowOf(inputs, curve, finite);
+        result = row.run({inputs, curve, finite, window});
     }
     result.inputs = inputs;
     result.curve = curve;

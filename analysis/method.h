@@ -74,8 +74,9 @@ struct Result {
     std::optional<double> number(std::string_view key) const;
 };
 
-// Runs the method of the inputs on the readings (in reading order). Never throws on any
-// readings or inputs: what it cannot do it refuses with a reason.
+// Runs the method of the inputs on the readings (in reading order); readings holding a number
+// that is not finite are left out. Never throws on any readings or inputs: what it cannot do it
+// refuses with a reason.
 Result analyse(const Inputs& inputs, Curve curve, std::span<const Reading> readings);
 
 } // namespace analysis

@@ -42,10 +42,10 @@ TEST(DiodeMethod, FindsEveryParameterOfTheWholeEquationAndLeavesTheLimitOut) {
     const DiodeTruth truth{2e-12, 1.8, 20.0, 2e6};
     const Result r = run(Method::Diode, Curve::CurrentVoltage, diodeCurve(truth, 1.05, 1e-2));
     ASSERT_FALSE(r.refusal) << *r.refusal;
-    EXPECT_LT(relativeError(r.number("n"), truth.n), 0.005);
-    EXPECT_LT(relativeError(r.number("Is_A"), truth.is), 0.03);
-    EXPECT_LT(relativeError(r.number("Rs_ohm"), truth.rs), 0.02);
-    EXPECT_LT(relativeError(r.number("Rsh_ohm"), truth.rsh), 0.02);
+    EXPECT_LT(relativeError(r.number("n"), truth.n), 0.001);
+    EXPECT_LT(relativeError(r.number("Is_A"), truth.is), 0.01);
+    EXPECT_LT(relativeError(r.number("Rs_ohm"), truth.rs), 0.005);
+    EXPECT_LT(relativeError(r.number("Rsh_ohm"), truth.rsh), 0.005);
     EXPECT_GT(*r.number("r2"), 0.9999);
     // The shortcuts are biased by the resistances they leave out, but not by much.
     EXPECT_LT(relativeError(r.number("n_semilog"), truth.n), 0.05);
@@ -211,7 +211,13 @@ TEST(Refusals, NameWhatIsMissingAndNoMethodThrowsOnAnyReadings) {
     for (const Curve curve : {Curve::CurrentTime, Curve::CurrentVoltage, Curve::CapacitanceVoltage})
         for (const Method method : methodsFor(curve))
             for (const auto& readings : {std::vector<Reading>{}, twoReadings,
-                                         std::vector<Reading>(9, Reading{1, 1, 0, true})})
+                                         std::vector<Reading>(9, Reading{1, 1, 0, true}),
+                                         std::vector<Reading>{{0, 0, INFINITY, false},
+                                                              {1, NAN, 1e-12, false},
+                                                              {2, 2, 1e308, false},
+                                                              {3, 3, -1e308, false},
+                                                              {4, 4, 1e-300, false},
+                                                              {5, 5, 2e-12, false}}})
                 EXPECT_NO_THROW(run(method, curve, readings, everything));
 }
 
