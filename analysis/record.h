@@ -1,21 +1,19 @@
 #pragma once
 
-// A result as the run record keeps it, in its section [Analysis]: one key=value line each for
-// the method, the curve, the inputs the method used and the values it gave (or why it refused),
-// so that opening the run later shows the result again and the analysis can be repeated.
+// A result as the run record keeps it in its section [Analysis] (named where the record's other
+// names are): one key=value line each for the method, the curve, the inputs the method used and
+// the values it gave (or why it refused), so that opening the run later shows the result again
+// and the analysis can be repeated.
 
 #include "method.h"
 
 #include <optional>
 #include <span>
 #include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
 namespace analysis {
-
-inline constexpr std::string_view kAnalysisSection = "Analysis";
 
 using RecordLine = std::pair<std::string, std::string>;
 
