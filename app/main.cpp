@@ -1,11 +1,13 @@
 #include "app/app_main.h"
+#include "app/headless_analysis.h"
 #include "platform/options.h"
 
 #include <iostream>
 #include <string>
 #include <vector>
 
-// Options that only print are answered before anything needs a display.
+// Options that only print, and an analysis of a data file, are answered before anything needs a
+// display.
 int main(int argc, char** argv) {
     const std::string programName = argc > 0 ? argv[0] : "tarvix4140";
     platform::ProgramOptions options;
@@ -24,5 +26,7 @@ int main(int argc, char** argv) {
         std::cout << platform::versionText() << '\n';
         return 0;
     }
+    if (options.analyse)
+        return app::RunAnalysis(programName, options, std::cout, std::cerr);
     return app::AppMain(argc, argv, options);
 }

@@ -69,6 +69,27 @@ std::string dataPath(const std::string& path) {
     return path;
 }
 
+double finiteNumber(const std::string& name, const std::string& text) {
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        throw OptionError("option " + name + " needs a number, not \"" + text + "\"");
+    return value;
+}
+
+double positiveNumber(const std::string& name, const std::string& text) {
+    const double value = finiteNumber(name, text);
+    if (!(value > 0.0))
+        throw OptionError("option " + name + " needs a number above 0, not \"" + text + "\"");
+    return value;
+}
+
+char dopingType(const std::string& text) {
+    if (text != "n" && text != "p")
+        throw OptionError("option --type needs n or p, not \"" + text + "\"");
+    return text[0];
+}
+
 std::string plotPath(const std::string& path) {
     if (!pictureFormatOf(path))
         throw OptionError("option --plot needs a file name ending in .png or .pdf, not \"" + path +
@@ -93,7 +114,10 @@ const char* const kExitStatusText =
     "  3    the instrument was lost or the run overran\n"
     "  4    the test ran to its end with readings missing or unreadable\n"
     "  128+N  stopped by signal N (129 SIGHUP, 130 SIGINT, 143 SIGTERM)\n"
-    "When several apply, the first of: a signal, 1, 3, 4.\n";
+    "When several apply, the first of: a signal, 1, 3, 4.\n"
+    "\nA run with --analyse prints key=value lines. Exit status: 0 with the values, 1 for a file\n"
+    "that cannot be read, 2 for a method that does not fit the file's readings or a window with\n"
+    "too few of them.\n";
 
 struct OptionRow {
     const char* name;
@@ -136,6 +160,42 @@ const std::vector<OptionRow>& optionTable() {
         {"--dry-run", nullptr,
          "with --run and --driver sim: run in virtual time, so a long test takes seconds",
          [](ProgramOptions& o, const std::string&) { o.dryRun = true; }},
+        {"--analyse", "DATA.txt",
+         "print device parameters from a data file as key=value lines, then exit",
+         [](ProgramOptions& o, const std::string& v) { o.analyse = v; }},
+        {"--method", "METHOD",
+         "with --analyse: diode, leakage, breakdown, mos, mott-schottky, decay or power-law",
+         [](ProgramOptions& o, const std::string& v) { o.analysis.method = v; }},
+        {"--from", "X", "with --analyse: the window's start, V (s for a current against time)",
+         [](ProgramOptions& o, const std::string& v) {
+             o.analysis.from = finiteNumber("--from", v);
+         }},
+        {"--to", "X", "with --analyse: the window's end",
+         [](ProgramOptions& o, const std::string& v) { o.analysis.to = finiteNumber("--to", v); }},
+        {"--at", "V", "with --method leakage: the bias at which to read the current",
+         [](ProgramOptions& o, const std::string& v) { o.analysis.at = finiteNumber("--at", v); }},
+        {"--threshold", "A", "with --method breakdown: the current that marks breakdown",
+         [](ProgramOptions& o, const std::string& v) {
+             o.analysis.threshold = positiveNumber("--threshold", v);
+         }},
+        {"--area", "CM2", "with --method mos or mott-schottky: the device's area in cm2",
+         [](ProgramOptions& o, const std::string& v) {
+             o.analysis.area = positiveNumber("--area", v);
+         }},
+        {"--temperature", "K", "with --analyse: the device's temperature (default 300)",
+         [](ProgramOptions& o, const std::string& v) {
+             o.analysis.temperature = positiveNumber("--temperature", v);
+         }},
+        {"--eps-ox", "E", "with --analyse: the oxide's relative permittivity (default 3.9)",
+         [](ProgramOptions& o, const std::string& v) {
+             o.analysis.epsOx = positiveNumber("--eps-ox", v);
+         }},
+        {"--eps-s", "E", "with --analyse: the semiconductor's relative permittivity (default 11.7)",
+         [](ProgramOptions& o, const std::string& v) {
+             o.analysis.epsS = positiveNumber("--eps-s", v);
+         }},
+        {"--type", "n|p", "with --method mos: the substrate's doping type (default p)",
+         [](ProgramOptions& o, const std::string& v) { o.analysis.type = dopingType(v); }},
         {"--help", nullptr, "show this help and exit",
          [](ProgramOptions& o, const std::string&) { o.help = true; }},
         {"--version", nullptr, "show the version and exit",
@@ -162,6 +222,13 @@ void checkCombinations(const ProgramOptions& options) {
         throw OptionError("--plot-size goes with --plot OUT.png or OUT.pdf");
     if (options.dryRun && options.driver != "sim")
         throw OptionError("--dry-run needs the simulated instrument: add --driver sim");
+    if (options.analyse && options.run)
+        throw OptionError("--analyse and --run do not go together");
+    if (options.analyse && !options.analysis.method)
+        throw OptionError("--analyse needs --method METHOD, the method to run");
+    if (!options.analyse && options.analysis.any())
+        throw OptionError("--method, --from, --to, --at, --threshold, --area, --temperature, "
+                          "--eps-ox, --eps-s and --type go with --analyse DATA.txt");
 }
 
 } // namespace

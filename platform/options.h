@@ -9,6 +9,26 @@
 
 namespace platform {
 
+// What --analyse is asked: the method and its inputs, each as given (unchecked against the
+// method, which the analysis does).
+struct AnalysisRequest {
+    std::optional<std::string> method;
+    std::optional<double> from; // the window, V (s for a current against time)
+    std::optional<double> to;
+    std::optional<double> at;          // V
+    std::optional<double> threshold;   // A
+    std::optional<double> area;        // cm²
+    std::optional<double> temperature; // K
+    std::optional<double> epsOx;       // relative permittivities
+    std::optional<double> epsS;
+    std::optional<char> type; // 'n' or 'p'
+
+    bool any() const {
+        return method || from || to || at || threshold || area || temperature || epsOx || epsS ||
+               type;
+    }
+};
+
 // Everything the command line can say. Each option is one row of the table in options.cpp.
 struct ProgramOptions {
     std::optional<std::string> appDir;
@@ -26,6 +46,9 @@ struct ProgramOptions {
     // ends as overrun (default: three times its expected length plus a minute).
     std::optional<double> busTimeout;
     std::optional<double> maxTime;
+    // Device parameters from a data file, printed as key=value lines, without a window.
+    std::optional<std::string> analyse;
+    AnalysisRequest analysis;
     bool help = false;
     bool version = false;
 };

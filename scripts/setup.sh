@@ -10,7 +10,7 @@ TARVIX_BUILD=${TARVIX_BUILD:-$TARVIX_ROOT/build}
 TARVIX_PACKAGES=(
     g++ cmake make
     qt6-base-dev libqcustomplot-dev qt6-tools-dev
-    libgtest-dev libgmock-dev libbenchmark-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libeigen3-dev
     locales xvfb xauth fonts-dejavu-core xdg-utils
     desktop-file-utils appstream man-db librsvg2-bin
     dpkg-dev file lintian

@@ -140,6 +140,22 @@ std::optional<std::string> IniDocument::value(std::string_view section,
     return unquoted(trim(line.substr(*keyEquals(line, trim(key)) + 1)));
 }
 
+std::vector<std::pair<std::string, std::string>>
+IniDocument::entries(std::string_view section) const {
+    std::vector<std::pair<std::string, std::string>> entries;
+    const auto range = findSection(section);
+    for (std::size_t i = range ? range->header + 1 : 0; range && i < range->end; ++i) {
+        const std::string_view line = lines_[i];
+        const std::size_t equals = line.find('=');
+        const std::string_view key = trim(line.substr(0, equals));
+        if (isComment(line) || equals == std::string_view::npos || key.empty() ||
+            std::ranges::any_of(entries, [&](const auto& e) { return equalsNoCase(e.first, key); }))
+            continue;
+        entries.emplace_back(key, unquoted(trim(line.substr(equals + 1))));
+    }
+    return entries;
+}
+
 void IniDocument::setValue(std::string_view section, std::string_view key, std::string_view value) {
     checkStorable(section, key, value);
     const std::string newLine = std::string(trim(key)) + "=" + std::string(value);

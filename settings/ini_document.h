@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace settings {
@@ -18,6 +19,10 @@ public:
 
     // The key's value, or nullopt when the section or the key is absent.
     std::optional<std::string> value(std::string_view section, std::string_view key) const;
+
+    // The section's keys and values in order, as value() reads each (a key given twice once, the
+    // first); empty when the section is absent.
+    std::vector<std::pair<std::string, std::string>> entries(std::string_view section) const;
 
     // Sets the key: its line is changed in place, or the key is added at the end of its
     // section, or the section is added at the end. Raises an AppError (5) for a name or value

@@ -23,10 +23,12 @@ inline constexpr const char* kPlacementTop = "Top";
 inline constexpr const char* kPlacementWidth = "Width";
 inline constexpr const char* kPlacementHeight = "Height";
 
-// A run record (<data file>.run.ini): section "FORM" as in a configuration file, and how the run
-// went in section "Run".
+// A run record (<data file>.run.ini): section "FORM" as in a configuration file, how the run
+// went in section "Run", and an analysis of its readings in section "Analysis" (its keys are the
+// analysis's own: analysis/record.h).
 inline constexpr const char* kRunRecordExtension = ".run.ini";
 inline constexpr const char* kRunSection = "Run";
+inline constexpr const char* kAnalysisSection = "Analysis";
 inline constexpr const char* kRunStart = "start";
 inline constexpr const char* kRunEnd = "end";
 inline constexpr const char* kRunVersion = "version";

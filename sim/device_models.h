@@ -17,7 +17,8 @@ struct Stimulus {
 // The true current through the device, in amperes; may be infinite (a short).
 double deviceCurrent(const ModelSettings& model, const Stimulus& stimulus);
 
-// The default device's quasi-static capacitance at a voltage.
+// The default device's capacitance at a voltage: a logistic step from the oxide capacitance
+// down to the depletion capacitance.
 double mosCapacitance(const ModelSettings& model, double voltage);
 
 } // namespace gpibsim

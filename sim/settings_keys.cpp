@@ -129,11 +129,17 @@ std::string setBoards(SimSettings& s, std::string_view text) {
 constexpr double kBig = 1e300;
 constexpr long long kCountMax = std::numeric_limits<long>::max();
 
-const std::array<std::pair<std::string_view, ModelKind>, 4> kModels{{
+const std::array<std::pair<std::string_view, ModelKind>, 5> kModels{{
     {"default", ModelKind::Default},
     {"resistor", ModelKind::Resistor},
     {"open", ModelKind::Open},
     {"short", ModelKind::Short},
+    {"mos", ModelKind::Mos},
+}};
+
+const std::array<std::pair<std::string_view, DopingType>, 2> kDopingTypes{{
+    {"n", DopingType::N},
+    {"p", DopingType::P},
 }};
 
 const std::array<std::pair<std::string_view, GarbleKind>, 3> kGarbles{{
@@ -161,6 +167,7 @@ const std::vector<Key>& keys() {
         {"model", "diode_saturation_current",
          numberIn(FIELD(model.diodeSaturationCurrent), 0.0, 1.0)},
         {"model", "diode_ideality", numberIn(FIELD(model.diodeIdeality), 0.5, 10.0)},
+        {"model", "series_resistance", numberIn(FIELD(model.seriesResistance), 0.0, kBig)},
         {"model", "leakage_resistance", numberIn(FIELD(model.leakageResistance), 1e-3, kBig)},
         {"model", "oxide_capacitance", numberIn(FIELD(model.oxideCapacitance), 0.0, 1.0)},
         {"model", "depletion_capacitance", numberIn(FIELD(model.depletionCapacitance), 0.0, 1.0)},
@@ -168,6 +175,11 @@ const std::vector<Key>& keys() {
         {"model", "transition_width", numberIn(FIELD(model.transitionWidth), 1e-3, 100.0)},
         {"model", "relaxation_amplitude", numberIn(FIELD(model.relaxationAmplitude), -1.0, 1.0)},
         {"model", "relaxation_time", numberIn(FIELD(model.relaxationTime), 1e-6, kBig)},
+        {"model", "doping_type", oneOf(FIELD(model.dopingType), kDopingTypes)},
+        {"model", "doping_density", numberIn(FIELD(model.dopingDensity), 1e12, 1e20)},
+        {"model", "oxide_thickness", numberIn(FIELD(model.oxideThickness), 1e-10, 1e-5)},
+        {"model", "area", numberIn(FIELD(model.area), 1e-8, 10.0)},
+        {"model", "temperature", numberIn(FIELD(model.temperature), 50.0, 600.0)},
         {"noise", "seed", integerIn(FIELD(noise.seed), 0, std::numeric_limits<long long>::max())},
         {"noise", "relative", numberIn(FIELD(noise.relative), 0.0, 1.0)},
         {"noise", "absolute", numberIn(FIELD(noise.absolute), 0.0, 1e-3)},

@@ -6,16 +6,19 @@
 
 namespace gpibsim {
 
-enum class ModelKind { Default, Resistor, Open, Short };
+enum class ModelKind { Default, Resistor, Open, Short, Mos };
+enum class DopingType { N, P };
 enum class GarbleKind { NoComma, TooShort, NotNumber };
 
 // The device under test. The default one answers each test with a recognisable curve: a
-// relaxation current in I, a diode with leakage in I-V and a MOS capacitor in C-V.
+// relaxation current in I, a diode with leakage in I-V and a capacitor stepping between two
+// levels in C-V. The mos one is an ideal MOS capacitor whose C-V a physicist would recognise.
 struct ModelSettings {
     ModelKind kind = ModelKind::Default;
     double resistance = 1e9;               // ohm, the resistor model
     double diodeSaturationCurrent = 1e-13; // A
     double diodeIdeality = 1.5;            //
+    double seriesResistance = 0.0;         // ohm, in series with the default device's diode
     double leakageResistance = 1e14;       // ohm, parallel leakage of the default device
     double oxideCapacitance = 100e-12;     // F, accumulation level
     double depletionCapacitance = 20e-12;  // F, depletion level
@@ -23,6 +26,11 @@ struct ModelSettings {
     double transitionWidth = 0.5;          // V
     double relaxationAmplitude = 1e-11;    // A per volt applied, at the moment it is applied
     double relaxationTime = 10.0;          // s
+    DopingType dopingType = DopingType::P; // the mos model's substrate
+    double dopingDensity = 1e16;           // cm⁻³
+    double oxideThickness = 10e-9;         // m
+    double area = 1e-3;                    // cm², the gate's
+    double temperature = 300.0;            // K
 };
 
 struct NoiseSettings {

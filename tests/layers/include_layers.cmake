@@ -2,7 +2,8 @@
 # line and include, on one that reaches up a layer. Run as
 #   cmake -DSOURCE_DIR=<source tree> -P include_layers.cmake
 # Bottom first: platform and quenta/numtext, settings, diagnostics, bus, hp4140, printing, app.
-# The simulator and the Quenta control stand apart: the simulator includes its own files and the
+# The analysis sits beside hp4140 and reaches only platform and numtext; nothing below app
+# includes it. The simulator and the Quenta control stand apart: the simulator includes its own files and the
 # C++ standard library only, the control its own files and numtext. Inside app/ the test run
 # reaches no window piece, the data file neither the chart nor the table, the chart not the table,
 # and only the window and the start-up at app/'s top reach the window. The application object
@@ -13,7 +14,7 @@ if(NOT DEFINED SOURCE_DIR)
     message(FATAL_ERROR "Usage: cmake -DSOURCE_DIR=<source tree> -P include_layers.cmake")
 endif()
 
-set(below_app platform numtext settings diagnostics bus hp4140 printing quenta)
+set(below_app platform numtext settings diagnostics bus hp4140 analysis printing quenta)
 set(app_base ${below_app} app/runtime)
 # What each part may include (besides the C++ standard library and the system's headers).
 set(allowed_platform platform)
@@ -24,6 +25,7 @@ set(allowed_settings platform numtext settings)
 set(allowed_diagnostics ${allowed_settings} diagnostics)
 set(allowed_bus ${allowed_diagnostics} bus)
 set(allowed_hp4140 ${allowed_bus} hp4140)
+set(allowed_analysis platform numtext analysis)
 set(allowed_printing ${allowed_hp4140} printing)
 set(allowed_app/runtime ${app_base})
 # The one application object that start-up makes and hands down to the window.
@@ -49,7 +51,7 @@ function(part_of path out)
         if(CMAKE_MATCH_1 IN_LIST app_folders)
             set(part app/${CMAKE_MATCH_1})
         endif()
-    elseif(path MATCHES "^(platform|quenta|settings|diagnostics|bus|hp4140|printing|sim|app)/")
+    elseif(path MATCHES "^(platform|quenta|settings|diagnostics|bus|hp4140|analysis|printing|sim|app)/")
         set(part ${CMAKE_MATCH_1})
     endif()
     set(${out} "${part}" PARENT_SCOPE)
@@ -59,7 +61,7 @@ set(violations "")
 set(scanned 0)
 file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} LIST_DIRECTORIES false
      ${SOURCE_DIR}/platform/* ${SOURCE_DIR}/quenta/* ${SOURCE_DIR}/settings/*
-     ${SOURCE_DIR}/diagnostics/* ${SOURCE_DIR}/bus/* ${SOURCE_DIR}/hp4140/*
+     ${SOURCE_DIR}/diagnostics/* ${SOURCE_DIR}/bus/* ${SOURCE_DIR}/hp4140/* ${SOURCE_DIR}/analysis/*
      ${SOURCE_DIR}/printing/* ${SOURCE_DIR}/sim/* ${SOURCE_DIR}/app/*)
 list(FILTER sources INCLUDE REGEX "\\.(h|hpp|c|cc|cpp)(\\.in)?$")
 list(SORT sources)

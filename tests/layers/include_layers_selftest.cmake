@@ -26,6 +26,9 @@ plant(app/table/table.h "#include \"app/chart/chart.h\"")
 plant(app/window/frm.cpp "#include \"app/table/table.h\"")
 plant(app/app_main.cpp "#include \"app/window/frm.h\"")
 plant(sim/board.cpp "#include \"sim/board.h\"" "#include <vector>")
+plant(analysis/fit.h "#pragma once")
+plant(analysis/fit.cpp "#include \"fit.h\"" "#include \"quenta/numtext/numtext.h\"" "#include <Eigen/Dense>")
+plant(app/datafile/input.cpp "#include \"analysis/fit.h\"")
 run_check(result output)
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "The check refused a tree that keeps the layers:\n${output}")
@@ -37,6 +40,8 @@ plant(app/datafile/bad.h "" "#include \"../table/table.h\"")
 plant(app/chart/bad.cpp "#include \"app/table/table.h\"")
 plant(quenta/bad.cpp "#include \"quenta/numtext/numtext.h\"" "#include \"settings/ini.h\"")
 plant(sim/bad.cpp "#include <QString>")
+plant(hp4140/bad.cpp "#include \"analysis/fit.h\"")
+plant(analysis/bad.cpp "#include \"bus/gpib.h\"")
 run_check(result output)
 if(result EQUAL 0)
     message(FATAL_ERROR "The check passed a tree with includes that reach up:\n${output}")
@@ -48,7 +53,9 @@ foreach(expected IN ITEMS
         "app/chart/bad.cpp:1: #include \"app/table/table.h\" reaches up"
         "quenta/bad.cpp:2: #include \"settings/ini.h\" reaches up"
         "sim/bad.cpp:1: #include <QString>"
-        "6 include(s) reach up")
+        "hp4140/bad.cpp:1: #include \"analysis/fit.h\" reaches up"
+        "analysis/bad.cpp:1: #include \"bus/gpib.h\" reaches up"
+        "8 include(s) reach up")
     string(FIND "${output}" "${expected}" at)
     if(at EQUAL -1)
         message(FATAL_ERROR "The check did not say \"${expected}\":\n${output}")

@@ -71,6 +71,33 @@ TEST(Options, AHeadlessRunTakesItsLimitsInSecondsAboveZero) {
     EXPECT_NE(platform::usageText("t").find("130 SIGINT"), std::string::npos);
 }
 
+TEST(Options, AnAnalysisNamesItsMethodAndTakesNumbersForItsInputs) {
+    const auto analysis = platform::parseOptions(
+        {"--analyse", "iv.txt",   "--method",    "diode",   "--from", "-0.5",   "--to=1.5",
+         "--at",      "-5",       "--threshold", "1e-6",    "--area", "1e-3",   "--temperature",
+         "77",        "--eps-ox", "3.9",         "--eps-s", "11.7",   "--type", "n"});
+    EXPECT_EQ(analysis.analyse, "iv.txt");
+    EXPECT_EQ(analysis.analysis.method, "diode");
+    EXPECT_EQ(analysis.analysis.from, -0.5);
+    EXPECT_EQ(analysis.analysis.to, 1.5);
+    EXPECT_EQ(analysis.analysis.at, -5.0);
+    EXPECT_EQ(analysis.analysis.threshold, 1e-6);
+    EXPECT_EQ(analysis.analysis.area, 1e-3);
+    EXPECT_EQ(analysis.analysis.temperature, 77.0);
+    EXPECT_EQ(analysis.analysis.type, 'n');
+    const std::vector<std::vector<std::string>> refused{
+        {"--analyse", "iv.txt"},                                     // no method
+        {"--method", "diode"},                                       // no file
+        {"--analyse", "a.txt", "--method", "mos", "--area", "0"},    // no area
+        {"--analyse", "a.txt", "--method", "mos", "--type", "x"},    // no type
+        {"--analyse", "a.txt", "--method", "diode", "--from", "1V"}, // no number
+        {"--analyse", "a.txt", "--method", "diode", "--run", "c.ini", "--data", "o.txt"},
+    };
+    for (const auto& arguments : refused)
+        EXPECT_THROW(platform::parseOptions(arguments), platform::OptionError) << arguments[1];
+    EXPECT_NE(platform::usageText("t").find("--eps-s E"), std::string::npos);
+}
+
 TEST(Options, RefusesWhatItDoesNotKnow) {
     EXPECT_THROW(platform::parseOptions({"--frobnicate"}), platform::OptionError);
     EXPECT_THROW(platform::parseOptions({"stray"}), platform::OptionError);

@@ -41,6 +41,13 @@ TEST(IniDocumentRead, CommentsAndKeysOutsideSectionsAreNoKeys) {
     EXPECT_EQ(IniDocument("[S]\nk=  \n").value("S", "k"), "");
 }
 
+TEST(IniDocumentRead, ASectionsEntriesReadAsItsValuesDo) {
+    const IniDocument ini("[A]\nk = 1\n; c=2\nnokey\n=x\nK=again\nq='quoted' \r\n[a]\nz=3\n");
+    using Entries = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(ini.entries("a"), (Entries{{"k", "1"}, {"q", "quoted"}}));
+    EXPECT_EQ(ini.entries("B"), Entries{});
+}
+
 TEST(IniDocumentWrite, ChangesOneLineAndKeepsEverythingElse) {
     IniDocument ini(kUserFile);
     ini.setValue("gpib", "BOARDID", "2");

@@ -2,6 +2,7 @@
 #include "bus_session.h"
 
 #include "sim/device_models.h"
+#include "sim/mos_capacitor.h"
 
 #include <cmath>
 
@@ -70,6 +71,55 @@ TEST_F(Instrument, CapacitanceIsTheCurrentOverTheRampRateOnBothWays) {
     }
     EXPECT_NEAR(replies.front().value, model.oxideCapacitance, 2e-12);
     EXPECT_NEAR(replies[6].value, model.depletionCapacitance, 2e-12);
+}
+
+TEST_F(Instrument, TheDiodesSeriesResistanceTakesItsShareOfTheBiasAndNoneByDefault) {
+    ModelSettings model;
+    const double nVt = model.diodeIdeality * 0.025852;
+    const auto junction = [&](double v) {
+        return model.diodeSaturationCurrent * std::expm1(v / nVt) + v / model.leakageResistance;
+    };
+    const auto current = [&](double v) {
+        return deviceCurrent(model, {MeasureFunction::CurrentVoltage, v, 0.0, 0.0});
+    };
+    for (const double v : {-5.0, 0.0, 0.6, 1.4})
+        EXPECT_EQ(current(v), junction(v)) << v;
+
+    ASSERT_EQ(sim.configure("model", "series_resistance", "50"), "");
+    EXPECT_NE(sim.configure("model", "series_resistance", "-1"), "");
+    model = sim.settings().model;
+    for (const double v : {-5.0, 0.3, 0.9, 1.5}) {
+        const double i = current(v);
+        EXPECT_NEAR(i / junction(v - i * 50.0), 1.0, 1e-9) << v;
+    }
+    EXPECT_NEAR(current(1.5), 1.5 / 50.0 - 0.0206, 1e-3); // about 1 V across the junction
+}
+
+TEST_F(Instrument, TheMosCapacitorIsQuasiStaticAndPassesOnlyItsLeakage) {
+    ASSERT_EQ(sim.configure("model", "kind", "mos"), "");
+    ModelSettings p = sim.settings().model;
+    // Cox = 3.9·ε0·A/tox; at flat band the oxide is in series with εs·ε0·A/λ, λ the Debye
+    // length sqrt(εs·ε0·kT/(q²·N)).
+    const double cox = 3.9 * 8.8541878128e-14 * p.area / (p.oxideThickness * 100.0);
+    const double debye = std::sqrt(11.7 * 8.8541878128e-14 * 0.025852 / (1.602176634e-19 * 1e16));
+    const double semiconductor = 11.7 * 8.8541878128e-14 * p.area / debye;
+    const auto c = [&](const ModelSettings& m, double v) { return quasiStaticCapacitance(m, v); };
+    EXPECT_NEAR(c(p, p.flatBandVoltage) / (cox * semiconductor / (cox + semiconductor)), 1.0, 1e-3);
+    EXPECT_NEAR(c(p, p.flatBandVoltage - 4.0) / cox, 0.98, 0.02); // accumulation
+    EXPECT_LT(c(p, p.flatBandVoltage + 0.5), 0.3 * cox);          // depletion
+    EXPECT_GT(c(p, p.flatBandVoltage + 5.0), 0.9 * cox);          // inversion answers a slow sweep
+    ModelSettings n = p;
+    n.dopingType = DopingType::N;
+    for (const double d : {-3.0, -0.2, 0.0, 0.4, 2.0})
+        EXPECT_NEAR(c(n, n.flatBandVoltage + d) / c(p, p.flatBandVoltage - d), 1.0, 1e-9) << d;
+
+    commands({"F3", "A1", "PS-3.0", "PT3.0", "PE0.5", "PH0.0", "PV0.5", "W1"});
+    for (const Reply& r : collect(0.25))
+        EXPECT_NEAR(r.value / c(p, r.voltage), 1.0, 0.01) << r.text;
+    ASSERT_EQ(sim.configure("noise", "absolute", "0"), "");
+    commands({"F2", "A1", "PS-3.0", "PT3.0", "PE1.0", "PH0.0", "PV1.0", "W1"});
+    for (const Reply& r : collect(0.25)) // the leakage and the meter's offset
+        EXPECT_NEAR(r.value, r.voltage / p.leakageResistance + 5e-15, 1e-16) << r.text;
 }
 
 TEST_F(Instrument, ResistorFollowsOhmsLawAndShortSitsAtTheLimit) {
