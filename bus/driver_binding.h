@@ -40,6 +40,8 @@ public:
     bool bound() const { return handle_ != nullptr; }
     const std::string& boundName() const { return boundName_; }
     const std::vector<std::string>& candidates() const { return choice_.libraries; }
+    // The choice is an adapter (prologix:...), not a GPIB library.
+    bool adapterChosen() const { return !choice_.adapter.empty(); }
     // A further function of the bound library (the simulator's controls), or nullptr.
     void* symbol(const char* name) const;
 

@@ -1,6 +1,8 @@
 #include "test_run.h"
 
+#include "bus/driver_binding.h"
 #include "bus/gpib.h"
+#include "bus/gpib_calls.h"
 #include "bus/gpib_device.h"
 #include "diagnostics/error_queue.h"
 #include "hp4140/command_set.h"
@@ -22,6 +24,17 @@ namespace bits = hp4140::status;
 
 std::string addressText(std::int16_t address, std::int16_t board) {
     return "at GPIB address " + std::to_string(address) + " on board id " + std::to_string(board);
+}
+
+// An adapter needs no driver installed, only a choice the adapter's library can read.
+std::string driverMissingText(const bus::DriverBinding& binding) {
+    if (binding.adapterChosen())
+        return "The adapter cannot be used as it is named. Name it as "
+               "prologix:/dev/ttyUSB0[?baud=N] or prologix:tcp://HOST[:PORT] (--driver, or "
+               "Driver in section [GPIB] of Tarvix-4140.ini).";
+    return std::string("You must install the National Instruments drivers before running this "
+                       "software. Please install the drivers (available at ") +
+           kDriverDownloadAddress + ") and then relaunch Tarvix.";
 }
 
 // An unattended run may go on for three times its expected length and a minute more, so a long
@@ -89,9 +102,7 @@ StartResult TestRun::cmdStart_Click() {
 // Start button as it was.
 bool TestRun::instrumentReady() {
     if (!s_.gpib.GPIBDriverPresent()) {
-        refuse(std::string("You must install the National Instruments drivers before running this "
-                           "software. Please install the drivers (available at ") +
-               kDriverDownloadAddress + ") and then relaunch Tarvix.");
+        refuse(driverMissingText(s_.gpib.calls().binding()));
         return false;
     }
     const std::int16_t board = config_.iBoardID;
@@ -202,8 +213,10 @@ bool TestRun::unattendedLimitReached() {
         return false;
     const double elapsed = elapsedSeconds();
     if (silence_ && elapsed - silence_->sinceElapsed > unattended_->busTimeoutSeconds) {
-        platform::messageBox().show(lostText(*silence_, unattended_->busTimeoutSeconds), "",
-                                    platform::mb::Critical);
+        const auto why = s_.gpib.boardSetupHint(s_.device.BoardID());
+        platform::messageBox().show(lostText(*silence_, unattended_->busTimeoutSeconds) +
+                                        (why ? "\n" + *why : std::string()),
+                                    "", platform::mb::Critical);
         stop(RunOutcome::Lost);
         return true;
     }
