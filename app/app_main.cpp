@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "app/call_watchdog.h"
 #include "app/datafile/file_dialogs.h"
+#include "app/headless_console.h"
 #include "app/headless_run.h"
 #include "app/journal_offers.h"
 #include "app/panel/field_descriptions.h"
@@ -26,6 +27,7 @@
 #include <QIcon>
 #include <cmath>
 #include <csignal>
+#include <cstdio>
 #include <memory>
 #include <optional>
 
@@ -61,11 +63,26 @@ std::unique_ptr<frmMain> makeWindow(Application& application, bool headless) {
     return std::make_unique<frmMain>(application, fields);
 }
 
-std::unique_ptr<platform::MessageBox> messageBoxFor(bool headless) {
-    if (headless)
-        return std::make_unique<platform::StderrMessageBox>();
-    return std::make_unique<diagnostics::QtMessageBox>();
+// A headless run says everything on its console, message boxes included; a window shows them.
+HeadlessConsole* installMessageBox(bool headless) {
+    if (!headless) {
+        platform::installMessageBox(std::make_unique<diagnostics::QtMessageBox>());
+        return nullptr;
+    }
+    auto console = std::make_unique<HeadlessConsole>(stderr);
+    HeadlessConsole* installed = console.get();
+    platform::installMessageBox(std::move(console));
+    return installed;
 }
+
+// A window run from a terminal and stopped by a signal says there where the readings went, as
+// the window closes.
+class TerminalNotes final : public RunReporter {
+public:
+    void readingsAreIn(const std::string& where) override {
+        std::fprintf(stderr, "%s\n", where.c_str());
+    }
+};
 
 // The offscreen platform of a headless run warns about window features it has no use for
 // (raising a window, size hints), and Qt about a missing runtime folder it never uses; those
@@ -140,7 +157,7 @@ int AppMain(int& argc, char** argv, const platform::ProgramOptions& options) {
     QApplication::setDesktopFileName(QStringLiteral("tarvix-4140"));
     initAppResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tarvix/tarvix-4140.png")));
-    platform::installMessageBox(messageBoxFor(headless));
+    HeadlessConsole* console = installMessageBox(headless);
     std::unique_ptr<Application> appObjects;
     std::unique_ptr<frmMain> window;
     std::unique_ptr<runtime::SimulatorTime> simulatorTime;
@@ -150,7 +167,7 @@ int AppMain(int& argc, char** argv, const platform::ProgramOptions& options) {
         const settings::AppSettings stored = PrepareAppSettings(folders);
         appObjects = std::make_unique<Application>(bus::driverCandidates(options.driver, folders),
                                                    stored.boardId, options.dryRun);
-        appObjects->currentConfigPath() = stored.currentConfigPath;
+        appObjects->session().setConfigPath(stored.currentConfigPath);
         window = makeWindow(*appObjects, headless);
         simulatorTime = enterVirtualTime(*appObjects, *window);
     } catch (const platform::AppError& error) {
@@ -164,7 +181,9 @@ int AppMain(int& argc, char** argv, const platform::ProgramOptions& options) {
     CallWatchdog watchdog(appObjects->calls(), window->readingsArea().dataFile().journal(),
                           longestCall(options, headless));
     window->show();
+    TerminalNotes terminal;
     if (!headless) {
+        panel->setReporter(&terminal);
         settings::runGuarded([&] { OfferJournals(*window); });
         // A signal during the offers has closed them; the event loop that would end the program
         // for it only starts now.
@@ -180,7 +199,7 @@ int AppMain(int& argc, char** argv, const platform::ProgramOptions& options) {
                        {*options.run, *options.data, options.plot,
                         options.plotSize.value_or(platform::kReportPictureSize),
                         unattendedLimits(options)},
-                       appObjects->virtualClock(), stopSignals, watchdog);
+                       {*console, appObjects->virtualClock(), stopSignals, watchdog});
 }
 
 } // namespace app

@@ -2,6 +2,7 @@
 
 #include "app/datafile/data_collection.h"
 #include "app/runtime/qt_yield.h"
+#include "app/session/session.h"
 #include "bus/driver_binding.h"
 #include "bus/gpib.h"
 #include "bus/gpib_calls.h"
@@ -22,8 +23,8 @@ namespace app {
 // the test run: the error queue and debug log; the instrument objects (the driver library, bound
 // on first use from the candidates so a missing driver only matters when a test starts, its
 // calls, the bus operations and the one GPIBDevice, which starts on the board id of the
-// application settings); and the session: the test record, the configuration file in use, the
-// data file and the current test's readings.
+// application settings); the session (the configuration file in use, the data file, the sample);
+// the test record as the panel last described it and the current test's readings.
 class Application {
 public:
     // A dry run keeps the program's time on a virtual clock, which only the run moves.
@@ -38,19 +39,18 @@ public:
     bus::GpibCalls& calls() { return calls_; }
     bus::Gpib& gpib() { return gpib_; }
     bus::GPIBDevice& device() { return device_; }
-    platform::Clock& clock() { return *clock_; }
+    platform::Clock& clock() {
+        return virtualClock_ ? static_cast<platform::Clock&>(*virtualClock_) : steadyClock_;
+    }
     // The dry run's clock; null in real time.
-    platform::VirtualClock* virtualClock() { return virtualClock_; }
+    platform::VirtualClock* virtualClock() { return virtualClock_.get(); }
+    // A dry run: simulated readings in virtual time, as fast as they can be filed.
+    bool dryRun() const { return virtualClock_ != nullptr; }
     platform::Yield& yield() { return yield_; }
 
     // The test as the panel last described it.
     hp4140::TestConfig& testConfig() { return testConfig_; }
-    // The configuration file in use, empty when none: read from the application settings at
-    // start-up, changed whenever a configuration is loaded or saved, written back at exit.
-    std::string& currentConfigPath() { return currentConfigPath_; }
-    // The data file, empty when none is chosen: set from the path box at start-up and at
-    // Start, and by the browse button.
-    std::string& dataPath() { return dataPath_; }
+    Session& session() { return session_; }
     // The current test's readings, emptied when the next test starts.
     datafile::DataCollection& readings() { return readings_; }
 
@@ -59,16 +59,16 @@ private:
     platform::SteadyClock logClock_;
     diagnostics::oocErrorQueue errorQueue_;
     diagnostics::oocDebugLog debugLog_{logClock_};
-    std::unique_ptr<platform::Clock> clock_;
-    platform::VirtualClock* virtualClock_ = nullptr;
+    // The program's time: the dry run's virtual clock when there is one, else the steady one.
+    platform::SteadyClock steadyClock_;
+    std::unique_ptr<platform::VirtualClock> virtualClock_;
     runtime::QtYield yield_;
     bus::DriverBinding binding_;
     bus::GpibCalls calls_;
     bus::Gpib gpib_;
     bus::GPIBDevice device_;
     hp4140::TestConfig testConfig_;
-    std::string currentConfigPath_;
-    std::string dataPath_;
+    Session session_;
     datafile::DataCollection readings_;
 };
 

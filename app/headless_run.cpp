@@ -3,6 +3,7 @@
 #include "app/call_watchdog.h"
 #include "app/chart/chart_export.h"
 #include "app/chart/live_chart.h"
+#include "app/headless_console.h"
 #include "app/journal_offers.h"
 #include "app/runtime/virtual_run.h"
 #include "app/stop_signals.h"
@@ -15,60 +16,47 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QLineEdit>
-#include <algorithm>
-#include <cstdio>
+#include <QTimer>
+#include <chrono>
 #include <string>
 
 namespace app {
 
 namespace {
 
-// The window's progress text on one line of standard error, rewritten in place; blanks cover
-// what a longer text before it left.
-class ProgressLine {
-public:
-    void print(const testrun::TestRun& run) {
-        const std::string text = run.progress().text;
-        const int blanks = std::max(width_ - static_cast<int>(text.size()), 0);
-        std::fprintf(stderr, "\r%s%*s", text.c_str(), blanks, "");
-        std::fflush(stderr);
-        width_ = std::max(width_, static_cast<int>(text.size()));
-    }
+// How often a run in real time looks whether the test has ended.
+constexpr std::chrono::milliseconds kLookForTheEnd{20};
 
-private:
-    int width_ = 0;
-};
-
-bool savePlot(frmMain& window, const std::string& path, platform::PictureSize size) {
+bool savePlot(frmMain& window, const std::string& path, platform::PictureSize size,
+              HeadlessConsole& console) {
     try {
         chart::saveChart(*window.leftColumn().graph1(), path, size);
         return true;
     } catch (const platform::AppError& error) {
-        std::fprintf(stderr, "The chart could not be saved as %s: %s\n", path.c_str(),
-                     error.description().c_str());
+        console.note("The chart could not be saved as " + path + ": " + error.description());
         return false;
     }
 }
 
-void runInRealTime(TestRunPanel& panel, ProgressLine& line) {
+void runInRealTime(TestRunPanel& panel) {
     QEventLoop loop;
-    panel.setProgressListener([&] {
-        line.print(panel.run());
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, &loop, [&] {
         if (!panel.run().TestRunning())
             loop.quit();
     });
+    look.start(kLookForTheEnd);
     if (panel.run().TestRunning())
         loop.exec();
 }
 
-bool loadConfiguration(frmMain& window, const std::string& path) {
+bool loadConfiguration(frmMain& window, const std::string& path, HeadlessConsole& console) {
     try {
         for (const std::string& note : window.LoadRunConfiguration(path))
-            std::fprintf(stderr, "%s\n", note.c_str());
+            console.note(note);
         return true;
     } catch (const platform::AppError& error) {
-        std::fprintf(stderr, "The configuration %s cannot be run: %s\n", path.c_str(),
-                     error.description().c_str());
+        console.note("The configuration " + path + " cannot be run: " + error.description());
         return false;
     }
 }
@@ -76,6 +64,14 @@ bool loadConfiguration(frmMain& window, const std::string& path) {
 int refusedStart(testrun::StartResult result) {
     return result == testrun::StartResult::SetupRefused ? exitstatus::kCannotRun
                                                         : exitstatus::kFailure;
+}
+
+// A run in real time tells the watchdog when its time is up.
+void armWatchdog(CallWatchdog& watchdog, const testrun::TestRun& run) {
+    if (const auto limit = run.timeLimit())
+        watchdog.setDeadline(std::chrono::steady_clock::now() +
+                             std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                                 std::chrono::duration<double>(*limit)));
 }
 
 } // namespace
@@ -92,39 +88,35 @@ int RunExitStatus(const testrun::RunReport& report, bool dataSaved, bool plotted
 }
 
 int RunHeadless(frmMain& window, TestRunPanel& panel, const HeadlessRequest& request,
-                platform::VirtualClock* dryRunClock, const StopSignals& stopSignals,
-                CallWatchdog& watchdog) {
-    NameJournals({window.readingsArea().dataFile().path(), request.data});
-    if (!loadConfiguration(window, request.config))
+                const HeadlessServices& services) {
+    HeadlessConsole& console = services.console;
+    for (const std::string& found :
+         JournalsFoundTexts({window.readingsArea().dataFile().path(), request.data}))
+        console.note(found);
+    if (!loadConfiguration(window, request.config, console))
         return exitstatus::kCannotRun;
     window.leftColumn().txtPathToData()->setText(QString::fromStdString(request.data));
     panel.run().setUnattended(request.limits);
+    panel.setReporter(&console);
     if (const auto started = panel.cmdStart_Click(); started != testrun::StartResult::Started)
         return refusedStart(started);
-    ProgressLine line;
-    if (dryRunClock) {
-        panel.setProgressListener({});
+    if (services.dryRunClock) {
         runtime::runInVirtualTime(
-            *dryRunClock, [&] { return panel.run().TestRunning(); },
-            [&] {
-                QApplication::processEvents();
-                line.print(panel.run());
-            });
+            *services.dryRunClock, [&] { return panel.run().TestRunning(); },
+            [] { QApplication::processEvents(); });
     } else {
-        if (const auto limit = panel.run().timeLimit())
-            watchdog.setDeadline(std::chrono::steady_clock::now() +
-                                 std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                                     std::chrono::duration<double>(*limit)));
-        runInRealTime(panel, line);
+        armWatchdog(services.watchdog, panel.run());
+        runInRealTime(panel);
     }
-    line.print(panel.run());
-    const testrun::RunReport& report = panel.run().lastReport();
-    std::fprintf(stderr, "\nThe test %s.\n", report.summary().c_str());
-    const bool plotted = !request.plot || savePlot(window, *request.plot, request.plotSize);
+    const testrun::TestRun& run = panel.run();
+    console.ended(run);
+    const bool plotted =
+        !request.plot || savePlot(window, *request.plot, request.plotSize, console);
     // Where the readings are is the last thing a failed run says.
-    if (!panel.run().lastDataSaved())
-        std::fprintf(stderr, "%s.\n", panel.whereReadingsAre().c_str());
-    return RunExitStatus(report, panel.run().lastDataSaved(), plotted, stopSignals.received());
+    if (!run.lastDataSaved())
+        console.note(panel.whereReadingsAre() + ".");
+    return RunExitStatus(run.lastReport(), run.lastDataSaved(), plotted,
+                         services.stopSignals.received());
 }
 
 } // namespace app

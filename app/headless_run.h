@@ -14,6 +14,7 @@ namespace app {
 
 class CallWatchdog;
 class frmMain;
+class HeadlessConsole;
 class StopSignals;
 class TestRunPanel;
 
@@ -41,14 +42,22 @@ inline constexpr int kIncomplete = 4; // ran to its end with readings missing or
 // overrun run, then missing or unreadable readings.
 int RunExitStatus(const testrun::RunReport& report, bool dataSaved, bool plotted, int signal);
 
+// What a headless run works with besides the window: the console it says everything on, the
+// dry run's virtual clock (null in real time), the stop signals and the watchdog.
+struct HeadlessServices {
+    HeadlessConsole& console;
+    platform::VirtualClock* dryRunClock;
+    const StopSignals& stopSignals;
+    CallWatchdog& watchdog;
+};
+
 // Runs one test with the window's own code but no one watching: the configuration is loaded as
 // "Load Config..." would load it (but refused, before any bus call, when it cannot be read or is
 // no configuration), the data path set, the test started as "Start Test" would start it and run
-// to its end, with a progress line and a last line saying how it ended on standard error. A dry
-// run passes its virtual clock, which then paces the test as fast as it can run; a run in real
-// time tells the watchdog its time limit. Returns the exit status.
+// to its end, with its progress and a last line saying how it ended on the console. A dry run
+// passes its virtual clock, which then paces the test as fast as it can run; a run in real time
+// tells the watchdog its time limit. Returns the exit status.
 int RunHeadless(frmMain& window, TestRunPanel& panel, const HeadlessRequest& request,
-                platform::VirtualClock* dryRunClock, const StopSignals& stopSignals,
-                CallWatchdog& watchdog);
+                const HeadlessServices& services);
 
 } // namespace app

@@ -6,7 +6,6 @@
 #include "platform/folders.h"
 #include "settings/written_file.h"
 
-#include <cstdio>
 #include <filesystem>
 
 namespace app {
@@ -35,9 +34,11 @@ void OfferJournals(frmMain& window) {
         });
 }
 
-void NameJournals(const std::vector<std::string>& dataPaths) {
+std::vector<std::string> JournalsFoundTexts(const std::vector<std::string>& dataPaths) {
+    std::vector<std::string> texts;
     for (const std::filesystem::path& journal : journalsBeside(dataPaths))
-        std::fprintf(stderr, "%s\n", datafile::journalFoundText(journal).c_str());
+        texts.push_back(datafile::journalFoundText(journal));
+    return texts;
 }
 
 } // namespace app

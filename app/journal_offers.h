@@ -14,7 +14,7 @@ class frmMain;
 // of a recovered one are shown. The window's data path is the one looked beside.
 void OfferJournals(frmMain& window);
 
-// A run nobody watches names each journal it finds on standard error and leaves it.
-void NameJournals(const std::vector<std::string>& dataPaths);
+// What a run nobody watches says of each journal it finds (it leaves them).
+std::vector<std::string> JournalsFoundTexts(const std::vector<std::string>& dataPaths);
 
 } // namespace app

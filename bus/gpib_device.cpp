@@ -83,8 +83,7 @@ void GPIBDevice::RunFileScript(const std::string& path) {
         return;
     std::ifstream script(path);
     if (!script) {
-        platform::setCurrentError(platform::fileError(errno, path, "GPIBDevice.RunFileScript"));
-        errorQueue_->AddError();
+        errorQueue_->AddError(platform::fileError(errno, path, "GPIBDevice.RunFileScript"), "");
         return;
     }
     std::string line;
@@ -92,8 +91,7 @@ void GPIBDevice::RunFileScript(const std::string& path) {
         try {
             runScriptLine(std::move(line));
         } catch (const platform::AppError& error) {
-            platform::setCurrentError(error);
-            errorQueue_->AddError();
+            errorQueue_->AddError(error, "");
         }
         yield_.yield();
     }
@@ -173,8 +171,7 @@ std::int16_t GPIBDevice::SPOLL() {
         if (observer_)
             observer_->SetSpoll(status);
     } catch (const platform::AppError& error) {
-        platform::setCurrentError(error);
-        errorQueue_->AddError("Error occurred in GPIBdevice.SPOLL");
+        errorQueue_->AddError(error, "Error occurred in GPIBdevice.SPOLL");
     }
     return status;
 }

@@ -22,6 +22,12 @@ void oocErrorQueue::AddError(const std::string& sAdditionalComment) {
     addEntry(std::to_string(error.number) + ": " + error.description + ". " + sAdditionalComment);
 }
 
+void oocErrorQueue::AddError(const platform::AppError& error,
+                             const std::string& sAdditionalComment) {
+    addEntry(std::to_string(error.number()) + ": " + error.description() + ". " +
+             sAdditionalComment);
+}
+
 void oocErrorQueue::AddString(const std::string& s) {
     addEntry(s);
 }

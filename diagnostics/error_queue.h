@@ -1,6 +1,7 @@
 #pragma once
 
 #include "caption_sink.h"
+#include "platform/app_error.h"
 #include "platform/log_sink.h"
 
 #include <cstdint>
@@ -33,6 +34,8 @@ public:
 
     // Adds "number: description. comment" for the current error.
     void AddError(const std::string& sAdditionalComment = {});
+    // The same for an error in hand, which does not become the current error.
+    void AddError(const platform::AppError& error, const std::string& sAdditionalComment);
     void AddString(const std::string& s);
     void FlushErrors();
     std::string GetErrorString() const;

@@ -1,7 +1,7 @@
 #include "parse_hp4140_data.h"
 
+#include "platform/text_fields.h"
 #include "quenta/numtext/numtext.h"
-#include "settings/form_utility.h"
 
 #include <algorithm>
 #include <cmath>
@@ -70,10 +70,10 @@ bool ParseHP4140Data(HP4140DataType& reading, platform::LogSink* log) {
         return false;
     }
     const std::optional<float> value =
-        toSingle(FormUtility::GetField(fields, 1, kSeparator), "the measured value", log);
+        toSingle(platform::textField(fields, 1, kSeparator), "the measured value", log);
     if (!value)
         return false;
-    const std::string voltageField = FormUtility::GetField(fields, 2, kSeparator);
+    const std::string voltageField = platform::textField(fields, 2, kSeparator);
     const std::optional<float> voltage = toSingle(voltageText(voltageField), "the voltage", log);
     if (!voltage)
         return false;

@@ -40,13 +40,14 @@ void makeFolderIfPossible(const std::string& folder) {
     }
 }
 
-bool tryWrite(const std::string& path, std::string_view text, std::string_view record) {
+// Why the file could not be written, or nullopt once it is.
+std::optional<platform::AppError> tryWrite(const std::string& path, std::string_view text,
+                                           std::string_view record) {
     try {
         writeDataFile(path, text, record);
-        return true;
+        return std::nullopt;
     } catch (const platform::AppError& error) {
-        platform::setCurrentError(error);
-        return false;
+        return error;
     }
 }
 
@@ -59,10 +60,9 @@ std::vector<std::string> unsavedPaths(const std::filesystem::path& programFolder
             (std::filesystem::temp_directory_path() / unsaved.filename()).string()};
 }
 
-std::string failureText(const std::string& path) {
-    const platform::ErrorRecord& error = platform::currentError();
-    return "The data file " + path + " could not be written (" + std::to_string(error.number) +
-           ": " + error.description + ")";
+std::string failureText(const std::string& path, const platform::AppError& error) {
+    return "The data file " + path + " could not be written (" + std::to_string(error.number()) +
+           ": " + error.description() + ")";
 }
 
 } // namespace
@@ -84,15 +84,14 @@ std::optional<std::string> DataFile::askForDataFile() const {
 }
 
 std::string DataFile::getDataPath() const {
-    return askForDataFile().value_or(dataPath_);
+    return askForDataFile().value_or(path());
 }
 
-const std::string& DataFile::browse() {
+void DataFile::browse() {
     if (std::optional<std::string> chosen = askForDataFile()) {
-        dataPath_ = *chosen;
-        replaceAnswered_ = std::move(*chosen);
+        replaceAnswered_ = *chosen;
+        session_.setDataPath(std::move(*chosen));
     }
-    return dataPath_;
 }
 
 bool DataFile::takeReplaceAnswer(const std::string& path) {
@@ -105,9 +104,9 @@ bool DataFile::SaveData(const DataCollection& readings, std::string_view units,
     journal_.finish();
     lastWritten_.reset();
     const std::string text = dataFileText(readings, units);
-    std::string path = dataPath_;
-    while (!tryWrite(path, text, record)) {
-        tellWriteFailed(path, readings.Count());
+    std::string path = this->path();
+    while (const std::optional<platform::AppError> failed = tryWrite(path, text, record)) {
+        tellWriteFailed(path, readings.Count(), *failed);
         const std::optional<std::string> elsewhere = askForDataFile();
         if (!elsewhere)
             return false;
@@ -126,26 +125,27 @@ DataFile::UnaskedSave DataFile::SaveDataUnasked(const DataCollection& readings,
     lastWritten_.reset();
     const std::string text = dataFileText(readings, units);
     std::vector<std::string> paths = unsavedPaths(programFolder_, now);
-    if (!dataPath_.empty())
-        paths.insert(paths.begin(), dataPath_);
+    if (!path().empty())
+        paths.insert(paths.begin(), path());
     UnaskedSave save;
-    for (const std::string& path : paths) {
-        if (tryWrite(path, text, record)) {
-            journal_.remove();
-            lastWritten_ = path;
-            save.written = path;
-            return save;
+    for (const std::string& candidate : paths) {
+        if (const std::optional<platform::AppError> failed = tryWrite(candidate, text, record)) {
+            save.failures.push_back(failureText(candidate, *failed));
+            continue;
         }
-        save.failures.push_back(failureText(path));
+        journal_.remove();
+        lastWritten_ = candidate;
+        save.written = candidate;
+        return save;
     }
     return save;
 }
 
-void DataFile::tellWriteFailed(const std::string& path, std::size_t count) const {
-    const platform::ErrorRecord& error = platform::currentError();
+void DataFile::tellWriteFailed(const std::string& path, std::size_t count,
+                               const platform::AppError& error) const {
     const std::string where = path.empty() ? "no data file was chosen" : "\"" + path + "\"";
     const std::string text =
-        std::to_string(error.number) + ": " + error.description +
+        std::to_string(error.number()) + ": " + error.description() +
         ".\nThe data file could not be written: " + where + ". " +
         journal_.whereKept().value_or("The " + std::to_string(count) + " readings are kept") +
         ". Choose a file to save them in.";

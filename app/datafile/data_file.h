@@ -5,6 +5,9 @@
 #include "file_dialogs.h"
 #include "run_journal.h"
 
+#include "app/session/session.h"
+#include "platform/app_error.h"
+
 #include <chrono>
 #include <filesystem>
 #include <optional>
@@ -22,22 +25,22 @@ app::FileDialogRequest dataFileDialogRequest(const std::filesystem::path& progra
 // journal.
 class DataFile {
 public:
-    // The data path is the application's; only browse() changes it.
+    // The data path is the session's; browse() sets it there.
     DataFile(app::FileDialogs& dialogs, const std::filesystem::path& programFolder,
-             std::string& dataPath)
-        : dialogs_(dialogs), programFolder_(programFolder), dataPath_(dataPath),
+             app::Session& session)
+        : dialogs_(dialogs), programFolder_(programFolder), session_(session),
           journal_(programFolder) {}
 
     // The data path, empty when no data file is chosen.
-    const std::string& path() const { return dataPath_; }
+    const std::string& path() const { return session_.dataPath(); }
     // Where the dialogs for the user's measurement files start (see dataFolder).
-    std::filesystem::path folder() const { return dataFolder(dataPath_, programFolder_); }
+    std::filesystem::path folder() const { return dataFolder(path(), programFolder_); }
 
     // The file the user chooses in the save dialog; the current data path when they cancel.
     std::string getDataPath() const;
 
-    // cmdBrowse_Click: the chosen file becomes the data path, returned for the path box.
-    const std::string& browse();
+    // cmdBrowse_Click: the chosen file becomes the session's data path.
+    void browse();
     // True when the save dialog chose this very file since the last call: the dialog has asked
     // before replacing it, so nobody need ask again.
     bool takeReplaceAnswer(const std::string& path);
@@ -75,11 +78,12 @@ public:
 
 private:
     std::optional<std::string> askForDataFile() const;
-    void tellWriteFailed(const std::string& path, std::size_t count) const;
+    void tellWriteFailed(const std::string& path, std::size_t count,
+                         const platform::AppError& error) const;
 
     app::FileDialogs& dialogs_;
     std::filesystem::path programFolder_;
-    std::string& dataPath_;
+    app::Session& session_;
     RunJournal journal_;
     std::string replaceAnswered_;
     std::optional<std::string> lastWritten_;

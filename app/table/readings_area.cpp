@@ -13,17 +13,31 @@ namespace table {
 ReadingsArea::ReadingsArea(const ReadingsWidgets& widgets, app::FileDialogs& dialogs,
                            const std::filesystem::path& programFolder, const ReadingsState& state)
     : QObject(widgets.Data), txtPathToData_(widgets.txtPathToData), chart_(*widgets.graph1),
-      readings_(state.readings), dataPath_(state.dataPath),
+      readings_(state.readings), session_(state.session),
       table_(new MeasurementTable(widgets.Data)),
       display_(widgets.labels, *table_, *widgets.graph1, state.readings, state.test),
-      dataFile_(dialogs, programFolder, state.dataPath) {
+      dataFile_(dialogs, programFolder, state.session) {
     connect(widgets.cmdBrowse, &QPushButton::clicked, this,
             settings::guarded([this] { cmdBrowse_Click(); }));
+    sessionShown_ = session_.observe([this](app::Session::Change change) {
+        if (change == app::Session::Change::DataPath)
+            showDataPath();
+    });
 }
 
 void ReadingsArea::Form_Load() {
     table_->setupColumns();
-    dataPath_ = txtPathToData_->text().toStdString();
+    takeTypedDataPath();
+}
+
+void ReadingsArea::takeTypedDataPath() {
+    session_.setDataPath(txtPathToData_->text().toStdString());
+}
+
+void ReadingsArea::showDataPath() {
+    const QString shown = QString::fromStdString(session_.dataPath());
+    if (txtPathToData_->text() != shown)
+        txtPathToData_->setText(shown);
 }
 
 void ReadingsArea::setFrameLimited(bool limited) {
@@ -46,8 +60,10 @@ ReadingsArea::SaveDataUnasked(std::chrono::system_clock::time_point now, std::st
     return dataFile_.SaveDataUnasked(readings_, display_.units().toStdString(), now, record);
 }
 
+// A cancelled dialog leaves the data path, and the box shows it again.
 void ReadingsArea::cmdBrowse_Click() {
-    txtPathToData_->setText(QString::fromStdString(dataFile_.browse()));
+    dataFile_.browse();
+    showDataPath();
 }
 
 datafile::OpenedReference ReadingsArea::openReference(const std::filesystem::path& path) {

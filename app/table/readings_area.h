@@ -28,11 +28,11 @@ struct ReadingsWidgets {
     QPushButton* cmdBrowse = nullptr;
 };
 
-// The application's state the readings area works on: the current test's readings, the data
-// path, and the test, whose function gives the units.
+// The application's state the readings area works on: the current test's readings, the
+// session (whose data path the path box shows), and the test, whose function gives the units.
 struct ReadingsState {
     datafile::DataCollection& readings;
-    std::string& dataPath;
+    app::Session& session;
     const hp4140::TestConfig& test;
 };
 
@@ -49,6 +49,9 @@ public:
 
     // The start-up steps: the table's columns, and the data path taken from the path box.
     void Form_Load();
+    // The path box's text becomes the session's data path (a path typed since is the one a
+    // test starts with).
+    void takeTypedDataPath();
 
     void resetReadings() { display_.resetReadings(); }
     // While a test runs in real time, the table and the chart take in what arrived once a
@@ -92,10 +95,13 @@ public:
 private:
     void showReferences();
 
+    void showDataPath();
+
     QLineEdit* txtPathToData_;
     chart::LiveChart& chart_;
     datafile::DataCollection& readings_;
-    std::string& dataPath_;
+    app::Session& session_;
+    app::Session::Subscription sessionShown_;
     bool xAxisIsTime_ = true;
     MeasurementTable* table_;
     MeasurementDisplay display_;

@@ -47,8 +47,7 @@ std::optional<double> defaultMaxSeconds(const RunEstimate& estimate) {
 
 } // namespace
 
-TestRun::TestRun(TestRunView& view, const hp4140::TestConfig& config, Services services)
-    : view_(view), config_(config), s_(services) {
+TestRun::TestRun(TestRunView& view, Services services) : view_(view), s_(services) {
     s_.timer.setHandler([this] { Timer1_Timer(); });
 }
 
@@ -57,7 +56,7 @@ double TestRun::elapsedSeconds() const {
 }
 
 void TestRun::refuse(const std::string& message) {
-    platform::messageBox().show(message, "", platform::mb::OkOnly);
+    view_.tell(message, platform::mb::OkOnly);
     view_.setStartEnabled(true);
 }
 
@@ -71,19 +70,22 @@ std::optional<std::string> TestRun::setupRefusal() const {
     return std::nullopt;
 }
 
-StartResult TestRun::cmdStart_Click() {
+StartResult TestRun::cmdStart_Click(const hp4140::TestConfig& config) {
+    if (testRunning_)
+        return StartResult::Cancelled;
+    config_ = config;
     if (const auto refusal = setupRefusal()) {
-        platform::messageBox().show(*refusal, "", platform::mb::OkOnly | platform::mb::Exclamation);
+        view_.tell(*refusal, platform::mb::OkOnly | platform::mb::Exclamation);
         return StartResult::SetupRefused;
     }
     if (const auto refusal = view_.dataFileRefusal()) {
-        platform::messageBox().show(*refusal, "", platform::mb::OkOnly | platform::mb::Exclamation);
+        view_.tell(*refusal, platform::mb::OkOnly | platform::mb::Exclamation);
         return StartResult::DataFileRefused;
     }
     if (!view_.confirmStart() || s_.stopRequested())
         return StartResult::Cancelled;
     if (const auto refusal = view_.claimJournal()) {
-        platform::messageBox().show(*refusal, "", platform::mb::OkOnly | platform::mb::Exclamation);
+        view_.tell(*refusal, platform::mb::OkOnly | platform::mb::Exclamation);
         return StartResult::DataFileRefused;
     }
     view_.setStartEnabled(false);
@@ -177,8 +179,7 @@ void TestRun::Timer1_Timer() {
     try {
         tick();
     } catch (const platform::AppError& error) {
-        platform::setCurrentError(error);
-        s_.errorQueue.AddError("Error occurred in Timer1_Timer");
+        s_.errorQueue.AddError(error, "Error occurred in Timer1_Timer");
     }
 }
 
@@ -214,14 +215,14 @@ bool TestRun::unattendedLimitReached() {
     const double elapsed = elapsedSeconds();
     if (silence_ && elapsed - silence_->sinceElapsed > unattended_->busTimeoutSeconds) {
         const auto why = s_.gpib.boardSetupHint(s_.device.BoardID());
-        platform::messageBox().show(lostText(*silence_, unattended_->busTimeoutSeconds) +
-                                        (why ? "\n" + *why : std::string()),
-                                    "", platform::mb::Critical);
+        view_.tell(lostText(*silence_, unattended_->busTimeoutSeconds) +
+                       (why ? "\n" + *why : std::string()),
+                   platform::mb::Critical);
         stop(RunOutcome::Lost);
         return true;
     }
     if (maxSeconds_ && elapsed > *maxSeconds_) {
-        platform::messageBox().show(overrunText(*maxSeconds_), "", platform::mb::Critical);
+        view_.tell(overrunText(*maxSeconds_), platform::mb::Critical);
         stop(RunOutcome::Overrun);
         return true;
     }
@@ -317,8 +318,7 @@ void TestRun::EndTest(RunOutcome outcome) {
     try {
         hp4140::SetInstrumentIdle(config_, s_.device, s_.gpib);
     } catch (const platform::AppError& error) {
-        platform::setCurrentError(error);
-        s_.errorQueue.AddError("Error occurred in EndTest");
+        s_.errorQueue.AddError(error, "Error occurred in EndTest");
     }
     report_.outcome = outcome;
     if (outcome == RunOutcome::RanToEnd)

@@ -69,7 +69,8 @@ public:
         std::function<bool()> stopRequested = platform::stopRequested;
     };
 
-    TestRun(TestRunView& view, const hp4140::TestConfig& config, Services services);
+    // The timer is the test run's for its life: nothing else may start, stop or replace it.
+    TestRun(TestRunView& view, Services services);
     TestRun(const TestRun&) = delete;
     TestRun& operator=(const TestRun&) = delete;
 
@@ -77,9 +78,10 @@ public:
     void setUnattended(const Unattended& limits) { unattended_ = limits; }
     bool unattended() const { return unattended_.has_value(); }
 
-    // Starts a test with the settings already copied into the configuration; every refusal
-    // comes before anything changes or is sent, with one message.
-    StartResult cmdStart_Click();
+    // Starts a test of this set-up, which the run keeps a copy of; every refusal comes before
+    // anything changes or is sent, with one message through the view. A press while a test runs
+    // does nothing.
+    StartResult cmdStart_Click(const hp4140::TestConfig& config);
     void cmdAbort_Click() { stop(RunOutcome::Aborted); }
     // Ends a running test as Abort does, for the reason given.
     void stop(RunOutcome reason);
@@ -87,6 +89,8 @@ public:
 
     bool TestRunning() const { return testRunning_; }
     std::int32_t iMeasIndex() const { return iMeasIndex_; }
+    // The set-up of the running test, or of the last one.
+    const hp4140::TestConfig& config() const { return config_; }
     const Expectation& expectation() const { return expectation_; }
     const RunEstimate& estimate() const { return estimate_; }
     // The longest the running unattended test may go on, in seconds after its start; none for
@@ -117,7 +121,7 @@ private:
     void refuse(const std::string& message);
 
     TestRunView& view_;
-    const hp4140::TestConfig& config_;
+    hp4140::TestConfig config_;
     Services s_;
     std::optional<Unattended> unattended_;
     std::optional<double> maxSeconds_;

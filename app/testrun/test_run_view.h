@@ -40,6 +40,9 @@ public:
     // Something the user should know about the set-up as the test starts.
     virtual void noteAtStart(const std::string& /*note*/) {}
 
+    // A message for the user, with the standard message box's style (platform::mb): a refusal,
+    // a run that had to end. Shown in the window, printed by a headless run.
+    virtual void tell(const std::string& text, int style) = 0;
     virtual void setStartEnabled(bool enabled) = 0;
     virtual void setAbortEnabled(bool enabled) = 0;
     virtual void clearLog() = 0;

@@ -2,6 +2,7 @@
 
 #include "app/datafile/file_dialogs.h"
 #include "app/panel/adjusted_value.h"
+#include "app/session/session.h"
 #include "app/testrun/run_record.h"
 #include "platform/app_error.h"
 #include "platform/folders.h"
@@ -77,9 +78,9 @@ bool holdsRunRecord(const std::filesystem::path& file) {
 
 ConfigFileCommands::ConfigFileCommands(const QWidget& window,
                                        const settings::ControlRegistry& controls, WindowHooks hooks,
-                                       FileDialogs& dialogs, std::string& currentConfigPath)
+                                       FileDialogs& dialogs, Session& session)
     : window_(window), controls_(controls), hooks_(std::move(hooks)), dialogs_(dialogs),
-      currentConfigPath_(currentConfigPath) {}
+      session_(session) {}
 
 std::filesystem::path ConfigFileCommands::fileFor(const std::string& path) const {
     return path.empty() ? settings::DefaultFormFile(window_)
@@ -115,7 +116,7 @@ std::vector<std::string> ConfigFileCommands::apply(const std::string& path,
                 notes.push_back(std::move(*note));
         });
     if (!testrun::isRunRecord(document)) {
-        currentConfigPath_ = path;
+        session_.setConfigPath(path);
         hooks_.updateCaption();
     }
     hooks_.loaded();
@@ -133,7 +134,7 @@ bool ConfigFileCommands::SaveConfigFile(const std::string& path) {
     }
     if (!settings::SaveFormControls(window_, controls_, file, true))
         return false;
-    currentConfigPath_ = path;
+    session_.setConfigPath(path);
     hooks_.updateCaption();
     return true;
 }
@@ -159,7 +160,7 @@ void ConfigFileCommands::itemLoadConfig_Click() {
 }
 
 void ConfigFileCommands::itemSave_Click() {
-    const std::string& current = currentConfigPath_;
+    const std::string current = session_.configPath();
     if (!current.empty() && FormUtility::FileExists(current))
         SaveConfigFile(current);
     else

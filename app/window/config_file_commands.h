@@ -14,6 +14,7 @@ namespace app {
 
 class FileDialogs;
 struct FileDialogRequest;
+class Session;
 
 // The main window's configuration-file commands: loading and saving its controls by name, the
 // File menu's load, save and save-as with their dialogs, and the current configuration path
@@ -32,9 +33,9 @@ public:
         std::function<void(const std::string&)> adjusted;
     };
 
-    // The current configuration path is the application's: loading and saving change it.
+    // The current configuration path is the session's: loading and saving change it there.
     ConfigFileCommands(const QWidget& window, const settings::ControlRegistry& controls,
-                       WindowHooks hooks, FileDialogs& dialogs, std::string& currentConfigPath);
+                       WindowHooks hooks, FileDialogs& dialogs, Session& session);
 
     // Restores the controls from the file (the window's default file for an empty path) and
     // makes the path current, unless the file is a run record. False, with the reason as the
@@ -70,7 +71,7 @@ private:
     const settings::ControlRegistry& controls_;
     WindowHooks hooks_;
     FileDialogs& dialogs_;
-    std::string& currentConfigPath_;
+    Session& session_;
 };
 
 } // namespace app

@@ -47,6 +47,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <stdexcept>
 
 namespace app {
 
@@ -85,7 +86,7 @@ frmMain::frmMain(Application& application, const FieldDescriptions& fields,
                 if (oofLog_)
                     oofLog_->SendString(note);
             }},
-        *fileDialogs_, application_.currentConfigPath());
+        *fileDialogs_, application_.session());
     connect(menus_->itemSave, &QAction::triggered, this,
             settings::guarded([this] { itemSave_Click(); }));
     connect(menus_->itemSaveAs, &QAction::triggered, this,
@@ -123,6 +124,9 @@ frmMain::~frmMain() {
 }
 
 void frmMain::setTimer1(std::unique_ptr<platform::Timer> timer) {
+    if (testRun_)
+        throw std::logic_error(
+            "Timer1 belongs to the test run now; swap it before the run is made");
     timer->stop();
     timer->setInterval(std::chrono::milliseconds(1000));
     timer1_ = std::move(timer);
@@ -137,7 +141,7 @@ void frmMain::createReadingsArea() {
          leftColumn_->txtPathToData(),
          leftColumn_->cmdBrowse()},
         *fileDialogs_, platform::programFolders().program,
-        {application_.readings(), application_.dataPath(), application_.testConfig()});
+        {application_.readings(), application_.session(), application_.testConfig()});
     graph_ = new chart::GraphPanel(
         registry_, *leftColumn_->graph1(), application_.testConfig(),
         [this](bool show) { leftColumn_->showGraphSettings(show); }, this);
@@ -204,7 +208,7 @@ void frmMain::fitToScreen() {
 // from the default file and the name stays, so the exit saves under it. One that exists but
 // cannot be read is reported, and the default file is used as well.
 void frmMain::loadControlValues() {
-    const std::string path = application_.currentConfigPath();
+    const std::string path = application_.session().configPath();
     if (!path.empty() && FormUtility::FileExists(path)) {
         if (LoadConfigFile(path))
             return;
@@ -240,7 +244,7 @@ void frmMain::controlLostFocus(const settings::RegisteredControl& control) {
 }
 
 void frmMain::updateCaption() {
-    setWindowTitle(QString::fromStdString(windowCaption(application_.currentConfigPath())));
+    setWindowTitle(QString::fromStdString(windowCaption(application_.session().configPath())));
 }
 
 bool frmMain::LoadConfigFile(const std::string& path) {
@@ -353,9 +357,10 @@ void frmMain::closeEvent(QCloseEvent* event) {
 
 // Runs while the window is still shown, so its controls can be saved.
 void frmMain::Form_Unload() {
-    SaveConfigFile(application_.currentConfigPath());
+    SaveConfigFile(application_.session().configPath());
     settings::SaveFormPlacement(*this);
-    settings::SaveAppSettings(platform::programFolders().program, application_.currentConfigPath());
+    settings::SaveAppSettings(platform::programFolders().program,
+                              application_.session().configPath());
     // Closed for good, so no window keeps the program running.
     if (oofLog_)
         oofLog_->Kill();

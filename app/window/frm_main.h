@@ -77,10 +77,12 @@ public:
 
     // The window timer that paces a test: disabled, 1000 ms, until a test starts.
     platform::Timer& Timer1() const { return *timer1_; }
-    // A dry run or a test paces the window by another timer (a virtual one).
+    // A dry run or a test paces the window by another timer (a virtual one), before a test run
+    // takes Timer1 for its life: once one has, this raises std::logic_error.
     void setTimer1(std::unique_ptr<platform::Timer> timer);
 
-    // The test run that the window refuses to close during; none until one is made.
+    // The test run that the window refuses to close during; none until one is made. It keeps
+    // Timer1 from then on.
     void setTestRun(const testrun::TestRun& run) { testRun_ = &run; }
     bool testRunning() const;
 

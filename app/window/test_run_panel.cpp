@@ -11,6 +11,7 @@
 #include "hp4140/test_config.h"
 #include "left_column.h"
 #include "platform/clock.h"
+#include "platform/message_box.h"
 #include "platform/stop_request.h"
 #include "run_progress_bar.h"
 #include "settings/form_controls.h"
@@ -22,7 +23,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
-#include <cstdio>
 
 namespace app {
 
@@ -30,9 +30,8 @@ TestRunPanel::TestRunPanel(Application& application, frmMain& window, Instrument
                            diagnostics::oofLog* log)
     : QObject(&window), application_(application), window_(window), gpib_(instrument.gpib),
       device_(instrument.device), clock_(instrument.clock), log_(log),
-      run_(*this, application.testConfig(),
-           {instrument.gpib, instrument.device, application.errorQueue(), instrument.clock,
-            window.Timer1(), log}),
+      run_(*this, {instrument.gpib, instrument.device, application.errorQueue(), instrument.clock,
+                   window.Timer1(), log}),
       dataFileStart_([&window](const datafile::Recovery& recovery) {
           window.showReadings(recovery.contents);
       }),
@@ -59,9 +58,9 @@ TestRunPanel::~TestRunPanel() {
 }
 
 testrun::StartResult TestRunPanel::cmdStart_Click() {
-    window_.Form_SaveConfig();
-    application_.dataPath() = window_.leftColumn().txtPathToData()->text().toStdString();
-    return run_.cmdStart_Click();
+    const hp4140::TestConfig& config = window_.Form_SaveConfig();
+    window_.readingsArea().takeTypedDataPath();
+    return run_.cmdStart_Click(config);
 }
 
 void TestRunPanel::cmdZero_Click() {
@@ -139,12 +138,10 @@ bool TestRunPanel::saveUnasked(const std::string& record) {
     const datafile::DataFile::UnaskedSave save =
         window_.readingsArea().SaveDataUnasked(clock_.wallTime(), record);
     for (const std::string& failure : save.failures)
-        std::fprintf(stderr, "%s.\n", failure.c_str());
+        reporter_->note(failure + ".");
     readingsFile_ = save.written;
-    // A headless run says where the readings are as its very last line; a window says it now.
-    if (!run_.unattended())
-        std::fprintf(stderr, "%s.\n", whereReadingsAre().c_str());
-    return save.written && *save.written == application_.dataPath();
+    reporter_->readingsAreIn(whereReadingsAre() + ".");
+    return save.written && *save.written == session().dataPath();
 }
 
 void TestRunPanel::showSilence(const std::optional<testrun::Silence>& silence) {
@@ -177,8 +174,7 @@ void TestRunPanel::testProgressed() {
         progress_->showProgress(run_.progress());
         sinceProgress_.start();
     }
-    if (listener_)
-        listener_();
+    reporter_->progressed(run_);
 }
 
 datafile::DataFile& TestRunPanel::dataFile() {
@@ -199,32 +195,33 @@ std::string TestRunPanel::whereReadingsAre() {
 }
 
 std::optional<std::string> TestRunPanel::dataFileRefusal() {
-    return dataFileStart_.refusal(application_.dataPath(), run_.unattended());
+    return dataFileStart_.refusal(session().dataPath(), run_.unattended());
 }
 
 // A run nobody watches asks nothing: its data file was named in the very command.
 bool TestRunPanel::confirmStart() {
     if (run_.unattended())
         return true;
-    std::string& path = application_.dataPath();
+    const std::string path = session().dataPath();
     const auto chosen = dataFileStart_.confirm(path, dataFile().takeReplaceAnswer(path));
     if (!chosen)
         return false;
-    if (*chosen != path) {
-        path = *chosen;
-        window_.leftColumn().txtPathToData()->setText(QString::fromStdString(path));
-    }
+    session().setDataPath(*chosen);
     return true;
 }
 
 bool TestRunPanel::dryRun() const {
-    return dynamic_cast<const platform::VirtualClock*>(&clock_) != nullptr;
+    return application_.dryRun();
+}
+
+app::Session& TestRunPanel::session() {
+    return application_.session();
 }
 
 // A dry run files readings as fast as it can, so its journal goes in blocks.
 std::optional<std::string> TestRunPanel::claimJournal() {
     return dataFile().journal().open(
-        application_.dataPath(), table::unitsCaption(application_.testConfig().iFunction),
+        session().dataPath(), table::unitsCaption(run_.config().iFunction),
         dryRun() ? datafile::JournalPace::Blocks : datafile::JournalPace::EachReading,
         clock_.wallTime());
 }
@@ -243,13 +240,16 @@ void TestRunPanel::settleBeforeStart() {
 void TestRunPanel::noteAtStart(const std::string& note) {
     if (log_)
         log_->SendString(note);
-    if (run_.unattended())
-        std::fprintf(stderr, "%s\n", note.c_str());
+    reporter_->note(note);
+}
+
+void TestRunPanel::tell(const std::string& text, int style) {
+    platform::messageBox().show(text, "", style);
 }
 
 // The test runs with the panel as it is now: the data path chosen, the panel about to be locked.
 void TestRunPanel::beginRecord() {
-    const hp4140::TestConfig& config = application_.testConfig();
+    const hp4140::TestConfig& config = run_.config();
     record_ = {};
     record_.form = settings::FormValues(window_.controls());
     record_.start = clock_.wallTime();
@@ -271,7 +271,6 @@ void TestRunPanel::journalReading(const HP4140DataType& reading) {
     showNotice(QString::fromStdString(*trouble), true);
     if (log_)
         log_->SendString(*trouble);
-    if (run_.unattended())
-        std::fprintf(stderr, "\n%s\n", trouble->c_str());
+    reporter_->note(*trouble);
 }
 } // namespace app

@@ -4,6 +4,7 @@
 #include "app/testrun/run_record.h"
 #include "app/testrun/test_run.h"
 #include "app/testrun/test_run_view.h"
+#include "run_reporter.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -22,6 +23,7 @@ class oofLog;
 namespace app {
 
 class Application;
+class Session;
 class frmMain;
 class RunProgressBar;
 
@@ -38,9 +40,10 @@ public:
         platform::Clock& clock;
     };
 
-    // The test runs on the instrument with the application's test record, data path and error
-    // queue. The window's Timer1 paces the test, so a dry run swaps it before making the panel.
-    // The log window may be null (no debug output).
+    // The test runs on the instrument with the panel's set-up as Start copies it, the session's
+    // data path and the application's error queue. The window's Timer1 paces the test and is
+    // the run's for the panel's life (a dry run swaps it before making the panel). The log
+    // window may be null (no debug output).
     TestRunPanel(Application& application, frmMain& window, Instrument instrument,
                  diagnostics::oofLog* log);
     // The device outlives the window, whose status row then no longer observes it.
@@ -55,8 +58,9 @@ public:
 
     testrun::TestRun& run() { return run_; }
     const testrun::TestRun& run() const { return run_; }
-    // Told after every step of a test: started, a tick, ended.
-    void setProgressListener(std::function<void()> listener) { listener_ = std::move(listener); }
+    // Who hears of the runs beyond the window (a headless run); the window alone by default.
+    // The reporter must outlive the panel, or be replaced first.
+    void setReporter(RunReporter* reporter) { reporter_ = reporter ? reporter : &windowOnly_; }
     // The notice in the status bar: the instrument not answering, a slow run, how a run ended.
     QString notice() const;
     // Where the readings of a test whose data file could not be written are: "The 21 readings
@@ -64,6 +68,7 @@ public:
     // that no file has them all.
     std::string whereReadingsAre();
 
+    void tell(const std::string& text, int style) override;
     std::optional<std::string> dataFileRefusal() override;
     bool confirmStart() override;
     std::optional<std::string> claimJournal() override;
@@ -92,6 +97,7 @@ private:
     std::string recordText(const testrun::RunReport& report);
     datafile::DataFile& dataFile();
     bool dryRun() const;
+    Session& session();
     void limitRedraws(bool limited);
     void journalReading(const HP4140DataType& reading);
 
@@ -105,7 +111,8 @@ private:
     datafile::DataFileStart dataFileStart_;
     RunProgressBar* progress_;
     QLabel* notice_;
-    std::function<void()> listener_;
+    RunReporter windowOnly_;
+    RunReporter* reporter_ = &windowOnly_;
     testrun::RunRecord record_;
     // The file other than the data file that the last test's readings were saved in.
     std::optional<std::string> readingsFile_;

@@ -114,16 +114,12 @@ void WindowSweepAt50PerSecond(benchmark::State& state) {
         BusyProcesses busy(state.range(0));
         window.leftColumn().txtPathToData()->setText(
             QString::fromStdString((folder / ("run-" + std::to_string(++run) + ".txt")).string()));
-        QEventLoop loop;
-        panel->setProgressListener([&] {
-            if (!panel->run().TestRunning())
-                loop.quit();
-        });
         if (panel->cmdStart_Click() != testrun::StartResult::Started) {
             state.SkipWithError("the sweep did not start");
             break;
         }
-        loop.exec();
+        while (panel->run().TestRunning())
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents);
         missed += panel->run().lastReport().missing();
     }
     state.counters["readings_missed"] = missed;

@@ -142,8 +142,9 @@ void SaveData(benchmark::State& state) {
         collectionOf(static_cast<std::int32_t>(state.range(0)));
     QTemporaryDir folder;
     app::ScriptedFileDialogs dialogs;
-    std::string dataPath = folder.filePath("data/run.txt").toStdString();
-    datafile::DataFile dataFile(dialogs, folder.path().toStdString(), dataPath);
+    app::Session session;
+    session.setDataPath(folder.filePath("data/run.txt").toStdString());
+    datafile::DataFile dataFile(dialogs, folder.path().toStdString(), session);
     for (auto _ : state)
         if (!dataFile.SaveData(readings, "Amps"))
             state.SkipWithError("the data file was not written");

@@ -2,7 +2,7 @@
 // instrument, in virtual time: the user's view, the marks of readings at the current limit, the
 // chart saved and copied, and the table's rows copied for a spreadsheet.
 
-#include "simulated_window_support.h"
+#include "window_on_simulator.h"
 
 #include "app/chart/live_chart.h"
 #include "app/datafile/data_collection.h"
@@ -22,9 +22,13 @@
 
 namespace {
 
-class ChartWindow : public apptest::SimulatedWindow {
+class ChartWindow : public apptest::WindowOnSimulator {
 protected:
-    ChartWindow() { chooseDiodeSweep(); }
+    ChartWindow() {
+        panelFor(simulated);
+        useOwnFolder();
+        chooseDiodeSweep();
+    }
 
     chart::LiveChart& chart() { return *window.leftColumn().graph1(); }
     void zoom() {
@@ -83,24 +87,24 @@ TEST_F(ChartWindow, AUsersViewLastsThroughATestAndEndsAtAStartAnAxisSwitchOrTheS
 TEST_F(ChartWindow, TheChartIsSavedAsPngOrPdfAndCopiedAtReportSize) {
     window.cmdStart()->click();
     runToEnd();
-    dialogs->queueAnswer((folder / "iv.png").string());
+    dialogs.queueAnswer((folder / "iv.png").string());
     chart().saveAction()->trigger();
     EXPECT_EQ(QImage(QString::fromStdString((folder / "iv.png").string())).size(),
               QSize(1600, 1000));
-    const app::FileDialogRequest& asked = dialogs->shown().back().request;
+    const app::FileDialogRequest& asked = dialogs.shown().back().request;
     EXPECT_EQ(asked.title, "Save Chart As...");
     EXPECT_EQ(asked.folder, folder.path());
     EXPECT_EQ(asked.fileName, "run.png");
     EXPECT_EQ(asked.filters,
               (std::vector<std::string>{"PNG image (*.png)", "PDF document (*.pdf)"}));
 
-    dialogs->queueAnswer((folder / "iv.pdf").string());
+    dialogs.queueAnswer((folder / "iv.pdf").string());
     chart().saveAction()->trigger();
     const std::string pdf = testsupport::fileText(folder / "iv.pdf");
     EXPECT_EQ(pdf.rfind("%PDF", 0), 0u);
     EXPECT_EQ(pdf.find("/Subtype /Image"), std::string::npos); // drawn in vectors
 
-    dialogs->queueAnswer((folder / "iv.gif").string());
+    dialogs.queueAnswer((folder / "iv.gif").string());
     chart().saveAction()->trigger();
     EXPECT_FALSE(std::filesystem::exists(folder / "iv.gif"));
     ASSERT_EQ(box->shown().size(), 1u);

@@ -19,9 +19,9 @@ using testsupport::TempFolder;
 
 class SaveDataTest : public testing::Test {
 protected:
-    SaveDataTest() : dataFile(dialogs, folder.path(), dataPath) {
+    SaveDataTest() : dataFile(dialogs, folder.path(), session) {
         fillThreeReadings(readings);
-        dataPath = (folder / "runs/today/iv.txt").string();
+        session.setDataPath((folder / "runs/today/iv.txt").string());
     }
 
     static void fillThreeReadings(DataCollection& c) { datafiletest::fillThreeReadings(c); }
@@ -34,7 +34,7 @@ protected:
 
     TempFolder folder;
     ScriptedFileDialogs dialogs;
-    std::string dataPath; // the application's
+    app::Session session; // the application's, whose data path the data file writes
     DataFile dataFile;
     DataCollection readings;
     platform::ScopedRecordingMessageBox box;
@@ -42,16 +42,16 @@ protected:
 
 TEST_F(SaveDataTest, WritesTheFileMakingItsFolders) {
     EXPECT_TRUE(dataFile.SaveData(readings, "Amps"));
-    EXPECT_EQ(fileText(dataPath), expectedText());
+    EXPECT_EQ(fileText(session.dataPath()), expectedText());
     EXPECT_TRUE(box->shown().empty());
     EXPECT_TRUE(dialogs.shown().empty());
 }
 
 TEST_F(SaveDataTest, ReplacesThePreviousFileWholeAndLeavesNoTemporaryFile) {
     std::filesystem::create_directories(folder / "runs/today");
-    putFile(dataPath, std::string(100000, 'o'));
+    putFile(session.dataPath(), std::string(100000, 'o'));
     ASSERT_TRUE(dataFile.SaveData(readings, "Amps"));
-    EXPECT_EQ(fileText(dataPath), expectedText());
+    EXPECT_EQ(fileText(session.dataPath()), expectedText());
     std::size_t files = 0;
     for ([[maybe_unused]] const auto& entry :
          std::filesystem::directory_iterator(folder / "runs/today"))
@@ -60,7 +60,7 @@ TEST_F(SaveDataTest, ReplacesThePreviousFileWholeAndLeavesNoTemporaryFile) {
 }
 
 TEST_F(SaveDataTest, FolderThatCannotBeMadeIsReportedAndTheReadingsSavedElsewhere) {
-    dataPath = blockedPath();
+    session.setDataPath(blockedPath());
     const std::string elsewhere = (folder / "rescued.txt").string();
     dialogs.queueAnswer(elsewhere);
 
@@ -69,7 +69,7 @@ TEST_F(SaveDataTest, FolderThatCannotBeMadeIsReportedAndTheReadingsSavedElsewher
     ASSERT_EQ(box->shown().size(), 1u);
     const std::string& text = box->shown()[0].text;
     EXPECT_EQ(text.rfind("76: Path not found", 0), 0u) << text;
-    EXPECT_NE(text.find("\"" + dataPath + "\""), std::string::npos) << text;
+    EXPECT_NE(text.find("\"" + session.dataPath() + "\""), std::string::npos) << text;
     EXPECT_NE(text.find("3 readings are kept"), std::string::npos) << text;
     EXPECT_EQ(box->shown()[0].style & platform::mb::IconMask, platform::mb::Exclamation);
     ASSERT_EQ(dialogs.shown().size(), 1u);
@@ -79,7 +79,7 @@ TEST_F(SaveDataTest, FolderThatCannotBeMadeIsReportedAndTheReadingsSavedElsewher
 }
 
 TEST_F(SaveDataTest, CancelledRescueKeepsTheReadingsAndEndsQuietly) {
-    dataPath = blockedPath();
+    session.setDataPath(blockedPath());
     EXPECT_FALSE(dataFile.SaveData(readings, "Amps"));
     EXPECT_EQ(box->shown().size(), 1u);
     EXPECT_EQ(dialogs.shown().size(), 1u);
@@ -88,19 +88,20 @@ TEST_F(SaveDataTest, CancelledRescueKeepsTheReadingsAndEndsQuietly) {
 }
 
 TEST_F(SaveDataTest, EmptyDataPathIsReportedNotSilentlyLost) {
-    dataPath.clear();
+    session.setDataPath({});
     EXPECT_FALSE(dataFile.SaveData(readings, "Amps"));
     ASSERT_EQ(box->shown().size(), 1u);
     EXPECT_NE(box->shown()[0].text.find("no data file was chosen"), std::string::npos);
-    EXPECT_EQ(platform::currentError().number, platform::errnum::PathFileAccess);
+    EXPECT_EQ(
+        box->shown()[0].text.rfind(std::to_string(platform::errnum::PathFileAccess) + ": ", 0), 0u);
 }
 
 // Told to stop, the program asks nobody: readings with nowhere to go get a file of their own.
 TEST_F(SaveDataTest, UnaskedTheReadingsGoToTheDataFileOrAFileOfTheirOwn) {
     const auto now = std::chrono::system_clock::now();
-    EXPECT_EQ(dataFile.SaveDataUnasked(readings, "Amps", now).written, dataPath);
+    EXPECT_EQ(dataFile.SaveDataUnasked(readings, "Amps", now).written, session.dataPath());
     for (const std::string& path : {std::string(), blockedPath()}) {
-        dataPath = path;
+        session.setDataPath(path);
         const auto written = dataFile.SaveDataUnasked(readings, "Amps", now).written;
         ASSERT_TRUE(written);
         EXPECT_EQ(*written, datafile::unsavedReadingsPath(folder.path(), now, ".txt").string());
@@ -117,14 +118,14 @@ TEST_F(SaveDataTest, UnaskedTheReadingsGoToTheDataFileOrAFileOfTheirOwn) {
 TEST_F(SaveDataTest, TheRunRecordIsWrittenWithItsDataFileOrNeitherIs) {
     EXPECT_TRUE(dataFile.SaveData(readings, "Amps", "[Run]\noutcome=complete\n"));
     EXPECT_EQ(fileText(folder / "runs/today/iv.run.ini"), "[Run]\noutcome=complete\n");
-    EXPECT_EQ(fileText(dataPath), expectedText());
-    EXPECT_EQ(dataFile.lastWritten(), dataPath);
+    EXPECT_EQ(fileText(session.dataPath()), expectedText());
+    EXPECT_EQ(dataFile.lastWritten(), session.dataPath());
 
-    dataPath = (folder / "runs/today/cv.TXT").string();
-    putFile(dataPath, "an earlier run");
+    session.setDataPath((folder / "runs/today/cv.TXT").string());
+    putFile(session.dataPath(), "an earlier run");
     std::filesystem::create_directory(folder / "runs/today/cv.run.ini"); // in the record's way
     EXPECT_FALSE(dataFile.SaveData(readings, "Amps", "[Run]\n"));
-    EXPECT_EQ(fileText(dataPath), "an earlier run");
+    EXPECT_EQ(fileText(session.dataPath()), "an earlier run");
     EXPECT_EQ(box->shown().size(), 1u);
     EXPECT_FALSE(dataFile.lastWritten());
     std::size_t files = 0;
@@ -138,7 +139,7 @@ TEST_F(SaveDataTest, TheRunRecordIsWrittenWithItsDataFileOrNeitherIs) {
 }
 
 TEST_F(SaveDataTest, RescueThatFailsAgainIsReportedAgain) {
-    dataPath = blockedPath();
+    session.setDataPath(blockedPath());
     dialogs.queueAnswer((folder / "blocker/other.txt").string());
     dialogs.queueAnswer((folder / "second.txt").string());
     EXPECT_TRUE(dataFile.SaveData(readings, "Amps"));
@@ -147,8 +148,8 @@ TEST_F(SaveDataTest, RescueThatFailsAgainIsReportedAgain) {
 }
 
 TEST_F(SaveDataTest, SaveDialogStartsInTheDataFolderAndCancelKeepsThePath) {
-    const std::string before = dataPath;
-    EXPECT_EQ(dataFile.browse(), before);
+    const std::string before = session.dataPath();
+    dataFile.browse();
     ASSERT_EQ(dialogs.shown().size(), 1u);
     const ScriptedFileDialogs::Shown& shown = dialogs.shown()[0];
     EXPECT_EQ(shown.kind, ScriptedFileDialogs::Kind::Save);
@@ -158,13 +159,13 @@ TEST_F(SaveDataTest, SaveDialogStartsInTheDataFolderAndCancelKeepsThePath) {
     EXPECT_EQ(shown.request.defaultSuffix, "txt");
     EXPECT_TRUE(shown.request.confirmOverwrite);
     EXPECT_TRUE(std::filesystem::is_directory(folder / "data"));
-    EXPECT_EQ(dataPath, before);
+    EXPECT_EQ(session.dataPath(), before);
 }
 
 TEST_F(SaveDataTest, BrowseMakesTheChosenFileTheDataPath) {
     dialogs.queueAnswer("/srv/lab/cv.txt");
-    EXPECT_EQ(dataFile.browse(), "/srv/lab/cv.txt");
-    EXPECT_EQ(dataPath, "/srv/lab/cv.txt");
+    dataFile.browse();
+    EXPECT_EQ(session.dataPath(), "/srv/lab/cv.txt");
 }
 
 } // namespace

@@ -29,9 +29,12 @@ std::pair<unsigned, unsigned> pngSize(const fs::path& path) {
 TEST_F(HeadlessProgram, ADryRunOfTheIvExampleWritesEveryReadingAndLeavesTheSettingsAlone) {
     ASSERT_EQ(dryRun(example("IV_diode_sweep.ini"), "", "--plot " + quoted(folder / "out.png")), 0);
     EXPECT_EQ(lastError(), "The test ran to its end.");
-    // The progress line, rewritten in place, ends as the window's progress bar does.
-    EXPECT_NE(errors().find("\r21 of about 21 readings, elapsed 11."), std::string::npos)
+    // In a file the progress comes a line at each tenth of the run, and ends as the window's
+    // progress bar does.
+    EXPECT_NE(errors().find("\n21 of about 21 readings, elapsed 11."), std::string::npos)
         << errors();
+    EXPECT_EQ(errors().find('\r'), std::string::npos);
+    EXPECT_LE(lines(errors()), 14);
     EXPECT_EQ(
         data().rfind("Index\tTime\tMeasurement\tVoltage\tUnits\tAt Current Limit\tRaw Data\r\n", 0),
         0u);

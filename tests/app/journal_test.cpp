@@ -32,15 +32,15 @@ long errorNumberOf(const std::function<void()>& action) {
 
 class Journal : public testing::Test {
 protected:
-    Journal() : dataFile(dialogs, folder.path(), dataPath) {
+    Journal() : dataFile(dialogs, folder.path(), session) {
         datafiletest::fillThreeReadings(readings);
-        dataPath = (folder / "iv.txt").string();
+        session.setDataPath((folder / "iv.txt").string());
     }
 
     // A test filing the three readings; the trouble the journal reported, its refusal first.
     std::vector<std::string> journalThree(JournalPace pace) {
         std::vector<std::string> troubles;
-        if (auto refusal = dataFile.journal().open(dataPath, "Amps", pace, now)) {
+        if (auto refusal = dataFile.journal().open(session.dataPath(), "Amps", pace, now)) {
             troubles.push_back(*refusal);
             return troubles;
         }
@@ -53,7 +53,7 @@ protected:
 
     testsupport::TempFolder folder;
     app::ScriptedFileDialogs dialogs;
-    std::string dataPath; // the application's
+    app::Session session; // the application's, whose data path the data file writes
     datafile::DataFile dataFile;
     datafile::DataCollection readings;
     platform::ScopedRecordingMessageBox box;
@@ -72,7 +72,7 @@ TEST_F(Journal, ADataFileThatCannotBeWrittenLeavesTheJournalAndEveryMessageNames
     journalThree(JournalPace::Blocks);
     EXPECT_EQ(fs::file_size(folder / "iv.txt.partial"), 0u); // a dry run writes in blocks
     putFile(folder / "blocker", "x");
-    dataPath = (folder / "blocker" / "iv.txt").string();
+    session.setDataPath((folder / "blocker" / "iv.txt").string());
     EXPECT_FALSE(dataFile.SaveData(readings, "Amps"));
     EXPECT_EQ(fileText(folder / "iv.txt.partial"), text());
     ASSERT_EQ(box->shown().size(), 1u);
@@ -85,7 +85,7 @@ TEST_F(Journal, ADataFileThatCannotBeWrittenLeavesTheJournalAndEveryMessageNames
 }
 
 TEST_F(Journal, WithoutADataFileTheJournalGoesToTheDataFolderUnderAFreeName) {
-    dataPath.clear();
+    session.setDataPath({});
     journalThree(JournalPace::EachReading);
     const fs::path first = datafile::unsavedReadingsPath(folder.path(), now, ".partial");
     EXPECT_EQ(fileText(first), text());
@@ -105,9 +105,9 @@ TEST_F(Journal, AFileAlreadyInTheJournalsPlaceIsNeverTouched) {
         const auto held = settings::FileLock::tryTake(journal);
         ASSERT_TRUE(held);
         testsupport::TempFolder other;
-        EXPECT_EQ(
-            datafile::RunJournal(other.path()).open(dataPath, "Amps", JournalPace::Blocks, now),
-            datafile::journalInUseText(journal));
+        EXPECT_EQ(datafile::RunJournal(other.path())
+                      .open(session.dataPath(), "Amps", JournalPace::Blocks, now),
+                  datafile::journalInUseText(journal));
     }
     EXPECT_EQ(fileText(journal), "an earlier test's readings");
 }

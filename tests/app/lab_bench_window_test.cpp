@@ -2,7 +2,7 @@
 // to compare runs and to find out later what a file was measured with: data files and the
 // previous run as reference curves, and the record written beside every data file.
 
-#include "simulated_window_support.h"
+#include "window_on_simulator.h"
 
 #include "app/chart/live_chart.h"
 #include "app/window/main_menus.h"
@@ -39,14 +39,18 @@ bool isLocalTimeWithOffset(const std::string& text) {
     return true;
 }
 
-class LabBench : public apptest::SimulatedWindow {
+class LabBench : public apptest::WindowOnSimulator {
 protected:
-    LabBench() { chooseDiodeSweep(); }
+    LabBench() {
+        panelFor(simulated);
+        useOwnFolder();
+        chooseDiodeSweep();
+    }
 
     chart::LiveChart& chart() { return *window.leftColumn().graph1(); }
     const app::MainMenus& menus() { return window.menus(); }
     void openData(const fs::path& path) {
-        dialogs->queueAnswer(path.string());
+        dialogs.queueAnswer(path.string());
         menus().itemOpenData->trigger();
         QApplication::processEvents();
     }
@@ -55,7 +59,7 @@ protected:
 
 TEST_F(LabBench, ARunRecordRestoresThePanelItRanWithAndNeverBecomesTheConfigurationInUse) {
     const std::string inUse = (programFolder / "mine.ini").string();
-    application.currentConfigPath() = inUse;
+    application.session().setConfigPath(inUse);
     const auto ranWith = settings::FormValues(window.controls());
     window.cmdStart()->click();
     runToEnd();
@@ -76,18 +80,18 @@ TEST_F(LabBench, ARunRecordRestoresThePanelItRanWithAndNeverBecomesTheConfigurat
     window.configPanel().optionFunction().setSelected(2, true);
     setField(window.configPanel().txtConfig(1), "7");
     const QString caption = window.windowTitle();
-    dialogs->queueAnswer(record.string());
+    dialogs.queueAnswer(record.string());
     menus().itemLoadConfig->trigger();
     EXPECT_EQ(settings::FormValues(window.controls()), ranWith);
-    EXPECT_EQ(application.currentConfigPath(), inUse);
+    EXPECT_EQ(application.session().configPath(), inUse);
     EXPECT_EQ(window.windowTitle(), caption);
 
-    dialogs->queueAnswer(record.string()); // Save Config As over the record is refused
+    dialogs.queueAnswer(record.string()); // Save Config As over the record is refused
     menus().itemSaveAs->trigger();
     ASSERT_EQ(box->shown().size(), 1u);
     EXPECT_NE(box->shown()[0].text.find("is the record of a run"), std::string::npos);
     EXPECT_EQ(fileText(record), recorded);
-    EXPECT_EQ(application.currentConfigPath(), inUse);
+    EXPECT_EQ(application.session().configPath(), inUse);
 }
 
 TEST_F(LabBench, DataFilesAndThePreviousRunAreReferencesThatFollowTheAxisAndTheFit) {
@@ -95,8 +99,8 @@ TEST_F(LabBench, DataFilesAndThePreviousRunAreReferencesThatFollowTheAxisAndTheF
     runToEnd();
     openData(folder / "run.txt");
     EXPECT_TRUE(box->shown().empty());
-    EXPECT_EQ(dialogs->shown().back().request.title, "Open Data File");
-    EXPECT_EQ(dialogs->shown().back().request.folder, folder.path());
+    EXPECT_EQ(dialogs.shown().back().request.title, "Open Data File");
+    EXPECT_EQ(dialogs.shown().back().request.folder, folder.path());
     ASSERT_EQ(chart().referenceCount(), 1u);
     EXPECT_EQ(chart().referencePoints(0).points().size(), 21u);
     EXPECT_GT(referenceEnd(0), 5.0); // seconds

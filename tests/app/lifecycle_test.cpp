@@ -68,7 +68,7 @@ class Lifecycle : public testing::Test {
 protected:
     void startUp() {
         stored = app::PrepareAppSettings(platform::programFolders());
-        application.currentConfigPath() = stored.currentConfigPath;
+        application.session().setConfigPath(stored.currentConfigPath);
         auto scripted = std::make_unique<app::ScriptedFileDialogs>();
         dialogs = scripted.get();
         window = std::make_unique<app::frmMain>(
@@ -104,7 +104,7 @@ TEST_F(Lifecycle, FirstRunSeedsConfigAndWritesItsFilesOnExit) {
     startUp();
     EXPECT_TRUE(fs::exists(folder / "config/IV_example.ini"));
     EXPECT_EQ(stored.boardId, 0);
-    EXPECT_EQ(application.currentConfigPath(), "");
+    EXPECT_EQ(application.session().configPath(), "");
     EXPECT_EQ(window->windowTitle().toStdString(), kTitle);
     ASSERT_NE(window->logWindow(), nullptr);
     EXPECT_EQ(window->logWindow()->windowTitle(), "Application Log");
@@ -150,7 +150,7 @@ TEST_F(Lifecycle, AConfigurationOnceSavedUnderACleanedNameIsFoundThere) {
     putFile(folder / "run_1230.ini", "[FORM]\ntxtConfig(3)=4.5\n");
     writeAppSettings("[Config]\nPath=" + (folder / "run_12:30.ini").string() + "\n");
     startUp();
-    EXPECT_EQ(application.currentConfigPath(), (folder / "run_1230.ini").string());
+    EXPECT_EQ(application.session().configPath(), (folder / "run_1230.ini").string());
     EXPECT_EQ(field(3)->Text().toDouble(), 4.5);
 }
 
@@ -173,7 +173,7 @@ TEST_F(Lifecycle, TheFileTheUserChoseIsTheFileThatIsUsed) {
         dialogs->queueAnswer(file.string());
         window->menus().itemLoadConfig->trigger();
         EXPECT_EQ(field(3)->Text().toStdString(), saved) << name;
-        EXPECT_EQ(application.currentConfigPath(), file.string());
+        EXPECT_EQ(application.session().configPath(), file.string());
     }
     EXPECT_TRUE(box->shown().empty());
 }
@@ -233,7 +233,7 @@ TEST_F(Lifecycle, SavedChangedAndLoadedBackEveryControlIsRestored) {
     EXPECT_EQ(request.filters, (std::vector<std::string>{"Config Files (*.ini)", "All (*.*)"}));
     EXPECT_EQ(request.defaultSuffix, "ini");
     EXPECT_TRUE(request.confirmOverwrite);
-    EXPECT_EQ(application.currentConfigPath(), file);
+    EXPECT_EQ(application.session().configPath(), file);
     EXPECT_EQ(window->windowTitle().toStdString(), kTitle + " - saved.ini");
     EXPECT_EQ(read(file, "FORM", "optionFunction(1)"), "1");
     EXPECT_EQ(read(file, "FORM", "lblAppInfo"), "<none>"); // labels are left out
@@ -245,7 +245,7 @@ TEST_F(Lifecycle, SavedChangedAndLoadedBackEveryControlIsRestored) {
     window->leftColumn().frameGraphSettings()->chkYLog()->setChecked(true);
     window->leftColumn().optionXAxis().select(0);
     pathToData()->setText("/elsewhere.txt");
-    application.currentConfigPath().clear();
+    application.session().setConfigPath({});
 
     dialogs->queueAnswer(file);
     window->menus().itemLoadConfig->trigger();
@@ -254,7 +254,7 @@ TEST_F(Lifecycle, SavedChangedAndLoadedBackEveryControlIsRestored) {
     EXPECT_EQ(savedValues(window->controls()), saved);
     // The window was not active, so the sliders follow only through the direct focus pass.
     EXPECT_EQ(panel.sliderConfig(0)->value(), savedSlider);
-    EXPECT_EQ(application.currentConfigPath(), file);
+    EXPECT_EQ(application.session().configPath(), file);
     EXPECT_EQ(window->windowTitle().toStdString(), kTitle + " - saved.ini");
     EXPECT_TRUE(box->shown().empty());
 }
@@ -292,7 +292,7 @@ TEST_F(Lifecycle, SaveConfigWithoutAnExistingFileActsAsSaveAsAndCancelIsSilent) 
     EXPECT_EQ(dialogs->shown()[0].request.title, "Save Config File As...");
     window->menus().itemLoadConfig->trigger();
     EXPECT_EQ(dialogs->shown().size(), 2u);
-    EXPECT_EQ(application.currentConfigPath(), "");
+    EXPECT_EQ(application.session().configPath(), "");
     EXPECT_EQ(window->windowTitle().toStdString(), kTitle);
     EXPECT_TRUE(box->shown().empty());
 }
@@ -326,7 +326,7 @@ TEST_F(Lifecycle, AReadOnlyConfigFileIsReportedOnceAndStaysCurrent) {
     window->menus().itemSave->trigger();
     ASSERT_EQ(box->shown().size(), 1u);
     EXPECT_NE(box->shown()[0].text.find(": "), std::string::npos);
-    EXPECT_EQ(application.currentConfigPath(), readOnly);
+    EXPECT_EQ(application.session().configPath(), readOnly);
 }
 
 TEST_F(Lifecycle, AnUnreadableConfigFileIsALoadFailure) {
@@ -337,7 +337,7 @@ TEST_F(Lifecycle, AnUnreadableConfigFileIsALoadFailure) {
     ASSERT_EQ(box->shown().size(), 1u);
     EXPECT_NE(box->shown()[0].text.find(app::ConfigFileCommands::kLoadFailureComment),
               std::string::npos);
-    EXPECT_EQ(application.currentConfigPath(), "");
+    EXPECT_EQ(application.session().configPath(), "");
 }
 
 TEST_F(Lifecycle, AMinimizedWindowWritesNoConfiguration) {

@@ -40,7 +40,8 @@ protected:
 };
 
 TEST_F(MainWindowReadings, StartUpTakesTheDataPathFromThePathBox) {
-    EXPECT_EQ(application.dataPath(), window.leftColumn().txtPathToData()->text().toStdString());
+    EXPECT_EQ(application.session().dataPath(),
+              window.leftColumn().txtPathToData()->text().toStdString());
 }
 
 TEST_F(MainWindowReadings, ReadingsReachLabelsTableChartAndCollection) {
@@ -63,7 +64,7 @@ TEST_F(MainWindowReadings, ClickOnAPointSelectsItsTableRow) {
 
 TEST_F(MainWindowReadings, EndOfTestWritesTheDataFile) {
     testsupport::TempFolder folder;
-    application.dataPath() = (folder / "data/iv.txt").string();
+    application.session().setDataPath((folder / "data/iv.txt").string());
     fileThree();
     ASSERT_TRUE(window.SaveData());
     EXPECT_EQ(testsupport::fileText(folder / "data/iv.txt"),

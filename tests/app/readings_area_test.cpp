@@ -41,7 +41,7 @@ protected:
     app::ScriptedFileDialogs dialogs;
     platform::ScopedRecordingMessageBox box;
     datafile::DataCollection readings;
-    std::string dataPath;
+    app::Session session; // whose data path the path box shows
     hp4140::TestConfig test;
     QLabel voltage, measurement, units;
     chart::LiveChart chart;
@@ -51,43 +51,43 @@ protected:
     // Owned by the table view, as in the window.
     table::ReadingsArea& area =
         *new table::ReadingsArea({&data, {&voltage, &measurement, &units}, &chart, &path, &browse},
-                                 dialogs, folder.path(), {readings, dataPath, test});
+                                 dialogs, folder.path(), {readings, session, test});
 };
 
 TEST_F(ReadingsAreaTest, StartUpTakesTheDataPathFromThePathBoxAndSizesTheColumns) {
     path.setText("/srv/lab/iv.txt");
     area.Form_Load();
-    EXPECT_EQ(dataPath, "/srv/lab/iv.txt");
+    EXPECT_EQ(session.dataPath(), "/srv/lab/iv.txt");
     EXPECT_NEAR(data.columnWidth(3), 2 * data.columnWidth(0), 1);
 }
 
 TEST_F(ReadingsAreaTest, BrowseCancelPutsTheUnchangedDataPathBackInTheBox) {
-    dataPath = "/srv/lab/iv.txt";
+    session.setDataPath("/srv/lab/iv.txt");
     path.setText("typed but not chosen");
     browse.click();
     EXPECT_EQ(path.text(), "/srv/lab/iv.txt");
     dialogs.queueAnswer("/srv/lab/cv.txt");
     browse.click();
     EXPECT_EQ(path.text(), "/srv/lab/cv.txt");
-    EXPECT_EQ(dataPath, "/srv/lab/cv.txt");
+    EXPECT_EQ(session.dataPath(), "/srv/lab/cv.txt");
 }
 
 TEST_F(ReadingsAreaTest, CapacitanceTestWritesFaradsOnEveryLine) {
     test.iFunction = hp4140::Function::CV;
-    dataPath = (folder / "cv/run.txt").string();
+    session.setDataPath((folder / "cv/run.txt").string());
     fileThree();
     ASSERT_TRUE(area.SaveData());
-    EXPECT_EQ(fileText(dataPath), datafile::dataFileText(readings, "Farads"));
-    EXPECT_NE(fileText(dataPath).find("\tFarads\t*\t"), std::string::npos);
+    EXPECT_EQ(fileText(session.dataPath()), datafile::dataFileText(readings, "Farads"));
+    EXPECT_NE(fileText(session.dataPath()).find("\tFarads\t*\t"), std::string::npos);
 }
 
 TEST_F(ReadingsAreaTest, UnwritablePathIsReportedAndTheReadingsStay) {
     putFile(folder / "blocker", "x");
-    dataPath = (folder / "blocker/run.txt").string();
+    session.setDataPath((folder / "blocker/run.txt").string());
     fileThree();
     EXPECT_FALSE(area.SaveData());
     ASSERT_EQ(box->shown().size(), 1u);
-    EXPECT_NE(box->shown()[0].text.find(dataPath), std::string::npos);
+    EXPECT_NE(box->shown()[0].text.find(session.dataPath()), std::string::npos);
     EXPECT_EQ(dialogs.shown().size(), 1u);
     EXPECT_EQ(readings.Count(), 3u);
     EXPECT_EQ(data.model()->rowCount(), 4);

@@ -27,6 +27,9 @@ constexpr auto Started = testrun::StartResult::Started;
 
 class RecordingView : public testrun::TestRunView {
 public:
+    void tell(const std::string& text, int style) override {
+        platform::messageBox().show(text, "", style);
+    }
     void setStartEnabled(bool enabled) override { startEnabled = enabled; }
     void setAbortEnabled(bool enabled) override { abortEnabled = enabled; }
     void clearLog() override { ++logClears; }
@@ -113,12 +116,12 @@ protected:
     testsupport::RecordingSink window;
     RecordingView view;
     hp4140::TestConfig config;
-    testrun::TestRun run{view, config, {gpib, device, errors, clock, timer, &window}};
+    testrun::TestRun run{view, {gpib, device, errors, clock, timer, &window}};
     platform::ScopedRecordingMessageBox box;
 };
 
 TEST_F(TestRunFixture, AnITestReadsAtItsSampleRateAndEndsAfterItsMaximumTime) {
-    ASSERT_EQ(run.cmdStart_Click(), Started);
+    ASSERT_EQ(run.cmdStart_Click(config), Started);
     EXPECT_EQ(timer.interval(), std::chrono::milliseconds(4000));
     EXPECT_EQ(run.expectation().points, 16);
     EXPECT_FALSE(view.startEnabled);
@@ -144,7 +147,7 @@ TEST_F(TestRunFixture, AnITestReadsAtItsSampleRateAndEndsAfterItsMaximumTime) {
 
 TEST_F(TestRunFixture, AnIvSweepEndsWhenTheOutputGoesOffWithEveryReadingFiled) {
     sweep(hp4140::Function::IV, 0.0f, 5.0f, 0.5f);
-    ASSERT_EQ(run.cmdStart_Click(), Started);
+    ASSERT_EQ(run.cmdStart_Click(config), Started);
     EXPECT_EQ(timer.interval(), std::chrono::milliseconds(250));
     runToEnd();
     EXPECT_FALSE(run.TestRunning());
@@ -156,7 +159,7 @@ TEST_F(TestRunFixture, AnIvSweepEndsWhenTheOutputGoesOffWithEveryReadingFiled) {
 }
 
 TEST_F(TestRunFixture, AbortWithTheOutputOnStopsItFirst) {
-    ASSERT_EQ(run.cmdStart_Click(), Started);
+    ASSERT_EQ(run.cmdStart_Click(config), Started);
     clock.advance(std::chrono::seconds(9));
     run.cmdAbort_Click();
     EXPECT_FALSE(run.TestRunning());
@@ -170,7 +173,7 @@ TEST_F(TestRunFixture, AbortWithTheOutputOnStopsItFirst) {
 
 TEST_F(TestRunFixture, AbortWithTheOutputOffLeavesW7ToTheIdleSequence) {
     sim.call<int(const char*, const char*)>("gpibsim_set_fault", "output_off_after", "1");
-    ASSERT_EQ(run.cmdStart_Click(), Started);
+    ASSERT_EQ(run.cmdStart_Click(config), Started);
     clock.advance(std::chrono::seconds(9));
     run.cmdAbort_Click();
     EXPECT_EQ(count("W7"), 1);
@@ -180,8 +183,8 @@ TEST_F(TestRunFixture, AMissingDriverRefusesTheStartNamingWhereToGetOne) {
     bus::DriverBinding missing({"/nonexistent/libgpib.so.0"});
     bus::GpibCalls missingCalls(missing);
     bus::Gpib missingGpib(missingCalls, log, errors);
-    testrun::TestRun refused{view, config, {missingGpib, device, errors, clock, timer, &window}};
-    EXPECT_EQ(refused.cmdStart_Click(), testrun::StartResult::InstrumentRefused);
+    testrun::TestRun refused{view, {missingGpib, device, errors, clock, timer, &window}};
+    EXPECT_EQ(refused.cmdStart_Click(config), testrun::StartResult::InstrumentRefused);
     ASSERT_FALSE(box->shown().empty());
     EXPECT_NE(box->shown().back().text.find("(available at https://linux-gpib.sourceforge.io)"),
               std::string::npos);
@@ -191,7 +194,7 @@ TEST_F(TestRunFixture, AMissingDriverRefusesTheStartNamingWhereToGetOne) {
 
 TEST_F(TestRunFixture, NoListenerAtTheAddressRefusesWithTheBusError) {
     config.iGPIBAddress = 17;
-    EXPECT_EQ(run.cmdStart_Click(), testrun::StartResult::InstrumentRefused);
+    EXPECT_EQ(run.cmdStart_Click(config), testrun::StartResult::InstrumentRefused);
     ASSERT_EQ(box->shown().size(), 1u);
     EXPECT_EQ(box->shown()[0].text, "Instrument could not be enabled at GPIB address 17 on board "
                                     "id 0. ENOL <No Listener>; ibsta=&H8100= ERR CMPL");
@@ -204,7 +207,7 @@ TEST_F(TestRunFixture, NoListenerAtTheAddressRefusesWithTheBusError) {
 TEST_F(TestRunFixture, ABoardThatIsNotSetUpIsRefusedWithWhatToCheck) {
     sim.call<int(int)>("gpibsim_set_register_result", 2);
     config.iBoardID = 0;
-    EXPECT_EQ(run.cmdStart_Click(), testrun::StartResult::InstrumentRefused);
+    EXPECT_EQ(run.cmdStart_Click(config), testrun::StartResult::InstrumentRefused);
     ASSERT_EQ(box->shown().size(), 1u);
     const std::string& text = box->shown()[0].text;
     EXPECT_EQ(text.substr(0, text.find('\n')),
@@ -217,7 +220,7 @@ TEST_F(TestRunFixture, ABoardThatIsNotSetUpIsRefusedWithWhatToCheck) {
 
 TEST_F(TestRunFixture, AnInstrumentRefusingRemoteRefusesTheStart) {
     sim.call<int(const char*, const char*)>("gpibsim_set_fault", "refuse_remote", "1");
-    EXPECT_EQ(run.cmdStart_Click(), testrun::StartResult::InstrumentRefused);
+    EXPECT_EQ(run.cmdStart_Click(config), testrun::StartResult::InstrumentRefused);
     ASSERT_EQ(box->shown().size(), 1u);
     EXPECT_EQ(box->shown()[0].text,
               "instrument could not be enabled at GPIB address 16 on board id 0.");
@@ -226,7 +229,7 @@ TEST_F(TestRunFixture, AnInstrumentRefusingRemoteRefusesTheStart) {
 
 TEST_F(TestRunFixture, AZeroStepIsRefusedBeforeAnythingHappens) {
     sweep(hp4140::Function::IV, 0.0f, 5.0f, 0.0f);
-    EXPECT_EQ(run.cmdStart_Click(), testrun::StartResult::SetupRefused);
+    EXPECT_EQ(run.cmdStart_Click(config), testrun::StartResult::SetupRefused);
     ASSERT_EQ(box->shown().size(), 1u);
     EXPECT_NE(box->shown()[0].text.find("Step Voltage"), std::string::npos);
     EXPECT_EQ(view.logClears, 0);
@@ -238,7 +241,7 @@ TEST_F(TestRunFixture, AZeroStepIsRefusedBeforeAnythingHappens) {
 TEST_F(TestRunFixture, AGarbledReplyIsFiledWithZeroValuesAndABadDataLine) {
     sim.call<int(const char*, const char*)>("gpibsim_set_fault", "garble_at", "2");
     sweep(hp4140::Function::IV, 0.0f, 2.0f, 0.5f);
-    ASSERT_EQ(run.cmdStart_Click(), Started);
+    ASSERT_EQ(run.cmdStart_Click(config), Started);
     runToEnd();
     ASSERT_EQ(view.readings.size(), 5u);
     EXPECT_EQ(view.readings[1]->Current, 0.0f);
@@ -250,7 +253,7 @@ TEST_F(TestRunFixture, AGarbledReplyIsFiledWithZeroValuesAndABadDataLine) {
 
 TEST_F(TestRunFixture, AReadTimeoutMidRunDoesNotEndTheTest) {
     sim.call<int(const char*, const char*)>("gpibsim_set_fault", "read_timeout_at", "3");
-    ASSERT_EQ(run.cmdStart_Click(), Started);
+    ASSERT_EQ(run.cmdStart_Click(config), Started);
     runToEnd();
     EXPECT_EQ(run.lastReport().outcome, testrun::RunOutcome::RanToEnd);
     ASSERT_GE(view.readings.size(), 14u);
@@ -299,7 +302,7 @@ TEST_F(HonestRun, EveryRampEndsCleanWithTheReadingsItsEstimateNames) {
     };
     for (const Case& c : cases) {
         setRamp(c.function, c.ramp, c.step, c.delay, c.rate);
-        ASSERT_EQ(run.cmdStart_Click(), Started);
+        ASSERT_EQ(run.cmdStart_Click(config), Started);
         EXPECT_EQ(run.estimate().readings, c.readings);
         runToEnd();
         const testrun::RunReport& report = run.lastReport();
@@ -316,7 +319,7 @@ TEST_F(HonestRun, ReadingsThatNeverCameOrCouldNotBeReadAreCounted) {
     setFault(sim, "output_off_after", "5");
     setFault(sim, "garble_at", "2");
     sweep(hp4140::Function::IV, 0.0f, 10.0f, 1.0f);
-    ASSERT_EQ(run.cmdStart_Click(), Started);
+    ASSERT_EQ(run.cmdStart_Click(config), Started);
     runToEnd();
     EXPECT_EQ(run.lastReport().summary(), "ran to its end; 6 of 11 readings missing, 1 unreadable");
 }
@@ -325,7 +328,7 @@ TEST_F(HonestRun, ReadingsThatNeverCameOrCouldNotBeReadAreCounted) {
 TEST_F(HonestRun, AFailedPollNeverEndsATestAndIsShownUntilAPollSucceeds) {
     setFault(sim, "no_listener_after", "7");
     sweep(hp4140::Function::IV, 0.0f, 10.0f, 1.0f);
-    ASSERT_EQ(run.cmdStart_Click(), Started);
+    ASSERT_EQ(run.cmdStart_Click(config), Started);
     clock.advance(std::chrono::minutes(10));
     EXPECT_TRUE(run.TestRunning());
     EXPECT_EQ(view.readings.size(), 7u);
@@ -348,7 +351,7 @@ TEST_F(HonestRun, AnUnattendedRunEndsAsLostOnceTheBusTimeoutHasPassed) {
     setFault(sim, "no_listener_after", "7");
     sweep(hp4140::Function::IV, 0.0f, 10.0f, 1.0f);
     run.setUnattended({.busTimeoutSeconds = 5.0, .maxSeconds = std::nullopt});
-    ASSERT_EQ(run.cmdStart_Click(), Started);
+    ASSERT_EQ(run.cmdStart_Click(config), Started);
     runToEnd();
     EXPECT_EQ(run.lastReport().outcome, testrun::RunOutcome::Lost);
     EXPECT_EQ(view.readings.size(), 7u);
@@ -363,7 +366,7 @@ TEST_F(HonestRun, AnUnattendedRunThatGoesOnEndsAsOverrun) {
     setFault(sim, "read_timeout_every", "1");
     sweep(hp4140::Function::IV, 0.0f, 10.0f, 1.0f);
     run.setUnattended({});
-    ASSERT_EQ(run.cmdStart_Click(), Started);
+    ASSERT_EQ(run.cmdStart_Click(config), Started);
     runToEnd();
     EXPECT_EQ(run.lastReport().outcome, testrun::RunOutcome::Overrun);
     const double limit = 3.0 * *run.estimate().seconds + 60.0;
@@ -376,10 +379,10 @@ TEST_F(HonestRun, AnUnattendedConstantRampNeedsATimeLimit) {
     sweep(hp4140::Function::IV, 0.0f, 1.0f, 0.1f);
     config.iRamp = hp4140::Ramp::Constant;
     run.setUnattended({});
-    EXPECT_EQ(run.cmdStart_Click(), testrun::StartResult::SetupRefused);
+    EXPECT_EQ(run.cmdStart_Click(config), testrun::StartResult::SetupRefused);
     EXPECT_TRUE(commands().empty());
     run.setUnattended({.busTimeoutSeconds = 30.0, .maxSeconds = 20.0});
-    ASSERT_EQ(run.cmdStart_Click(), Started);
+    ASSERT_EQ(run.cmdStart_Click(config), Started);
     runToEnd();
     EXPECT_EQ(run.lastReport().outcome, testrun::RunOutcome::Overrun);
     EXPECT_NEAR(run.elapsedSeconds(), 20.0, 0.3);

@@ -1,6 +1,6 @@
 // Whole tests of the real main window against the simulated instrument, in virtual time.
 
-#include "simulated_window_support.h"
+#include "window_on_simulator.h"
 
 #include "app/datafile/data_collection.h"
 #include "app/panel/config_panel.h"
@@ -13,7 +13,13 @@
 
 namespace {
 
-using TestRunWindow = apptest::SimulatedWindow;
+class TestRunWindow : public apptest::WindowOnSimulator {
+protected:
+    TestRunWindow() {
+        panelFor(simulated);
+        useOwnFolder();
+    }
+};
 
 TEST_F(TestRunWindow, AnITestTakesItsReadingsAndWritesTheFile) {
     setField(window.configPanel().txtSampleRate(), "4");

@@ -24,6 +24,16 @@
 
 namespace {
 
+// Hears of every step of a run, as a headless run's console does.
+class ProgressSampler final : public app::RunReporter {
+public:
+    explicit ProgressSampler(std::function<void()> sample) : sample_(std::move(sample)) {}
+    void progressed(const testrun::TestRun& /*run*/) override { sample_(); }
+
+private:
+    std::function<void()> sample_;
+};
+
 namespace fs = std::filesystem;
 
 fs::path example(const char* name) {
@@ -85,10 +95,11 @@ TEST_F(UsableWindow, TheProgressFollowsEveryKindOfTestToExactlyItsEnd) {
         if (c.change)
             c.change(config());
         std::vector<Sample> samples;
-        panel->setProgressListener([&] {
+        ProgressSampler sampler([&] {
             samples.push_back({panel->run().TestRunning(), panel->run().elapsedSeconds(),
                                progressBar()->value()});
         });
+        panel->setReporter(&sampler);
         window.cmdStart()->click();
         runToEnd();
 
@@ -99,6 +110,7 @@ TEST_F(UsableWindow, TheProgressFollowsEveryKindOfTestToExactlyItsEnd) {
                 EXPECT_NEAR(s.value / 1000.0, s.elapsed / length, 0.1) << s.elapsed << " s";
             }
         }
+        panel->setReporter(nullptr);
         EXPECT_EQ(progressBar()->value(), progressBar()->maximum());
         const auto filed = static_cast<int>(application.readings().Count());
         const QString readings = c.counted ? QString("%1 of about %1 readings").arg(filed)

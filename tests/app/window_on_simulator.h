@@ -1,11 +1,14 @@
 #pragma once
 
-// The real main window on the simulated instrument in virtual time, in a program folder of its
-// own, with file dialogs and message boxes that record and answer.
+// The real main window on the simulated instrument, loaded through the real driver binding, in
+// virtual time, in a program folder of its own, with file dialogs and message boxes that record
+// and answer.
 
 #include "app/application.h"
 #include "app/datafile/file_dialogs.h"
+#include "app/panel/config_panel.h"
 #include "app/panel/field_descriptions.h"
+#include "app/panel/option_group.h"
 #include "app/runtime/simulator_time.h"
 #include "app/runtime/virtual_run.h"
 #include "app/window/frm_main.h"
@@ -15,10 +18,13 @@
 #include "platform/timer.h"
 #include "platform/yield.h"
 #include "program_folder_support.h"
+#include "quenta/quenta.h"
 #include "support/sim_library.h"
+#include "support/temp_folder.h"
 
 #include <QApplication>
 #include <QLineEdit>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -60,12 +66,44 @@ protected:
         sim.call<int(const char*, const char*)>("gpibsim_set_fault", name, value);
     }
 
+    void setField(quenta::Quenta* field, const char* text) { field->setText(text); }
+    // The data file goes to run.txt in the test's own folder, outside the program folder.
+    void useOwnFolder() {
+        window.leftColumn().txtPathToData()->setText(
+            QString::fromStdString((folder / "run.txt").string()));
+    }
+
+    // The simulator's diode swept from 0 to 1 V in 0.05 V steps at 0.1 V/s: 21 readings, the
+    // forward current reaching the 10 mA limit at the end.
+    void chooseDiodeSweep() {
+        app::ConfigPanel& config = window.configPanel();
+        config.optionFunction().setSelected(1, true);
+        config.optionRamp().setSelected(0, true);
+        setField(config.txtConfig(1), "1");
+        setField(config.txtConfig(2), "0.05");
+        setField(config.txtConfig(5), "0.1");
+    }
+
     void runToEnd() {
         runtime::runInVirtualTime(
             clock, [this] { return panel->run().TestRunning(); },
             [] { QApplication::processEvents(); });
     }
 
+    void runUntilReadings(std::int32_t count) {
+        runtime::runInVirtualTime(
+            clock, [&] { return panel->run().TestRunning() && panel->run().iMeasIndex() < count; },
+            [] { QApplication::processEvents(); });
+    }
+
+    // Lines of the data file in the path box.
+    std::size_t dataLines() const {
+        const std::string text =
+            testsupport::fileText(window.leftColumn().txtPathToData()->text().toStdString());
+        return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+    }
+
+    testsupport::TempFolder folder; // the test's own files, outside the program folder
     ScopedProgramFolder programFolder;
     testsupport::SimLibrary sim;
     app::Application application{{}, 0, true};

@@ -6,8 +6,12 @@
 # includes it. The simulator and the Quenta control stand apart: the simulator includes its own files and the
 # C++ standard library only, the control its own files and numtext. Inside app/ the test run
 # reaches no window piece, the data file neither the chart nor the table, the chart not the table,
-# and only the window and the start-up at app/'s top reach the window. The application object
-# (app/application.h), which start-up makes and hands down, sits below the window.
+# and only the window and the start-up at app/'s top reach the window. The session (app/session)
+# is at app/'s bottom and reaches nothing of the program. The application object
+# (app/application.h), which start-up makes and hands down, sits below the window. Two habits are
+# held as well: no code asks a clock whether it is virtual (dynamic_cast to a clock type; the dry
+# run is a setting), and the test run never shows the application's message box itself (it tells
+# its view).
 cmake_minimum_required(VERSION 3.25)
 
 if(NOT DEFINED SOURCE_DIR)
@@ -15,7 +19,7 @@ if(NOT DEFINED SOURCE_DIR)
 endif()
 
 set(below_app platform numtext settings diagnostics bus hp4140 analysis printing quenta)
-set(app_base ${below_app} app/runtime)
+set(app_base ${below_app} app/runtime app/session)
 # What each part may include (besides the C++ standard library and the system's headers).
 set(allowed_platform platform)
 set(allowed_numtext numtext)
@@ -27,6 +31,7 @@ set(allowed_bus ${allowed_diagnostics} bus)
 set(allowed_hp4140 ${allowed_bus} hp4140)
 set(allowed_analysis platform numtext analysis)
 set(allowed_printing ${allowed_hp4140} printing)
+set(allowed_app/session app/session)
 set(allowed_app/runtime ${app_base})
 # The one application object that start-up makes and hands down to the window.
 set(allowed_app/application ${app_base} app/datafile app/application)
@@ -37,7 +42,7 @@ set(allowed_app/table ${app_base} app/datafile app/testrun app/chart app/table)
 set(allowed_app/panel ${app_base} app/datafile app/testrun app/chart app/table app/panel)
 set(allowed_app/window ${allowed_app/panel} app/application app/window)
 set(allowed_app ${allowed_app/window} app)
-set(app_folders runtime datafile testrun chart table panel window)
+set(app_folders runtime session datafile testrun chart table panel window)
 
 # The part a file belongs to, from its path relative to the source tree ("" outside the program).
 function(part_of path out)
@@ -99,6 +104,10 @@ foreach(source IN LISTS sources)
             elseif(NOT reached IN_LIST allowed_${part})
                 list(APPEND violations "${source}:${number}: #include \"${include}\" reaches up: ${part} may include only ${allowed_text}")
             endif()
+        elseif(line MATCHES "dynamic_cast<[^>]*Clock")
+            list(APPEND violations "${source}:${number}: asks a clock whether it is virtual (pass the dry run as a setting)")
+        elseif(part STREQUAL "app/testrun" AND line MATCHES "messageBox\\(\\)")
+            list(APPEND violations "${source}:${number}: the test run shows the application's message box (tell the view instead)")
         elseif(part STREQUAL "sim" AND line MATCHES "^-[ \t]*#[ \t]*include[ \t]*<([^>]+)>")
             # A driver library of its own: the C++ standard library only.
             set(header ${CMAKE_MATCH_1})
@@ -114,7 +123,7 @@ if(violations)
         message("${violation}")
     endforeach()
     list(LENGTH violations count)
-    message(FATAL_ERROR "${count} include(s) reach up a layer")
+    message(FATAL_ERROR "${count} line(s) break the layers")
 endif()
 if(scanned EQUAL 0)
     message(FATAL_ERROR "No source found under ${SOURCE_DIR}")

@@ -68,7 +68,7 @@ const platform::ProgramFolders& exampleFolders(const char* example) {
     settings::WritePrivateProfileStringA("Config", "Path",
                                          (folders.program / "config" / example).string(),
                                          folders.program / "Tarvix-4140.ini");
-    shotApplication().currentConfigPath() = app::PrepareAppSettings(folders).currentConfigPath;
+    shotApplication().session().setConfigPath(app::PrepareAppSettings(folders).currentConfigPath);
     return folders;
 }
 
@@ -105,7 +105,7 @@ bool runningWindow(const QDir& folder, const char* example, double seconds,
     const platform::ProgramFolders& folders = exampleFolders(example);
     app::Application objects({(folders.privateLibFolder() / "libtarvix-gpibsim.so").string()}, 0,
                              true);
-    objects.currentConfigPath() = shotApplication().currentConfigPath();
+    objects.session().setConfigPath(shotApplication().session().configPath());
     app::frmMain window(objects, app::FieldDescriptions::load(app::kMainWindowFields));
     platform::VirtualClock& clock = *objects.virtualClock();
     window.setTimer1(std::make_unique<platform::VirtualTimer>(clock));

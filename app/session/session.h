@@ -1,0 +1,72 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+
+namespace app {
+
+// Who and what is measured: the sample, the device on it, who measures, and a word about it.
+struct SampleIdentity {
+    std::string sample;
+    std::string device;
+    std::string operatorName;
+    std::string comment;
+
+    bool operator==(const SampleIdentity&) const = default;
+};
+
+// What the user works on, kept in one place: the configuration file in use, the data file the
+// next test writes and the sample's identity. Each has one setter; whoever shows one (the path
+// box, the caption) observes the session instead of keeping a copy of its own.
+class Session {
+public:
+    enum class Change { ConfigPath, DataPath, Sample };
+    using Observer = std::function<void(Change)>;
+
+    // An observer's place in the session; the observer is forgotten when it goes.
+    class Subscription {
+    public:
+        Subscription() = default;
+        Subscription(Subscription&& other) noexcept;
+        Subscription& operator=(Subscription&& other) noexcept;
+        Subscription(const Subscription&) = delete;
+        Subscription& operator=(const Subscription&) = delete;
+        ~Subscription();
+
+    private:
+        friend class Session;
+        Subscription(Session* session, int id) : session_(session), id_(id) {}
+
+        Session* session_ = nullptr;
+        int id_ = 0;
+    };
+
+    Session() = default;
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // The configuration file in use, empty when none: read from the application settings at
+    // start-up, changed whenever a configuration is loaded or saved, written back at exit.
+    const std::string& configPath() const { return configPath_; }
+    void setConfigPath(std::string path);
+    // The data file the next test writes, empty when none is chosen.
+    const std::string& dataPath() const { return dataPath_; }
+    void setDataPath(std::string path);
+    const SampleIdentity& sample() const { return sample_; }
+    void setSample(SampleIdentity sample);
+
+    // Tells the observer after every change that changes something.
+    [[nodiscard]] Subscription observe(Observer observer);
+
+private:
+    void tell(Change change) const;
+
+    std::string configPath_;
+    std::string dataPath_;
+    SampleIdentity sample_;
+    std::map<int, Observer> observers_;
+    int nextId_ = 1;
+};
+
+} // namespace app
