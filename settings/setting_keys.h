@@ -35,6 +35,7 @@ inline constexpr const char* kRunVersion = "version";
 inline constexpr const char* kRunDriver = "driver";
 inline constexpr const char* kRunBoard = "board";
 inline constexpr const char* kRunAddress = "address";
+inline constexpr const char* kRunDryRun = "dry_run";
 inline constexpr const char* kRunReadings = "readings";
 inline constexpr const char* kRunExpected = "expected";
 inline constexpr const char* kRunMissing = "missing";

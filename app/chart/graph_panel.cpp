@@ -93,6 +93,11 @@ void GraphPanel::UpdateGraphRoundingLabels() const {
                                                                     number("txtGraphVoltage(1)"))));
 }
 
+void GraphPanel::settingsLoaded() const {
+    UpdateGraphRoundingLabels();
+    Graph_LoadSettings();
+}
+
 void GraphPanel::EnableDisableGraphScaling(bool bManual) const {
     for (const char* key : {"cmbGraphCurrent(0)", "cmbGraphCurrent(1)", "cmbGraphCapacitance(0)",
                             "cmbGraphCapacitance(1)"})

@@ -39,6 +39,9 @@ public:
     void Graph_Init(std::int32_t iExpectedPoints) const;
     void Graph_LoadSettings() const { chart::applyGraphSettings(chart_, graphSettings()); }
     void UpdateGraphRoundingLabels() const;
+    // A configuration was loaded: its chart settings reach the chart at once, and the rounding
+    // notes follow its limits.
+    void settingsLoaded() const;
     void EnableDisableGraphScaling(bool bManual) const;
     void cmdEditGraph_Click();
     // Back to the chart if the settings view is open, applying its settings.

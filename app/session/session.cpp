@@ -23,9 +23,17 @@ Session::Subscription::~Subscription() {
 }
 
 void Session::setConfigPath(std::string path) {
-    if (path == configPath_)
+    if (path == configPath_ && runRecord_.empty())
         return;
     configPath_ = std::move(path);
+    runRecord_.clear();
+    tell(Change::ConfigPath);
+}
+
+void Session::setRunRecord(std::string record) {
+    if (record == runRecord_)
+        return;
+    runRecord_ = std::move(record);
     tell(Change::ConfigPath);
 }
 

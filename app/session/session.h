@@ -47,9 +47,15 @@ public:
     Session& operator=(const Session&) = delete;
 
     // The configuration file in use, empty when none: read from the application settings at
-    // start-up, changed whenever a configuration is loaded or saved, written back at exit.
+    // start-up, changed whenever a configuration is loaded or saved, written back at exit. A
+    // configuration loaded or saved also ends a set-up taken from a run record.
     const std::string& configPath() const { return configPath_; }
     void setConfigPath(std::string path);
+    // The run record whose set-up the panel holds (loaded with File > Load Config), empty while
+    // the panel holds a configuration's. The configuration in use stays what it was, but is not
+    // saved into while the panel holds another run's set-up.
+    const std::string& runRecord() const { return runRecord_; }
+    void setRunRecord(std::string record);
     // The data file the next test writes, empty when none is chosen.
     const std::string& dataPath() const { return dataPath_; }
     void setDataPath(std::string path);
@@ -63,6 +69,7 @@ private:
     void tell(Change change) const;
 
     std::string configPath_;
+    std::string runRecord_;
     std::string dataPath_;
     SampleIdentity sample_;
     std::map<int, Observer> observers_;

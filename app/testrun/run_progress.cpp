@@ -57,7 +57,16 @@ std::string RunPace::readingsText() const {
     return std::to_string(readings_) + (readings_ == 1 ? " reading" : " readings");
 }
 
-RunProgress RunPace::progress(double elapsed, bool over) const {
+RunProgress RunPace::progress(double elapsed, bool over,
+                              std::optional<std::string> cutShortAs) const {
+    if (over && cutShortAs) {
+        std::optional<double> share;
+        if (estimate_.readings && *estimate_.readings > 0)
+            share = std::min(static_cast<double>(readings_) / *estimate_.readings, 1.0);
+        else if (estimate_.seconds && *estimate_.seconds > 0.0)
+            share = std::min(elapsed / *estimate_.seconds, 1.0);
+        return {share.value_or(0.0), readingsText() + ", " + *cutShortAs};
+    }
     if (over)
         return {1.0, readingsText() + ", " + elapsedText(elapsed)};
     const std::optional<double> expected = expectedSeconds();

@@ -28,8 +28,11 @@ public:
     void noteReading(double seconds);
     // The seconds the whole run should take; none for a run that ends only when stopped.
     std::optional<double> expectedSeconds() const;
-    // Where the run stands `elapsed` seconds after its start, running or over.
-    RunProgress progress(double elapsed, bool over) const;
+    // Where the run stands `elapsed` seconds after its start, running or over. A run cut short
+    // (aborted, lost ...) says so in place of its time and shows the share it got through:
+    // "16 of about 201 readings, aborted".
+    RunProgress progress(double elapsed, bool over,
+                         std::optional<std::string> cutShortAs = std::nullopt) const;
 
 private:
     std::string readingsText() const;

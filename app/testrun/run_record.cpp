@@ -59,6 +59,8 @@ std::string runRecordText(const RunRecord& record) {
     run(keys::kRunDriver, record.driver);
     run(keys::kRunBoard, std::to_string(record.board));
     run(keys::kRunAddress, std::to_string(record.address));
+    if (record.dryRun)
+        run(keys::kRunDryRun, "1");
     run(keys::kRunReadings, std::to_string(report.filed));
     if (report.expected)
         run(keys::kRunExpected, std::to_string(*report.expected));

@@ -23,6 +23,8 @@ struct RunRecord {
     std::string driver; // the GPIB library the run was bound to
     std::int16_t board = 0;
     std::int16_t address = 0;
+    // Simulated readings in virtual time: the record's times are the virtual clock's.
+    bool dryRun = false;
     RunReport report;
 };
 

@@ -26,6 +26,22 @@ std::string addressText(std::int16_t address, std::int16_t board) {
     return "at GPIB address " + std::to_string(address) + " on board id " + std::to_string(board);
 }
 
+std::string cutShortWord(RunOutcome outcome) {
+    switch (outcome) {
+    case RunOutcome::Aborted:
+        return "aborted";
+    case RunOutcome::Lost:
+        return "instrument lost";
+    case RunOutcome::Overrun:
+        return "overran";
+    case RunOutcome::Stopped:
+        return "stopped";
+    case RunOutcome::RanToEnd:
+        break;
+    }
+    return {};
+}
+
 // An adapter needs no driver installed, only a choice the adapter's library can read.
 std::string driverMissingText(const bus::DriverBinding& binding) {
     if (binding.adapterChosen())
@@ -49,6 +65,13 @@ std::optional<double> defaultMaxSeconds(const RunEstimate& estimate) {
 
 TestRun::TestRun(TestRunView& view, Services services) : view_(view), s_(services) {
     s_.timer.setHandler([this] { Timer1_Timer(); });
+}
+
+// A run that ran to its end shows its time; one cut short says how.
+RunProgress TestRun::progress() const {
+    if (testRunning_ || report_.outcome == RunOutcome::RanToEnd)
+        return pace_.progress(elapsedSeconds(), !testRunning_);
+    return pace_.progress(elapsedSeconds(), true, cutShortWord(report_.outcome));
 }
 
 double TestRun::elapsedSeconds() const {

@@ -99,7 +99,7 @@ public:
     // Seconds since the running test started; after a test, how long it ran.
     double elapsedSeconds() const;
     // How far the running test has got, or how the last one ended.
-    RunProgress progress() const { return pace_.progress(elapsedSeconds(), !testRunning_); }
+    RunProgress progress() const;
     // How the last test ended and what it gave, and whether its data file was written.
     const RunReport& lastReport() const { return report_; }
     bool lastDataSaved() const { return dataSaved_; }

@@ -115,10 +115,11 @@ std::vector<std::string> ConfigFileCommands::apply(const std::string& path,
             if (auto note = adjustedNote(control, stored))
                 notes.push_back(std::move(*note));
         });
-    if (!testrun::isRunRecord(document)) {
+    if (testrun::isRunRecord(document))
+        session_.setRunRecord(fileFor(path).string());
+    else
         session_.setConfigPath(path);
-        hooks_.updateCaption();
-    }
+    hooks_.updateCaption();
     hooks_.loaded();
     for (const std::string& note : notes)
         hooks_.adjusted(note);
@@ -159,9 +160,11 @@ void ConfigFileCommands::itemLoadConfig_Click() {
         FormUtility::ShowCurrentError(kLoadFailureComment);
 }
 
+// A set-up taken from a run record is saved only where the user says: into the configuration in
+// use it would replace another set-up unasked.
 void ConfigFileCommands::itemSave_Click() {
     const std::string current = session_.configPath();
-    if (!current.empty() && FormUtility::FileExists(current))
+    if (session_.runRecord().empty() && !current.empty() && FormUtility::FileExists(current))
         SaveConfigFile(current);
     else
         itemSaveAs_Click();

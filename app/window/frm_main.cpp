@@ -81,7 +81,11 @@ frmMain::frmMain(Application& application, const FieldDescriptions& fields,
         *this, registry_,
         ConfigFileCommands::WindowHooks{
             [this](const settings::RegisteredControl& c) { controlLostFocus(c); },
-            [this] { updateCaption(); }, [this] { graph_->UpdateGraphRoundingLabels(); },
+            [this] { updateCaption(); },
+            [this] {
+                Form_SaveConfig(); // the chart's quantity is the loaded set-up's
+                graph_->settingsLoaded();
+            },
             [this](const std::string& note) {
                 if (oofLog_)
                     oofLog_->SendString(note);
@@ -244,7 +248,9 @@ void frmMain::controlLostFocus(const settings::RegisteredControl& control) {
 }
 
 void frmMain::updateCaption() {
-    setWindowTitle(QString::fromStdString(windowCaption(application_.session().configPath())));
+    const Session& session = application_.session();
+    setWindowTitle(
+        QString::fromStdString(windowCaption(session.configPath(), session.runRecord())));
 }
 
 bool frmMain::LoadConfigFile(const std::string& path) {
@@ -327,8 +333,11 @@ void frmMain::showReadings(const datafile::DataFileContents& contents) {
     readings_->showReadings(contents);
 }
 
+// The chart a test starts with follows the graph settings (log or linear, symbols, polarity,
+// scales), whether or not the settings view was opened since they were loaded.
 void frmMain::Graph_Init(std::int32_t expectedPoints) {
     graph_->Graph_Init(expectedPoints);
+    graph_->Graph_LoadSettings();
 }
 
 void frmMain::closeGraphSettings() {
@@ -355,9 +364,12 @@ void frmMain::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-// Runs while the window is still shown, so its controls can be saved.
+// Runs while the window is still shown, so its controls can be saved. A set-up taken from a run
+// record goes to the window's default file, which becomes the configuration in use, so the next
+// start shows the same panel and no named configuration is replaced unasked.
 void frmMain::Form_Unload() {
-    SaveConfigFile(application_.session().configPath());
+    Session& session = application_.session();
+    SaveConfigFile(session.runRecord().empty() ? session.configPath() : std::string());
     settings::SaveFormPlacement(*this);
     settings::SaveAppSettings(platform::programFolders().program,
                               application_.session().configPath());

@@ -4,7 +4,9 @@
 #include "app/table/readings_area.h"
 #include "app/table/units.h"
 #include "app/testrun/run_texts.h"
+#include "bus/driver_binding.h"
 #include "bus/gpib.h"
+#include "bus/gpib_calls.h"
 #include "bus/gpib_device.h"
 #include "diagnostics/oof_log.h"
 #include "frm_main.h"
@@ -67,7 +69,10 @@ void TestRunPanel::cmdZero_Click() {
     device_.Send("Z");
 }
 
+// Without a driver the poll would fail quietly in the error queue: binding it first shows why,
+// as Zero's command does.
 void TestRunPanel::cmdSpoll_Click() {
+    (void)gpib_.calls().binding().api();
     device_.SPOLL();
 }
 
@@ -256,6 +261,7 @@ void TestRunPanel::beginRecord() {
     record_.driver = gpib_.calls().binding().description();
     record_.board = config.iBoardID;
     record_.address = config.iGPIBAddress;
+    record_.dryRun = dryRun();
 }
 
 std::string TestRunPanel::recordText(const testrun::RunReport& report) {

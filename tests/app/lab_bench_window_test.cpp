@@ -13,6 +13,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QRadioButton>
 
 #include <cctype>
@@ -59,6 +61,7 @@ protected:
 
 TEST_F(LabBench, ARunRecordRestoresThePanelItRanWithAndNeverBecomesTheConfigurationInUse) {
     const std::string inUse = (programFolder / "mine.ini").string();
+    putFile(inUse, "[FORM]\ntxtConfig(1)=9\n");
     application.session().setConfigPath(inUse);
     const auto ranWith = settings::FormValues(window.controls());
     window.cmdStart()->click();
@@ -79,12 +82,11 @@ TEST_F(LabBench, ARunRecordRestoresThePanelItRanWithAndNeverBecomesTheConfigurat
 
     window.configPanel().optionFunction().setSelected(2, true);
     setField(window.configPanel().txtConfig(1), "7");
-    const QString caption = window.windowTitle();
     dialogs.queueAnswer(record.string());
     menus().itemLoadConfig->trigger();
     EXPECT_EQ(settings::FormValues(window.controls()), ranWith);
     EXPECT_EQ(application.session().configPath(), inUse);
-    EXPECT_EQ(window.windowTitle(), caption);
+    EXPECT_EQ(window.windowTitle().toStdString(), platform::titleLine() + " - from run run");
 
     dialogs.queueAnswer(record.string()); // Save Config As over the record is refused
     menus().itemSaveAs->trigger();
@@ -92,6 +94,18 @@ TEST_F(LabBench, ARunRecordRestoresThePanelItRanWithAndNeverBecomesTheConfigurat
     EXPECT_NE(box->shown()[0].text.find("is the record of a run"), std::string::npos);
     EXPECT_EQ(fileText(record), recorded);
     EXPECT_EQ(application.session().configPath(), inUse);
+
+    // Save Config asks where, as Save Config As does; exit keeps the panel in the window's own
+    // file, which becomes the configuration in use. The named configuration is never replaced.
+    const std::size_t dialogsBefore = dialogs.shown().size();
+    menus().itemSave->trigger();
+    ASSERT_EQ(dialogs.shown().size(), dialogsBefore + 1);
+    EXPECT_EQ(dialogs.shown().back().request.title, "Save Config File As...");
+    window.show(); // a hidden window saves nothing
+    window.close();
+    EXPECT_EQ(fileText(inUse), "[FORM]\ntxtConfig(1)=9\n");
+    EXPECT_EQ(application.session().configPath(), "");
+    EXPECT_NE(fileText(programFolder / "frmMain.ini").find("txtConfig(1)=1\n"), std::string::npos);
 }
 
 TEST_F(LabBench, DataFilesAndThePreviousRunAreReferencesThatFollowTheAxisAndTheFit) {
@@ -138,6 +152,49 @@ TEST_F(LabBench, DataFilesAndThePreviousRunAreReferencesThatFollowTheAxisAndTheF
     QApplication::processEvents();
     EXPECT_EQ(chart().referenceCount(), 0u);
     EXPECT_FALSE(chart().legendTexts().contains("run.txt"));
+}
+
+} // namespace
+
+namespace {
+
+using apptest::Instrument;
+
+// What a loaded configuration says about the chart holds at once and through the test; an
+// aborted run says how far it got; Serial Poll without a driver says why it does nothing.
+TEST_F(LabBench, LoadedChartSettingsHoldAndAnAbortedRunSaysHowFarItGot) {
+    std::string config = fileText(testsupport::buildDir() / "share" / "tarvix-4140" / "config" /
+                                  "CV_mos_capacitor.ini");
+    for (const char* key : {"chkDisplayPolarity=1", "chkDisplaySymbols=1"})
+        config.replace(config.find(key), std::string(key).size(),
+                       std::string(key, std::string(key).size() - 1) + "0");
+    putFile(folder / "cv.ini", config);
+    ASSERT_NE(config.find("chkYLog=0"), std::string::npos);
+    dialogs.queueAnswer((folder / "cv.ini").string());
+    menus().itemLoadConfig->trigger();
+    EXPECT_EQ(chart().chartType(), chart::ChartType::Linear); // before View Graph
+    EXPECT_EQ(chart().chartYTitle(), "Capacitance (in Farads)");
+
+    useOwnFolder();
+    window.cmdStart()->click();
+    runUntilReadings(16);
+    EXPECT_EQ(chart().chartType(), chart::ChartType::Linear);
+    EXPECT_EQ(chart().chartStyle(), chart::ChartStyle::Lines);
+    EXPECT_EQ(chart().chartPointLabelsOn(), 0);
+    window.cmdAbort()->click();
+    const auto* bar = window.findChild<QProgressBar*>();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->text().endsWith(" readings, aborted")) << bar->text().toStdString();
+    EXPECT_TRUE(bar->text().startsWith("16 of about ")) << bar->text().toStdString();
+    EXPECT_LT(bar->value(), bar->maximum());
+    EXPECT_NE(fileText(folder / "run.run.ini").find("\ndry_run=1\n"), std::string::npos);
+
+    Instrument missing{application, "/nonexistent/libgpib.so.0"};
+    panelFor(missing);
+    box->clear();
+    window.controls().get<QPushButton>("cmdSpoll")->click();
+    ASSERT_EQ(box->shown().size(), 1u);
+    EXPECT_NE(box->shown()[0].text.find("48: "), std::string::npos) << box->shown()[0].text;
 }
 
 } // namespace
