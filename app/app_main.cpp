@@ -168,6 +168,9 @@ int AppMain(int& argc, char** argv, const platform::ProgramOptions& options) {
         appObjects = std::make_unique<Application>(bus::driverCandidates(options.driver, folders),
                                                    stored.boardId, options.dryRun);
         appObjects->session().setConfigPath(stored.currentConfigPath);
+        const settings::StoredSample sample = settings::LoadSample(folders.program);
+        appObjects->session().setSample(
+            {sample.sample, sample.device, sample.operatorName, sample.comment});
         window = makeWindow(*appObjects, headless);
         simulatorTime = enterVirtualTime(*appObjects, *window);
     } catch (const platform::AppError& error) {

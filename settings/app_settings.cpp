@@ -46,6 +46,33 @@ void SaveAppSettings(const fs::path& programFolder, const std::string& currentCo
                                    file);
 }
 
+void ForgetConfigPath(const fs::path& programFolder) {
+    WritePrivateProfileStringA(keys::kConfigSection, keys::kConfigPath, "",
+                               startedSettingsFile(programFolder));
+}
+
+StoredSample LoadSample(const fs::path& programFolder) {
+    const fs::path file = settingsFile(programFolder);
+    const auto read = [&](const char* key) {
+        return FormUtility::ReadIniString(keys::kSampleSettingsSection, key, "", file);
+    };
+    return {read(keys::kSampleSettingsSample), read(keys::kSampleSettingsDevice),
+            read(keys::kSampleSettingsOperator), read(keys::kSampleSettingsComment)};
+}
+
+// A value one INI line cannot hold (a line break) is cut at it.
+void SaveSample(const fs::path& programFolder, const StoredSample& sample) {
+    const fs::path file = startedSettingsFile(programFolder);
+    const auto write = [&](const char* key, const std::string& value) {
+        WritePrivateProfileStringA(keys::kSampleSettingsSection, key,
+                                   value.substr(0, value.find_first_of("\r\n")), file);
+    };
+    write(keys::kSampleSettingsSample, sample.sample);
+    write(keys::kSampleSettingsDevice, sample.device);
+    write(keys::kSampleSettingsOperator, sample.operatorName);
+    write(keys::kSampleSettingsComment, sample.comment);
+}
+
 void SaveKeepPreviousRun(const fs::path& programFolder, bool keep) {
     WritePrivateProfileStringA(keys::kChartSection, keys::kKeepPreviousRun, keep ? "1" : "0",
                                startedSettingsFile(programFolder));

@@ -24,6 +24,21 @@ AppSettings LoadAppSettings(const std::filesystem::path& programFolder);
 void SaveAppSettings(const std::filesystem::path& programFolder,
                      const std::string& currentConfigPath);
 
+// Empties "Config"/"Path": the next start takes its controls from the window's default file (the
+// panel held a run record's set-up, which went there).
+void ForgetConfigPath(const std::filesystem::path& programFolder);
+
+// Who and what was measured last, kept for the next start in section "Sample" (keys Sample,
+// Device, Operator, Comment); empty when not kept. Failures to write are ignored.
+struct StoredSample {
+    std::string sample;
+    std::string device;
+    std::string operatorName;
+    std::string comment;
+};
+StoredSample LoadSample(const std::filesystem::path& programFolder);
+void SaveSample(const std::filesystem::path& programFolder, const StoredSample& sample);
+
 // Writes "Chart"/"KeepPreviousRun" as 1 or 0 at once, as the user changes it. A failure is
 // ignored, as at exit.
 void SaveKeepPreviousRun(const std::filesystem::path& programFolder, bool keep);

@@ -12,6 +12,12 @@ inline constexpr const char* kGpibSection = "GPIB";
 inline constexpr const char* kGpibBoardId = "BoardID";
 inline constexpr const char* kGpibDriver = "Driver";
 inline constexpr const char* kChartSection = "Chart";
+// Who and what was measured last (the application settings file).
+inline constexpr const char* kSampleSettingsSection = "Sample";
+inline constexpr const char* kSampleSettingsSample = "Sample";
+inline constexpr const char* kSampleSettingsDevice = "Device";
+inline constexpr const char* kSampleSettingsOperator = "Operator";
+inline constexpr const char* kSampleSettingsComment = "Comment";
 inline constexpr const char* kKeepPreviousRun = "KeepPreviousRun";
 
 // A window's default file (<program folder>/<window name>.ini) and configuration files.
@@ -36,6 +42,12 @@ inline constexpr const char* kRunDriver = "driver";
 inline constexpr const char* kRunBoard = "board";
 inline constexpr const char* kRunAddress = "address";
 inline constexpr const char* kRunDryRun = "dry_run";
+// Who and what a run measured (the run record).
+inline constexpr const char* kRunSampleSection = "Sample";
+inline constexpr const char* kRunSample = "sample";
+inline constexpr const char* kRunDevice = "device";
+inline constexpr const char* kRunOperator = "operator";
+inline constexpr const char* kRunComment = "comment";
 inline constexpr const char* kRunReadings = "readings";
 inline constexpr const char* kRunExpected = "expected";
 inline constexpr const char* kRunMissing = "missing";

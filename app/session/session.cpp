@@ -1,5 +1,7 @@
 #include "session.h"
 
+#include "data_path_template.h"
+
 #include <utility>
 
 namespace app {
@@ -37,7 +39,22 @@ void Session::setRunRecord(std::string record) {
     tell(Change::ConfigPath);
 }
 
+void Session::setDataTemplate(std::string path) {
+    if (path != dataTemplate_) {
+        dataTemplate_ = path;
+        tell(Change::DataTemplate);
+    }
+    if (!hasPlaceholders(dataTemplate_) && path != dataPath_) {
+        dataPath_ = std::move(path);
+        tell(Change::DataPath);
+    }
+}
+
 void Session::setDataPath(std::string path) {
+    if (!hasPlaceholders(dataTemplate_)) {
+        setDataTemplate(std::move(path));
+        return;
+    }
     if (path == dataPath_)
         return;
     dataPath_ = std::move(path);

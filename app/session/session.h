@@ -21,7 +21,7 @@ struct SampleIdentity {
 // box, the caption) observes the session instead of keeping a copy of its own.
 class Session {
 public:
-    enum class Change { ConfigPath, DataPath, Sample };
+    enum class Change { ConfigPath, DataTemplate, DataPath, Sample };
     using Observer = std::function<void(Change)>;
 
     // An observer's place in the session; the observer is forgotten when it goes.
@@ -56,8 +56,15 @@ public:
     // saved into while the panel holds another run's set-up.
     const std::string& runRecord() const { return runRecord_; }
     void setRunRecord(std::string record);
-    // The data file the next test writes, empty when none is chosen.
+    // The data path as the user gives it (the path box shows it): a file, or a name with
+    // placeholders ({sample}, {date} ...) that each test's start fills in.
+    const std::string& dataTemplate() const { return dataTemplate_; }
+    // A template without placeholders is the data path itself.
+    void setDataTemplate(std::string path);
+    // The data file the next test writes (the template filled in), empty when none is chosen.
     const std::string& dataPath() const { return dataPath_; }
+    // The data file for this test (a name "Keep both" chose, say); it becomes the template too
+    // unless the template holds placeholders, which the next test fills in anew.
     void setDataPath(std::string path);
     const SampleIdentity& sample() const { return sample_; }
     void setSample(SampleIdentity sample);
@@ -70,6 +77,7 @@ private:
 
     std::string configPath_;
     std::string runRecord_;
+    std::string dataTemplate_;
     std::string dataPath_;
     SampleIdentity sample_;
     std::map<int, Observer> observers_;

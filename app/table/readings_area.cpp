@@ -2,7 +2,10 @@
 
 #include "app/chart/chart_readings.h"
 #include "app/chart/live_chart.h"
+#include "app/session/data_path_template.h"
 #include "settings/guarded.h"
+
+#include <QLabel>
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,17 +15,20 @@ namespace table {
 
 ReadingsArea::ReadingsArea(const ReadingsWidgets& widgets, app::FileDialogs& dialogs,
                            const std::filesystem::path& programFolder, const ReadingsState& state)
-    : QObject(widgets.Data), txtPathToData_(widgets.txtPathToData), chart_(*widgets.graph1),
-      readings_(state.readings), session_(state.session),
-      table_(new MeasurementTable(widgets.Data)),
+    : QObject(widgets.Data), txtPathToData_(widgets.txtPathToData),
+      lblDataFileName_(widgets.lblDataFileName), chart_(*widgets.graph1), readings_(state.readings),
+      session_(state.session), test_(state.test), table_(new MeasurementTable(widgets.Data)),
       display_(widgets.labels, *table_, *widgets.graph1, state.readings, state.test),
       dataFile_(dialogs, programFolder, state.session) {
     connect(widgets.cmdBrowse, &QPushButton::clicked, this,
             settings::guarded([this] { cmdBrowse_Click(); }));
     sessionShown_ = session_.observe([this](app::Session::Change change) {
-        if (change == app::Session::Change::DataPath)
+        if (change == app::Session::Change::DataTemplate)
             showDataPath();
+        if (change == app::Session::Change::Sample)
+            showDataFileName();
     });
+    connect(txtPathToData_, &QLineEdit::textChanged, this, [this] { showDataFileName(); });
 }
 
 void ReadingsArea::Form_Load() {
@@ -31,13 +37,30 @@ void ReadingsArea::Form_Load() {
 }
 
 void ReadingsArea::takeTypedDataPath() {
-    session_.setDataPath(txtPathToData_->text().toStdString());
+    session_.setDataTemplate(txtPathToData_->text().toStdString());
 }
 
 void ReadingsArea::showDataPath() {
-    const QString shown = QString::fromStdString(session_.dataPath());
+    const QString shown = QString::fromStdString(session_.dataTemplate());
     if (txtPathToData_->text() != shown)
         txtPathToData_->setText(shown);
+}
+
+// A path with placeholders shows the name it gives now; the test's start fills it in anew.
+void ReadingsArea::showDataFileName() {
+    if (!lblDataFileName_)
+        return;
+    const std::string typed = txtPathToData_->text().toStdString();
+    lblDataFileName_->setVisible(app::hasPlaceholders(typed));
+    if (!lblDataFileName_->isVisibleTo(lblDataFileName_->parentWidget()))
+        return;
+    const std::string name =
+        std::filesystem::path(
+            app::expandDataPath(typed, app::dataPathValuesFor(session_, test_.iFunction,
+                                                              std::chrono::system_clock::now())))
+            .filename()
+            .string();
+    lblDataFileName_->setText(QStringLiteral("\u2192 ") + QString::fromStdString(name));
 }
 
 void ReadingsArea::setFrameLimited(bool limited) {

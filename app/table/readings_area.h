@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <memory>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableView;
@@ -26,6 +27,7 @@ struct ReadingsWidgets {
     chart::LiveChart* graph1 = nullptr;
     QLineEdit* txtPathToData = nullptr;
     QPushButton* cmdBrowse = nullptr;
+    QLabel* lblDataFileName = nullptr; // what a path with placeholders will name
 };
 
 // The application's state the readings area works on: the current test's readings, the
@@ -96,11 +98,14 @@ private:
     void showReferences();
 
     void showDataPath();
+    void showDataFileName();
 
     QLineEdit* txtPathToData_;
+    QLabel* lblDataFileName_;
     chart::LiveChart& chart_;
     datafile::DataCollection& readings_;
     app::Session& session_;
+    const hp4140::TestConfig& test_;
     app::Session::Subscription sessionShown_;
     bool xAxisIsTime_ = true;
     MeasurementTable* table_;

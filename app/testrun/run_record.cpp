@@ -69,6 +69,13 @@ std::string runRecordText(const RunRecord& record) {
     run(keys::kRunFailedPolls, std::to_string(report.failedPolls));
     run(keys::kRunOutcome, outcomeKeyword(report));
     run(keys::kRunSummary, report.summary());
+    const auto sample = [&](const char* key, const std::string& value) {
+        set(keys::kRunSampleSection, key, value);
+    };
+    sample(keys::kRunSample, record.sample.sample);
+    sample(keys::kRunDevice, record.sample.device);
+    sample(keys::kRunOperator, record.sample.operatorName);
+    sample(keys::kRunComment, record.sample.comment);
     for (const auto& [key, value] : record.form)
         set(keys::kFormSection, key, value);
     return document.text();

@@ -4,6 +4,7 @@
 // keeps them (section "FORM", so "Load Config" on the record restores the panel), and in section
 // "Run" when it ran, with what, and how it went.
 
+#include "app/session/session.h"
 #include "run_report.h"
 #include "settings/ini_document.h"
 
@@ -25,6 +26,8 @@ struct RunRecord {
     std::int16_t address = 0;
     // Simulated readings in virtual time: the record's times are the virtual clock's.
     bool dryRun = false;
+    // Who and what was measured, as the session named it at the start.
+    app::SampleIdentity sample;
     RunReport report;
 };
 
@@ -37,7 +40,7 @@ std::string outcomeKeyword(const RunReport& report);
 // The local time in ISO 8601 with its offset: 2024-05-02T14:03:12+02:00.
 std::string isoLocalTime(std::chrono::system_clock::time_point time);
 
-// The record's text: section "Run" first, for a reader, then section "FORM".
+// The record's text: section "Run" first, for a reader, then "Sample", then section "FORM".
 std::string runRecordText(const RunRecord& record);
 
 // Whether the document is a run record (it says how a run went).

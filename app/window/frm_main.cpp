@@ -26,6 +26,7 @@
 #include "platform/folders.h"
 #include "platform/message_box.h"
 #include "reference_commands.h"
+#include "sample_fields.h"
 #include "settings/app_settings.h"
 #include "settings/form_placement.h"
 #include "settings/form_utility.h"
@@ -137,13 +138,16 @@ void frmMain::setTimer1(std::unique_ptr<platform::Timer> timer) {
 }
 
 void frmMain::createReadingsArea() {
+    sampleFields_ = new SampleFields(application_.session(), leftColumn_);
+    leftColumn_->placeAboveDataFileRow(sampleFields_->row());
     const StatusRow& status = *leftColumn_->statusRow();
     readings_ = new table::ReadingsArea(
         {leftColumn_->Data(),
          {status.lblAppliedVoltage(), status.lblMeasurement(), status.lblUnits()},
          leftColumn_->graph1(),
          leftColumn_->txtPathToData(),
-         leftColumn_->cmdBrowse()},
+         leftColumn_->cmdBrowse(),
+         leftColumn_->lblDataFileName()},
         *fileDialogs_, platform::programFolders().program,
         {application_.readings(), application_.session(), application_.testConfig()});
     graph_ = new chart::GraphPanel(
@@ -369,10 +373,16 @@ void frmMain::closeEvent(QCloseEvent* event) {
 // start shows the same panel and no named configuration is replaced unasked.
 void frmMain::Form_Unload() {
     Session& session = application_.session();
-    SaveConfigFile(session.runRecord().empty() ? session.configPath() : std::string());
+    const bool fromRun = !session.runRecord().empty();
+    SaveConfigFile(fromRun ? std::string() : session.configPath());
     settings::SaveFormPlacement(*this);
-    settings::SaveAppSettings(platform::programFolders().program,
-                              application_.session().configPath());
+    const std::filesystem::path& program = platform::programFolders().program;
+    settings::SaveAppSettings(program, session.configPath());
+    if (fromRun)
+        settings::ForgetConfigPath(program);
+    const SampleIdentity& sample = session.sample();
+    settings::SaveSample(program,
+                         {sample.sample, sample.device, sample.operatorName, sample.comment});
     // Closed for good, so no window keeps the program running.
     if (oofLog_)
         oofLog_->Kill();

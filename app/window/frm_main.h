@@ -50,6 +50,7 @@ class FieldDescriptions;
 class FileDialogs;
 class HelpCommands;
 class LeftColumn;
+class SampleFields;
 struct MainMenus;
 
 // The main window: the chart, status and table on the left, the test settings and the test
@@ -165,6 +166,7 @@ private:
     table::ReadingsArea* readings_ = nullptr;
     chart::GraphPanel* graph_ = nullptr;
     LeftColumn* leftColumn_ = nullptr;
+    SampleFields* sampleFields_ = nullptr;
     ConfigPanel* configPanel_ = nullptr;
     QPushButton* cmdStart_ = nullptr;
     QPushButton* cmdAbort_ = nullptr;

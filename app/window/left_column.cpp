@@ -57,7 +57,8 @@ LeftColumn::LeftColumn(const FieldDescriptions& fields, settings::ControlRegistr
     data_ = registry.add(new QTableView(this), "Data", settings::ControlKind::Other);
     data_->setMinimumHeight(fontMetrics().height() * kLeastTableLines);
     layout->addWidget(data_, 2);
-    layout->addWidget(createDataFileRow(registry));
+    dataFileRow_ = createDataFileRow(registry);
+    layout->addWidget(dataFileRow_);
 }
 
 // The settings view is hidden with its page, as it would be as a page of its own: whether it
@@ -117,10 +118,20 @@ QWidget* LeftColumn::createDataFileRow(settings::ControlRegistry& registry) {
         registry.add(new QLineEdit(row), "txtPathToData", settings::ControlKind::TextBox);
     cmdBrowse_ =
         registry.add(new QPushButton("browse", row), "cmdBrowse", settings::ControlKind::Other);
+    lblDataFileName_ = new QLabel(row);
+    lblDataFileName_->setObjectName("lblDataFileName");
+    lblDataFileName_->setForegroundRole(QPalette::PlaceholderText);
+    lblDataFileName_->hide();
     layout->addWidget(chkSaveToFile_);
     layout->addWidget(txtPathToData_, 1);
+    layout->addWidget(lblDataFileName_);
     layout->addWidget(cmdBrowse_);
     return row;
+}
+
+void LeftColumn::placeAboveDataFileRow(QWidget* row) {
+    auto* column = static_cast<QVBoxLayout*>(layout());
+    column->insertWidget(column->indexOf(dataFileRow_), row);
 }
 
 } // namespace app

@@ -50,6 +50,10 @@ public:
     QLineEdit* txtPathToData() const { return txtPathToData_; }
     QCheckBox* chkSaveToFile() const { return chkSaveToFile_; }
     QPushButton* cmdBrowse() const { return cmdBrowse_; }
+    // The data file a path with placeholders will name ("→ W12_D3_IV.txt"), hidden otherwise.
+    QLabel* lblDataFileName() const { return lblDataFileName_; }
+    // A row of the window's own (the sample's fields) goes just above the data-file row.
+    void placeAboveDataFileRow(QWidget* row);
 
 private:
     QWidget* createTopRow(settings::ControlRegistry& registry);
@@ -69,6 +73,8 @@ private:
     QLineEdit* txtPathToData_ = nullptr;
     QCheckBox* chkSaveToFile_ = nullptr;
     QPushButton* cmdBrowse_ = nullptr;
+    QLabel* lblDataFileName_ = nullptr;
+    QWidget* dataFileRow_ = nullptr;
 };
 
 } // namespace app

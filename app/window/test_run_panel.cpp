@@ -1,6 +1,7 @@
 #include "test_run_panel.h"
 
 #include "app/application.h"
+#include "app/session/data_path_template.h"
 #include "app/table/readings_area.h"
 #include "app/table/units.h"
 #include "app/testrun/run_texts.h"
@@ -59,9 +60,18 @@ TestRunPanel::~TestRunPanel() {
     device_.setSpollObserver(nullptr);
 }
 
-testrun::StartResult TestRunPanel::cmdStart_Click() {
+// The data path's placeholders are filled in as the test starts, before the checks of the data
+// file, which see the very file the test will write.
+testrun::StartResult TestRunPanel::cmdStart_Click(const std::optional<SeriesStepNames>& step) {
     const hp4140::TestConfig& config = window_.Form_SaveConfig();
     window_.readingsArea().takeTypedDataPath();
+    DataPathValues values = dataPathValuesFor(session(), config.iFunction, clock_.wallTime());
+    if (step) {
+        values.step = step->number;
+        values.steps = step->count;
+        values.value = step->value;
+    }
+    session().setDataPath(expandDataPath(session().dataTemplate(), values));
     return run_.cmdStart_Click(config);
 }
 
@@ -262,6 +272,7 @@ void TestRunPanel::beginRecord() {
     record_.board = config.iBoardID;
     record_.address = config.iGPIBAddress;
     record_.dryRun = dryRun();
+    record_.sample = session().sample();
 }
 
 std::string TestRunPanel::recordText(const testrun::RunReport& report) {

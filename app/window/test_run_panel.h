@@ -49,9 +49,17 @@ public:
     // The device outlives the window, whose status row then no longer observes it.
     ~TestRunPanel() override;
 
+    // What a step of a series adds to the data path's placeholders: {step} and {value}.
+    struct SeriesStepNames {
+        int number = 1;
+        int count = 1;
+        std::string value;
+    };
+
     // Start Test: the window's settings become the test's and the path box's text the data
-    // path, so a test never writes over the previous test's file by surprise.
-    testrun::StartResult cmdStart_Click();
+    // path (its placeholders filled in), so a test never writes over the previous test's file
+    // by surprise.
+    testrun::StartResult cmdStart_Click(const std::optional<SeriesStepNames>& step = {});
     void cmdAbort_Click() { run_.cmdAbort_Click(); }
     void cmdZero_Click();
     void cmdSpoll_Click();

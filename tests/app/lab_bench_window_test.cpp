@@ -106,6 +106,8 @@ TEST_F(LabBench, ARunRecordRestoresThePanelItRanWithAndNeverBecomesTheConfigurat
     EXPECT_EQ(fileText(inUse), "[FORM]\ntxtConfig(1)=9\n");
     EXPECT_EQ(application.session().configPath(), "");
     EXPECT_NE(fileText(programFolder / "frmMain.ini").find("txtConfig(1)=1\n"), std::string::npos);
+    const settings::AppSettings next = settings::LoadAppSettings(programFolder.program());
+    EXPECT_EQ(next.currentConfigPath, ""); // the next start shows this panel
 }
 
 TEST_F(LabBench, DataFilesAndThePreviousRunAreReferencesThatFollowTheAxisAndTheFit) {

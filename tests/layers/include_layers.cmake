@@ -7,7 +7,7 @@
 # C++ standard library only, the control its own files and numtext. Inside app/ the test run
 # reaches no window piece, the data file neither the chart nor the table, the chart not the table,
 # and only the window and the start-up at app/'s top reach the window. The session (app/session)
-# is at app/'s bottom and reaches nothing of the program. The application object
+# is at app/'s bottom and reaches nothing else of app/. The application object
 # (app/application.h), which start-up makes and hands down, sits below the window. Two habits are
 # held as well: no code asks a clock whether it is virtual (dynamic_cast to a clock type; the dry
 # run is a setting), and the test run never shows the application's message box itself (it tells
@@ -31,7 +31,7 @@ set(allowed_bus ${allowed_diagnostics} bus)
 set(allowed_hp4140 ${allowed_bus} hp4140)
 set(allowed_analysis platform numtext analysis)
 set(allowed_printing ${allowed_hp4140} printing)
-set(allowed_app/session app/session)
+set(allowed_app/session ${below_app} app/session)
 set(allowed_app/runtime ${app_base})
 # The one application object that start-up makes and hands down to the window.
 set(allowed_app/application ${app_base} app/datafile app/application)
