@@ -8,6 +8,7 @@
 #include "hp4140/command_set.h"
 #include "hp4140/parse_hp4140_data.h"
 #include "hp4140/status_byte.h"
+#include "instrument_ready.h"
 #include "platform/app_error.h"
 #include "platform/clock.h"
 #include "platform/log_sink.h"
@@ -21,10 +22,6 @@ namespace testrun {
 namespace {
 
 namespace bits = hp4140::status;
-
-std::string addressText(std::int16_t address, std::int16_t board) {
-    return "at GPIB address " + std::to_string(address) + " on board id " + std::to_string(board);
-}
 
 std::string cutShortWord(RunOutcome outcome) {
     switch (outcome) {
@@ -40,17 +37,6 @@ std::string cutShortWord(RunOutcome outcome) {
         break;
     }
     return {};
-}
-
-// An adapter needs no driver installed, only a choice the adapter's library can read.
-std::string driverMissingText(const bus::DriverBinding& binding) {
-    if (binding.adapterChosen())
-        return "The adapter cannot be used as it is named. Name it as "
-               "prologix:/dev/ttyUSB0[?baud=N] or prologix:tcp://HOST[:PORT] (--driver, or "
-               "Driver in section [GPIB] of Tarvix-4140.ini).";
-    return std::string("You must install the National Instruments drivers before running this "
-                       "software. Please install the drivers (available at ") +
-           kDriverDownloadAddress + ") and then relaunch Tarvix.";
 }
 
 // An unattended run may go on for three times its expected length and a minute more, so a long
@@ -126,35 +112,11 @@ StartResult TestRun::cmdStart_Click(const hp4140::TestConfig& config) {
 // The driver, the board and the instrument, in that order; a refusal leaves everything but the
 // Start button as it was.
 bool TestRun::instrumentReady() {
-    if (!s_.gpib.GPIBDriverPresent()) {
-        refuse(driverMissingText(s_.gpib.calls().binding()));
-        return false;
-    }
-    const std::int16_t board = config_.iBoardID;
-    const std::int16_t address = config_.iGPIBAddress;
-    if (s_.gpib.GPIBBoardClear(board)) {
-        s_.gpib.ConfigureBoard(board);
-        s_.device.setDEMO(false);
-    } else {
-        s_.errorQueue.FlushErrors();
-        s_.device.setDEMO(true);
-    }
-    s_.device.setGPIBAddress(address);
-    s_.device.setBoardID(board);
-    s_.gpib.GPIBSPOLL(s_.device.BoardID(), address);
-    if (s_.gpib.GPIBErrorCode() != -1) {
-        const auto hint = s_.gpib.boardSetupHint(s_.device.BoardID());
-        refuse("Instrument could not be enabled " + addressText(address, s_.device.BoardID()) +
-               ". " + s_.gpib.GPIBStatusText() + (hint ? "\n" + *hint : std::string()));
-        return false;
-    }
-    if (!s_.gpib.GPIBEnableRemote(s_.device.BoardID(), address)) {
-        refuse("instrument could not be enabled " + addressText(address, s_.device.BoardID()) +
-               ".");
-        return false;
-    }
-    s_.gpib.GPIBSPOLL(s_.device.BoardID(), address);
-    return true;
+    const auto refusal =
+        readyInstrument(s_.gpib, s_.device, s_.errorQueue, config_.iBoardID, config_.iGPIBAddress);
+    if (refusal)
+        refuse(*refusal);
+    return !refusal;
 }
 
 void TestRun::begin() {

@@ -31,9 +31,6 @@ class Timer;
 
 namespace testrun {
 
-// The address of the GPIB driver that the start names when no driver library can be bound.
-inline constexpr const char* kDriverDownloadAddress = "https://linux-gpib.sourceforge.io";
-
 // What became of a press of "Start Test".
 enum class StartResult {
     Started,

@@ -63,7 +63,6 @@ StatusRow::StatusRow(settings::ControlRegistry& registry, QWidget* parent) : QWi
     cmdSpoll_ = registry.add(new QPushButton("Serial Poll", this), "cmdSpoll",
                              settings::ControlKind::Other);
     lamps->addWidget(cmdSpoll_);
-    // "Manual Control" has never had an action.
     lamps->addWidget(registry.add(new QPushButton("Manual Control", this), "Command1",
                                   settings::ControlKind::Other));
 

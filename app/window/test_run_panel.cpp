@@ -13,6 +13,7 @@
 #include "frm_main.h"
 #include "hp4140/test_config.h"
 #include "left_column.h"
+#include "manual_control_window.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/stop_request.h"
@@ -54,6 +55,9 @@ TestRunPanel::TestRunPanel(Application& application, frmMain& window, Instrument
     if (auto* spoll = window.controls().get<QPushButton>("cmdSpoll"))
         connect(spoll, &QPushButton::clicked, this,
                 settings::guarded([this] { cmdSpoll_Click(); }));
+    if (auto* manual = window.controls().get<QPushButton>("Command1"))
+        connect(manual, &QPushButton::clicked, this,
+                settings::guarded([this] { Command1_Click(); }));
 }
 
 TestRunPanel::~TestRunPanel() {
@@ -63,6 +67,11 @@ TestRunPanel::~TestRunPanel() {
 // The data path's placeholders are filled in as the test starts, before the checks of the data
 // file, which see the very file the test will write.
 testrun::StartResult TestRunPanel::cmdStart_Click(const std::optional<SeriesStepNames>& step) {
+    if (manualControl_) {
+        tell("Manual Control holds the instrument: close it to start a test.",
+             platform::mb::OkOnly | platform::mb::Exclamation);
+        return testrun::StartResult::Cancelled;
+    }
     const hp4140::TestConfig& config = window_.Form_SaveConfig();
     window_.readingsArea().takeTypedDataPath();
     DataPathValues values = dataPathValuesFor(session(), config.iFunction, clock_.wallTime());
@@ -73,6 +82,23 @@ testrun::StartResult TestRunPanel::cmdStart_Click(const std::optional<SeriesStep
     }
     session().setDataPath(expandDataPath(session().dataTemplate(), values));
     return run_.cmdStart_Click(config);
+}
+
+void TestRunPanel::Command1_Click() {
+    if (manualControl_) {
+        manualControl_->raise();
+        return;
+    }
+    manualControl_ = new ManualControlWindow(
+        {gpib_, device_, application_.errorQueue(), clock_, log_}, window_.Form_SaveConfig(),
+        [this] {
+            manualControl_.clear();
+            setStartEnabled(true);
+        },
+        &window_);
+    manualControl_->setAttribute(Qt::WA_DeleteOnClose);
+    setStartEnabled(false);
+    manualControl_->show();
 }
 
 void TestRunPanel::cmdZero_Click() {
@@ -109,6 +135,8 @@ void TestRunPanel::closeGraphSettings() {
 
 void TestRunPanel::setConfigurationEnabled(bool enabled) {
     window_.EnableDisableConfiguration(enabled);
+    if (auto* manual = window_.controls().get<QPushButton>("Command1"))
+        manual->setEnabled(enabled);
 }
 
 // A run in real time takes readings as fast as the instrument gives them; the chart and the log

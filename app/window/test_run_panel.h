@@ -4,10 +4,12 @@
 #include "app/testrun/run_record.h"
 #include "app/testrun/test_run.h"
 #include "app/testrun/test_run_view.h"
+#include "manual_control_window.h"
 #include "run_reporter.h"
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
 #include <functional>
 
 class QLabel;
@@ -63,6 +65,9 @@ public:
     void cmdAbort_Click() { run_.cmdAbort_Click(); }
     void cmdZero_Click();
     void cmdSpoll_Click();
+    // "Manual Control": the spot-reading window, one at a time; no test starts while it is open.
+    void Command1_Click();
+    ManualControlWindow* manualControl() const { return manualControl_; }
 
     testrun::TestRun& run() { return run_; }
     const testrun::TestRun& run() const { return run_; }
@@ -124,6 +129,7 @@ private:
     testrun::RunRecord record_;
     // The file other than the data file that the last test's readings were saved in.
     std::optional<std::string> readingsFile_;
+    QPointer<ManualControlWindow> manualControl_;
     bool redrawsLimited_ = false;
     QElapsedTimer sinceProgress_;
     static constexpr qint64 kFrameMs = 100;

@@ -11,6 +11,7 @@
 #include "window_on_simulator.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QLabel>
 #include <QPushButton>
 
@@ -30,14 +31,23 @@ protected:
         config.txtConfig(5)->setText("1");
     }
 
-    // Every button and menu command a user can reach, but those that open documents or print.
+    // Every button and menu command a user can reach, but those that open documents or print;
+    // Manual Control last, with every button of its window, which it closes again.
     void pressEverything() {
         for (QPushButton* button : window.findChildren<QPushButton*>())
-            if (button->isEnabled() && button->objectName() != "cmdPrint")
+            if (button->isEnabled() && button->objectName() != "cmdPrint" &&
+                button->objectName() != "Command1")
                 button->click();
         const app::MainMenus& menus = window.menus();
         for (QAction* command : {menus.itemLoadConfig, menus.itemSave, menus.itemSaveAs})
             command->trigger();
+        window.controls().get<QPushButton>("Command1")->click();
+        if (QDialog* manual = window.findChild<QDialog*>("frmManualControl")) {
+            for (QPushButton* button : manual->findChildren<QPushButton*>())
+                if (button->isEnabled())
+                    button->click();
+            manual->close();
+        }
     }
 };
 
