@@ -1,5 +1,6 @@
 #include "quenta.h"
 
+#include "property_table.h"
 #include "quenta_log.h"
 
 #include <QApplication>
@@ -45,9 +46,11 @@ Quenta::~Quenta() {
     disconnect(text1_, nullptr, this, nullptr);
 }
 
-void Quenta::notify(const char* name) {
-    if (notifying_)
-        emit PropertyChanged(QString::fromLatin1(name));
+// While the properties are restored the container hears of DataFormat alone.
+void Quenta::notify(Property changed) {
+    const PropertyRow& row = propertyRow(changed);
+    if (!restoring_ || row.read == Read::TextBoxNotifying)
+        emit PropertyChanged(QString::fromLatin1(row.name));
 }
 
 // A text written by the program shows its beginning, with the cursor before it.
@@ -57,6 +60,8 @@ void Quenta::writeText(const QString& text) {
 }
 
 void Quenta::validateText() {
+    if (restoring_)
+        return; // a restored text stays as stored until the field is left or set
     const QString validated =
         QString::fromStdString(validatedText(text1_->text().toStdString(), rules_));
     // Writing an unchanged text back would still move the cursor and drop the selection.
@@ -70,7 +75,7 @@ QString Quenta::Text() const {
 
 void Quenta::setText(const QString& text) {
     writeText(text);
-    notify("Text");
+    notify(Property::Text);
     validateText();
 }
 
@@ -80,53 +85,53 @@ QString Quenta::Value() const {
 
 void Quenta::setValType(qint32 valType) {
     rules_.valType = valType;
-    notify("ValType");
+    notify(Property::ValType);
 }
 
 void Quenta::setMax(double max) {
     rules_.max = max;
-    notify("Max");
+    notify(Property::Max);
 }
 
 void Quenta::setMin(double min) {
     rules_.min = min;
-    notify("Min");
+    notify(Property::Min);
 }
 
 void Quenta::setMaxLimitEnabled(bool enabled) {
     rules_.maxLimitEnabled = enabled;
-    notify("MaxLimitEnabled");
+    notify(Property::MaxLimitEnabled);
 }
 
 void Quenta::setMinLimitEnabled(bool enabled) {
     rules_.minLimitEnabled = enabled;
-    notify("MinLimitEnabled");
+    notify(Property::MinLimitEnabled);
 }
 
 void Quenta::setFormatString(const QString& picture) {
     rules_.formatString = picture.toStdString();
-    notify("FormatString");
+    notify(Property::FormatString);
 }
 
 void Quenta::setRoundToFormat(bool round) {
     roundToFormat_ = round;
-    notify("RoundToFormat");
+    notify(Property::RoundToFormat);
 }
 
 void Quenta::setExponent(qint32 exponent) {
     rules_.exponent = exponent;
     validateText();
-    notify("Exponent");
+    notify(Property::Exponent);
 }
 
 void Quenta::setExpLocked(bool locked) {
     rules_.expLocked = locked;
-    notify("ExpLocked");
+    notify(Property::ExpLocked);
 }
 
 void Quenta::setAutoSelect(bool autoSelect) {
     autoSelect_ = autoSelect;
-    notify("AutoSelect");
+    notify(Property::AutoSelect);
 }
 
 QSize Quenta::sizeHint() const {

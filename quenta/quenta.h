@@ -23,6 +23,9 @@ class QDropEvent;
 
 namespace quenta {
 
+enum class Property : quint8; // a row of the library's property table
+struct PropertyRow;
+
 // The numeric entry control: one single-line text box, `text1`, that always fills the control.
 // When `text1` loses the focus the control reads a number from the text, limits it, converts
 // it to the value type and lays it out by the format picture. The text is the value.
@@ -288,14 +291,17 @@ private:
         qint32 whatsThisHelpID = 0;
     };
 
-    void notify(const char* name);
+    void notify(Property changed);
     void writeText(const QString& text);
     void validateText();
-    void readPassThrough(const PropertyBag& bag);
     void readOwn(const PropertyBag& bag);
+    void restore(const PropertyRow& row, const PropertyBag& bag);
+    PropertyValue entryValue(const PropertyRow& row) const;
+    PropertyValue entryDefault(const PropertyRow& row) const;
+    QVariant readEntry(const PropertyBag& bag, const PropertyRow& row) const;
     QFont ambientFont() const;
     void applyColor(int role, quint32 color);
-    void changeFont(void (QFont::*change)(bool), bool on, const char* name);
+    void changeFont(void (QFont::*change)(bool), bool on, Property changed);
 
     void focusGained(Qt::FocusReason reason);
     void focusLost(Qt::FocusReason reason);
@@ -320,7 +326,7 @@ private:
     bool autoSelect_ = false;
     QString storedValue_; // only persisted as "Value"
     KeptProperties kept_;
-    bool notifying_ = true;
+    bool restoring_ = false;        // InitProperties or ReadProperties is setting the properties
     bool focused_ = false;          // text1 has had a FocusIn not yet matched by a FocusOut
     bool restoringFocus_ = false;   // a cancelled Validate is taking the focus back
     bool replaying_ = false;        // a changed key event is on its way to text1
