@@ -26,6 +26,16 @@ bool focusMoveValidates(const QWidget* newFocus) {
     return !control || control->CausesValidation();
 }
 
+// The change signal a set raises. text1 raises those of its text and its selection itself,
+// whatever changes them, and only when they change.
+QMetaMethod signalOfSet(const char* name) {
+    const QMetaObject& meta = Quenta::staticMetaObject;
+    const QMetaMethod signal = meta.property(meta.indexOfProperty(name)).notifySignal();
+    const bool raisedByText1 = signal == QMetaMethod::fromSignal(&Quenta::Change) ||
+                               signal == QMetaMethod::fromSignal(&Quenta::SelectionChanged);
+    return raisedByText1 ? QMetaMethod() : signal;
+}
+
 } // namespace
 
 Quenta::Quenta(QWidget* parent) : QWidget(parent), text1_(new QLineEdit(this)) {
@@ -37,6 +47,10 @@ Quenta::Quenta(QWidget* parent) : QWidget(parent), text1_(new QLineEdit(this)) {
     text1_->installEventFilter(this);
     setFocusProxy(text1_);
     connect(text1_, &QLineEdit::textChanged, this, &Quenta::Change);
+    connect(text1_, &QLineEdit::selectionChanged, this, &Quenta::SelectionChanged);
+    connect(text1_, &QLineEdit::cursorPositionChanged, this, &Quenta::SelectionChanged);
+    connect(this, &Quenta::Change, this, &Quenta::ValueChanged);
+    connect(this, &Quenta::ExponentChanged, this, &Quenta::ValueChanged);
     validateText();
 }
 
@@ -46,11 +60,14 @@ Quenta::~Quenta() {
     disconnect(text1_, nullptr, this, nullptr);
 }
 
-// While the properties are restored the container hears of DataFormat alone.
+// While the properties are restored the container hears of DataFormat alone; the change
+// signals are raised all the same.
 void Quenta::notify(Property changed) {
     const PropertyRow& row = propertyRow(changed);
     if (!restoring_ || row.read == Read::TextBoxNotifying)
         emit PropertyChanged(QString::fromLatin1(row.name));
+    if (const QMetaMethod signal = signalOfSet(row.name); signal.isValid())
+        signal.invoke(this, Qt::DirectConnection);
 }
 
 // A text written by the program shows its beginning, with the cursor before it.
