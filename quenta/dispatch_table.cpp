@@ -1,61 +1,16 @@
 #include "dispatch_table.h"
 
+#include "property_table.h"
+
 #include <algorithm>
 #include <array>
+#include <vector>
 
 namespace quenta {
 
 namespace {
 
-constexpr auto members = std::to_array<DispatchMember>({
-    {0x68030000, "Value", false},
-    {0x68030001, "ExpLocked", false},
-    {0x68030002, "Exponent", false},
-    {0x68030003, "ValType", false},
-    {0x68030004, "AutoSelect", false},
-    {0x68030005, "RoundToFormat", false},
-    {0x68030006, "FormatString", false},
-    {0x68030007, "MinLimitEnabled", false},
-    {0x68030008, "MaxLimitEnabled", false},
-    {0x68030009, "Min", false},
-    {0x6803000A, "Max", false},
-    {DispidText, "Text", false},
-    {0x6803000C, "FontBold", false},
-    {0x6803000D, "FontItalic", false},
-    {0x6803000E, "FontName", false},
-    {0x6803000F, "FontSize", false},
-    {0x68030010, "FontStrikethru", false},
-    {0x68030011, "FontUnderline", false},
-    {0x68030012, "hWnd", false},
-    {0x68030013, "ToolTipText", false},
-    {0x68030014, "WhatsThisHelpID", false},
-    {0x68030015, "SelText", false},
-    {0x68030016, "SelStart", false},
-    {0x68030017, "SelLength", false},
-    {0x68030018, "ScrollBars", false},
-    {0x68030019, "RightToLeft", false},
-    {0x6803001A, "PasswordChar", false},
-    {0x6803001B, "OLEDropMode", false},
-    {0x6803001C, "OLEDragMode", false},
-    {0x6803001D, "MultiLine", false},
-    {0x6803001E, "MousePointer", false},
-    {0x6803001F, "MaxLength", false},
-    {0x68030020, "Locked", false},
-    {0x68030021, "LinkTopic", false},
-    {0x68030022, "LinkTimeout", false},
-    {0x68030023, "LinkMode", false},
-    {0x68030024, "LinkItem", false},
-    {0x68030025, "HideSelection", false},
-    {0x68030026, "DataMember", false},
-    {0x68030027, "DataFormat", false},
-    {0x68030028, "CausesValidation", false},
-    {0x68030029, "Appearance", false},
-    {0x6803002A, "Alignment", false},
-    {0x6803002B, "BorderStyle", false},
-    {0x6803002C, "Enabled", false},
-    {0x6803002D, "ForeColor", false},
-    {0x6803002E, "BackColor", false},
-    {DispidFont, "Font", false},
+constexpr auto methods = std::to_array<DispatchMember>({
     {0x60030033, "Refresh", true},
     {0x6003003E, "ValidateControls", true},
     {0x60030046, "OLEDrag", true},
@@ -87,8 +42,20 @@ constexpr auto events = std::to_array<DispatchEvent>({
     {19, "OLECompleteDrag", true},
 });
 
-template <typename Entry, std::size_t N>
-const Entry* findById(const std::array<Entry, N>& table, qint32 id) {
+// The properties in table order, then the methods.
+const std::vector<DispatchMember>& members() {
+    static const std::vector<DispatchMember> all = [] {
+        std::vector<DispatchMember> list;
+        for (const PropertyRow& row : propertyRows())
+            if (row.dispid != NoDispid)
+                list.push_back({row.dispid, row.name, false});
+        list.insert(list.end(), methods.begin(), methods.end());
+        return list;
+    }();
+    return all;
+}
+
+template <typename Entry> const Entry* findById(std::span<const Entry> table, qint32 id) {
     const auto found = std::find_if(table.begin(), table.end(),
                                     [id](const Entry& entry) { return entry.id == id; });
     return found == table.end() ? nullptr : &*found;
@@ -97,7 +64,7 @@ const Entry* findById(const std::array<Entry, N>& table, qint32 id) {
 } // namespace
 
 std::span<const DispatchMember> dispatchMembers() {
-    return members;
+    return members();
 }
 
 std::span<const DispatchEvent> dispatchEvents() {
@@ -105,11 +72,11 @@ std::span<const DispatchEvent> dispatchEvents() {
 }
 
 const DispatchMember* findDispatchMember(qint32 id) {
-    return findById(members, id);
+    return findById(dispatchMembers(), id);
 }
 
 const DispatchEvent* findDispatchEvent(qint32 id) {
-    return findById(events, id);
+    return findById(dispatchEvents(), id);
 }
 
 } // namespace quenta

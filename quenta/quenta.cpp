@@ -1,5 +1,6 @@
 #include "quenta.h"
 
+#include "property_table.h"
 #include "quenta_log.h"
 
 #include <QApplication>
@@ -25,6 +26,16 @@ bool focusMoveValidates(const QWidget* newFocus) {
     return !control || control->CausesValidation();
 }
 
+// The change signal a set raises. text1 raises those of its text and its selection itself,
+// whatever changes them, and only when they change.
+QMetaMethod signalOfSet(const char* name) {
+    const QMetaObject& meta = Quenta::staticMetaObject;
+    const QMetaMethod signal = meta.property(meta.indexOfProperty(name)).notifySignal();
+    const bool raisedByText1 = signal == QMetaMethod::fromSignal(&Quenta::Change) ||
+                               signal == QMetaMethod::fromSignal(&Quenta::SelectionChanged);
+    return raisedByText1 ? QMetaMethod() : signal;
+}
+
 } // namespace
 
 Quenta::Quenta(QWidget* parent) : QWidget(parent), text1_(new QLineEdit(this)) {
@@ -36,6 +47,10 @@ Quenta::Quenta(QWidget* parent) : QWidget(parent), text1_(new QLineEdit(this)) {
     text1_->installEventFilter(this);
     setFocusProxy(text1_);
     connect(text1_, &QLineEdit::textChanged, this, &Quenta::Change);
+    connect(text1_, &QLineEdit::selectionChanged, this, &Quenta::SelectionChanged);
+    connect(text1_, &QLineEdit::cursorPositionChanged, this, &Quenta::SelectionChanged);
+    connect(this, &Quenta::Change, this, &Quenta::ValueChanged);
+    connect(this, &Quenta::ExponentChanged, this, &Quenta::ValueChanged);
     validateText();
 }
 
@@ -45,9 +60,14 @@ Quenta::~Quenta() {
     disconnect(text1_, nullptr, this, nullptr);
 }
 
-void Quenta::notify(const char* name) {
-    if (notifying_)
-        emit PropertyChanged(QString::fromLatin1(name));
+// While the properties are restored the container hears of DataFormat alone; the change
+// signals are raised all the same.
+void Quenta::notify(Property changed) {
+    const PropertyRow& row = propertyRow(changed);
+    if (!restoring_ || row.read == Read::TextBoxNotifying)
+        emit PropertyChanged(QString::fromLatin1(row.name));
+    if (const QMetaMethod signal = signalOfSet(row.name); signal.isValid())
+        signal.invoke(this, Qt::DirectConnection);
 }
 
 // A text written by the program shows its beginning, with the cursor before it.
@@ -57,6 +77,8 @@ void Quenta::writeText(const QString& text) {
 }
 
 void Quenta::validateText() {
+    if (restoring_)
+        return; // a restored text stays as stored until the field is left or set
     const QString validated =
         QString::fromStdString(validatedText(text1_->text().toStdString(), rules_));
     // Writing an unchanged text back would still move the cursor and drop the selection.
@@ -70,7 +92,7 @@ QString Quenta::Text() const {
 
 void Quenta::setText(const QString& text) {
     writeText(text);
-    notify("Text");
+    notify(Property::Text);
     validateText();
 }
 
@@ -80,53 +102,53 @@ QString Quenta::Value() const {
 
 void Quenta::setValType(qint32 valType) {
     rules_.valType = valType;
-    notify("ValType");
+    notify(Property::ValType);
 }
 
 void Quenta::setMax(double max) {
     rules_.max = max;
-    notify("Max");
+    notify(Property::Max);
 }
 
 void Quenta::setMin(double min) {
     rules_.min = min;
-    notify("Min");
+    notify(Property::Min);
 }
 
 void Quenta::setMaxLimitEnabled(bool enabled) {
     rules_.maxLimitEnabled = enabled;
-    notify("MaxLimitEnabled");
+    notify(Property::MaxLimitEnabled);
 }
 
 void Quenta::setMinLimitEnabled(bool enabled) {
     rules_.minLimitEnabled = enabled;
-    notify("MinLimitEnabled");
+    notify(Property::MinLimitEnabled);
 }
 
 void Quenta::setFormatString(const QString& picture) {
     rules_.formatString = picture.toStdString();
-    notify("FormatString");
+    notify(Property::FormatString);
 }
 
 void Quenta::setRoundToFormat(bool round) {
     roundToFormat_ = round;
-    notify("RoundToFormat");
+    notify(Property::RoundToFormat);
 }
 
 void Quenta::setExponent(qint32 exponent) {
     rules_.exponent = exponent;
     validateText();
-    notify("Exponent");
+    notify(Property::Exponent);
 }
 
 void Quenta::setExpLocked(bool locked) {
     rules_.expLocked = locked;
-    notify("ExpLocked");
+    notify(Property::ExpLocked);
 }
 
 void Quenta::setAutoSelect(bool autoSelect) {
     autoSelect_ = autoSelect;
-    notify("AutoSelect");
+    notify(Property::AutoSelect);
 }
 
 QSize Quenta::sizeHint() const {

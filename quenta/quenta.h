@@ -23,13 +23,17 @@ class QDropEvent;
 
 namespace quenta {
 
+enum class Property : quint8; // a row of the library's property table
+struct PropertyRow;
+
 // The numeric entry control: one single-line text box, `text1`, that always fills the control.
 // When `text1` loses the focus the control reads a number from the text, limits it, converts
 // it to the value type and lays it out by the format picture. The text is the value.
 //
 // Every public member is a Q_PROPERTY (or an invokable method) under its own name, so a
 // container binds by name; dispatch_table.h gives the identifiers. Setters notify the
-// container through PropertyChanged with exactly the property's name.
+// container through PropertyChanged with exactly the property's name. Every property that can
+// change has a change signal; the others are constant.
 //
 // Events are signals. Their arguments are references a handler may change (a KeyPress handler
 // that sets KeyAscii to 0 keeps the character out), so handlers must be direct connections on
@@ -38,56 +42,67 @@ class QUENTA_EXPORT Quenta : public QWidget {
     Q_OBJECT
 
     // Own value model.
-    Q_PROPERTY(QString Text READ Text WRITE setText)
-    Q_PROPERTY(QString Value READ Value)
-    Q_PROPERTY(qint32 ValType READ ValType WRITE setValType)
-    Q_PROPERTY(double Max READ Max WRITE setMax)
-    Q_PROPERTY(double Min READ Min WRITE setMin)
-    Q_PROPERTY(bool MaxLimitEnabled READ MaxLimitEnabled WRITE setMaxLimitEnabled)
-    Q_PROPERTY(bool MinLimitEnabled READ MinLimitEnabled WRITE setMinLimitEnabled)
-    Q_PROPERTY(QString FormatString READ FormatString WRITE setFormatString)
-    Q_PROPERTY(bool RoundToFormat READ RoundToFormat WRITE setRoundToFormat)
-    Q_PROPERTY(qint32 Exponent READ Exponent WRITE setExponent)
-    Q_PROPERTY(bool ExpLocked READ ExpLocked WRITE setExpLocked)
-    Q_PROPERTY(bool AutoSelect READ AutoSelect WRITE setAutoSelect)
+    Q_PROPERTY(QString Text READ Text WRITE setText NOTIFY Change)
+    Q_PROPERTY(QString Value READ Value NOTIFY ValueChanged)
+    Q_PROPERTY(qint32 ValType READ ValType WRITE setValType NOTIFY ValTypeChanged)
+    Q_PROPERTY(double Max READ Max WRITE setMax NOTIFY MaxChanged)
+    Q_PROPERTY(double Min READ Min WRITE setMin NOTIFY MinChanged)
+    Q_PROPERTY(bool MaxLimitEnabled READ MaxLimitEnabled WRITE setMaxLimitEnabled NOTIFY
+                   MaxLimitEnabledChanged)
+    Q_PROPERTY(bool MinLimitEnabled READ MinLimitEnabled WRITE setMinLimitEnabled NOTIFY
+                   MinLimitEnabledChanged)
+    Q_PROPERTY(
+        QString FormatString READ FormatString WRITE setFormatString NOTIFY FormatStringChanged)
+    Q_PROPERTY(
+        bool RoundToFormat READ RoundToFormat WRITE setRoundToFormat NOTIFY RoundToFormatChanged)
+    Q_PROPERTY(qint32 Exponent READ Exponent WRITE setExponent NOTIFY ExponentChanged)
+    Q_PROPERTY(bool ExpLocked READ ExpLocked WRITE setExpLocked NOTIFY ExpLockedChanged)
+    Q_PROPERTY(bool AutoSelect READ AutoSelect WRITE setAutoSelect NOTIFY AutoSelectChanged)
 
     // Passed on to text1.
-    Q_PROPERTY(quint32 BackColor READ BackColor WRITE setBackColor)
-    Q_PROPERTY(quint32 ForeColor READ ForeColor WRITE setForeColor)
-    Q_PROPERTY(bool Enabled READ Enabled WRITE setTextBoxEnabled)
-    Q_PROPERTY(QFont Font READ Font WRITE setTextBoxFont)
-    Q_PROPERTY(qint16 BorderStyle READ BorderStyle WRITE setBorderStyle)
-    Q_PROPERTY(qint16 Alignment READ Alignment WRITE setAlignment)
-    Q_PROPERTY(qint16 Appearance READ Appearance WRITE setAppearance)
-    Q_PROPERTY(bool CausesValidation READ CausesValidation WRITE setCausesValidation)
-    Q_PROPERTY(QString DataFormat READ DataFormat WRITE setDataFormat)
-    Q_PROPERTY(QString DataMember READ DataMember WRITE setDataMember)
-    Q_PROPERTY(bool HideSelection READ HideSelection)
-    Q_PROPERTY(QString LinkItem READ LinkItem WRITE setLinkItem)
-    Q_PROPERTY(QString LinkTopic READ LinkTopic WRITE setLinkTopic)
-    Q_PROPERTY(qint16 LinkMode READ LinkMode WRITE setLinkMode)
-    Q_PROPERTY(qint16 LinkTimeout READ LinkTimeout WRITE setLinkTimeout)
-    Q_PROPERTY(bool Locked READ Locked WRITE setLocked)
-    Q_PROPERTY(qint32 MaxLength READ MaxLength WRITE setMaxLength)
-    Q_PROPERTY(qint16 MousePointer READ MousePointer WRITE setMousePointer)
-    Q_PROPERTY(bool MultiLine READ MultiLine)
-    Q_PROPERTY(qint16 OLEDragMode READ OLEDragMode WRITE setOLEDragMode)
-    Q_PROPERTY(qint16 OLEDropMode READ OLEDropMode WRITE setOLEDropMode)
-    Q_PROPERTY(QString PasswordChar READ PasswordChar WRITE setPasswordChar)
-    Q_PROPERTY(bool RightToLeft READ RightToLeft WRITE setRightToLeft)
-    Q_PROPERTY(qint16 ScrollBars READ ScrollBars)
-    Q_PROPERTY(qint32 SelLength READ SelLength WRITE setSelLength DESIGNABLE false)
-    Q_PROPERTY(qint32 SelStart READ SelStart WRITE setSelStart DESIGNABLE false)
-    Q_PROPERTY(QString SelText READ SelText WRITE setSelText DESIGNABLE false)
-    Q_PROPERTY(qint32 WhatsThisHelpID READ WhatsThisHelpID WRITE setWhatsThisHelpID)
-    Q_PROPERTY(QString ToolTipText READ ToolTipText WRITE setToolTipText)
-    Q_PROPERTY(quintptr hWnd READ hWnd DESIGNABLE false)
-    Q_PROPERTY(bool FontUnderline READ FontUnderline WRITE setFontUnderline)
-    Q_PROPERTY(bool FontStrikethru READ FontStrikethru WRITE setFontStrikethru)
-    Q_PROPERTY(bool FontItalic READ FontItalic WRITE setFontItalic)
-    Q_PROPERTY(bool FontBold READ FontBold WRITE setFontBold)
-    Q_PROPERTY(float FontSize READ FontSize WRITE setFontSize)
-    Q_PROPERTY(QString FontName READ FontName WRITE setFontName)
+    Q_PROPERTY(quint32 BackColor READ BackColor WRITE setBackColor NOTIFY BackColorChanged)
+    Q_PROPERTY(quint32 ForeColor READ ForeColor WRITE setForeColor NOTIFY ForeColorChanged)
+    Q_PROPERTY(bool Enabled READ Enabled WRITE setTextBoxEnabled NOTIFY EnabledChanged)
+    Q_PROPERTY(QFont Font READ Font WRITE setTextBoxFont NOTIFY FontChanged)
+    Q_PROPERTY(qint16 BorderStyle READ BorderStyle WRITE setBorderStyle NOTIFY BorderStyleChanged)
+    Q_PROPERTY(qint16 Alignment READ Alignment WRITE setAlignment NOTIFY AlignmentChanged)
+    Q_PROPERTY(qint16 Appearance READ Appearance WRITE setAppearance NOTIFY AppearanceChanged)
+    Q_PROPERTY(bool CausesValidation READ CausesValidation WRITE setCausesValidation NOTIFY
+                   CausesValidationChanged)
+    Q_PROPERTY(QString DataFormat READ DataFormat WRITE setDataFormat NOTIFY DataFormatChanged)
+    Q_PROPERTY(QString DataMember READ DataMember WRITE setDataMember NOTIFY DataMemberChanged)
+    Q_PROPERTY(bool HideSelection READ HideSelection CONSTANT)
+    Q_PROPERTY(QString LinkItem READ LinkItem WRITE setLinkItem NOTIFY LinkItemChanged)
+    Q_PROPERTY(QString LinkTopic READ LinkTopic WRITE setLinkTopic NOTIFY LinkTopicChanged)
+    Q_PROPERTY(qint16 LinkMode READ LinkMode WRITE setLinkMode NOTIFY LinkModeChanged)
+    Q_PROPERTY(qint16 LinkTimeout READ LinkTimeout WRITE setLinkTimeout NOTIFY LinkTimeoutChanged)
+    Q_PROPERTY(bool Locked READ Locked WRITE setLocked NOTIFY LockedChanged)
+    Q_PROPERTY(qint32 MaxLength READ MaxLength WRITE setMaxLength NOTIFY MaxLengthChanged)
+    Q_PROPERTY(
+        qint16 MousePointer READ MousePointer WRITE setMousePointer NOTIFY MousePointerChanged)
+    Q_PROPERTY(bool MultiLine READ MultiLine CONSTANT)
+    Q_PROPERTY(qint16 OLEDragMode READ OLEDragMode WRITE setOLEDragMode NOTIFY OLEDragModeChanged)
+    Q_PROPERTY(qint16 OLEDropMode READ OLEDropMode WRITE setOLEDropMode NOTIFY OLEDropModeChanged)
+    Q_PROPERTY(
+        QString PasswordChar READ PasswordChar WRITE setPasswordChar NOTIFY PasswordCharChanged)
+    Q_PROPERTY(bool RightToLeft READ RightToLeft WRITE setRightToLeft NOTIFY RightToLeftChanged)
+    Q_PROPERTY(qint16 ScrollBars READ ScrollBars CONSTANT)
+    Q_PROPERTY(
+        qint32 SelLength READ SelLength WRITE setSelLength NOTIFY SelectionChanged DESIGNABLE false)
+    Q_PROPERTY(
+        qint32 SelStart READ SelStart WRITE setSelStart NOTIFY SelectionChanged DESIGNABLE false)
+    Q_PROPERTY(
+        QString SelText READ SelText WRITE setSelText NOTIFY SelectionChanged DESIGNABLE false)
+    Q_PROPERTY(qint32 WhatsThisHelpID READ WhatsThisHelpID WRITE setWhatsThisHelpID NOTIFY
+                   WhatsThisHelpIDChanged)
+    Q_PROPERTY(QString ToolTipText READ ToolTipText WRITE setToolTipText NOTIFY ToolTipTextChanged)
+    Q_PROPERTY(quintptr hWnd READ hWnd CONSTANT DESIGNABLE false)
+    Q_PROPERTY(bool FontUnderline READ FontUnderline WRITE setFontUnderline NOTIFY FontChanged)
+    Q_PROPERTY(bool FontStrikethru READ FontStrikethru WRITE setFontStrikethru NOTIFY FontChanged)
+    Q_PROPERTY(bool FontItalic READ FontItalic WRITE setFontItalic NOTIFY FontChanged)
+    Q_PROPERTY(bool FontBold READ FontBold WRITE setFontBold NOTIFY FontChanged)
+    Q_PROPERTY(float FontSize READ FontSize WRITE setFontSize NOTIFY FontChanged)
+    Q_PROPERTY(QString FontName READ FontName WRITE setFontName NOTIFY FontChanged)
 
 public:
     // Creation: text1 holds "Text1", every own property is zero or empty, and the text is
@@ -231,6 +246,46 @@ signals:
     // A persisted property changed; `name` is exactly the property's name.
     void PropertyChanged(const QString& name);
 
+    // The properties' change signals (their NOTIFY). A set raises its property's signal
+    // whether or not the value changes, and so do InitProperties and ReadProperties, which
+    // notify no container. Text's signal is Change; it and SelectionChanged are raised by text1
+    // whenever the text or the selection really changes, by whatever means.
+    void ValTypeChanged();
+    void MaxChanged();
+    void MinChanged();
+    void MaxLimitEnabledChanged();
+    void MinLimitEnabledChanged();
+    void FormatStringChanged();
+    void RoundToFormatChanged();
+    void ExponentChanged();
+    void ExpLockedChanged();
+    void AutoSelectChanged();
+    void ValueChanged(); // follows Change and ExponentChanged
+    void BackColorChanged();
+    void ForeColorChanged();
+    void EnabledChanged();
+    void BorderStyleChanged();
+    void AlignmentChanged();
+    void AppearanceChanged();
+    void CausesValidationChanged();
+    void DataFormatChanged();
+    void DataMemberChanged();
+    void LinkItemChanged();
+    void LinkTopicChanged();
+    void LinkModeChanged();
+    void LinkTimeoutChanged();
+    void LockedChanged();
+    void MaxLengthChanged();
+    void MousePointerChanged();
+    void OLEDragModeChanged();
+    void OLEDropModeChanged();
+    void PasswordCharChanged();
+    void RightToLeftChanged();
+    void WhatsThisHelpIDChanged();
+    void ToolTipTextChanged();
+    void FontChanged();      // Font and each of its parts
+    void SelectionChanged(); // SelStart, SelLength and SelText
+
     void Click();
     void DblClick();
     void KeyDown(qint16& KeyCode, qint16& Shift); // KeyCode set to 0 drops the key
@@ -288,14 +343,17 @@ private:
         qint32 whatsThisHelpID = 0;
     };
 
-    void notify(const char* name);
+    void notify(Property changed);
     void writeText(const QString& text);
     void validateText();
-    void readPassThrough(const PropertyBag& bag);
     void readOwn(const PropertyBag& bag);
+    void restore(const PropertyRow& row, const PropertyBag& bag);
+    PropertyValue entryValue(const PropertyRow& row) const;
+    PropertyValue entryDefault(const PropertyRow& row) const;
+    QVariant readEntry(const PropertyBag& bag, const PropertyRow& row) const;
     QFont ambientFont() const;
     void applyColor(int role, quint32 color);
-    void changeFont(void (QFont::*change)(bool), bool on, const char* name);
+    void changeFont(void (QFont::*change)(bool), bool on, Property changed);
 
     void focusGained(Qt::FocusReason reason);
     void focusLost(Qt::FocusReason reason);
@@ -320,7 +378,7 @@ private:
     bool autoSelect_ = false;
     QString storedValue_; // only persisted as "Value"
     KeptProperties kept_;
-    bool notifying_ = true;
+    bool restoring_ = false;        // InitProperties or ReadProperties is setting the properties
     bool focused_ = false;          // text1 has had a FocusIn not yet matched by a FocusOut
     bool restoringFocus_ = false;   // a cancelled Validate is taking the focus back
     bool replaying_ = false;        // a changed key event is on its way to text1

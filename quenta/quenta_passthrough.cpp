@@ -3,6 +3,7 @@
 
 #include "quenta.h"
 
+#include "property_table.h"
 #include "quenta_log.h"
 
 #include <QApplication>
@@ -60,13 +61,13 @@ void Quenta::applyColor(int role, quint32 color) {
 void Quenta::setBackColor(quint32 color) {
     kept_.backColor = color;
     applyColor(QPalette::Base, color);
-    notify("BackColor");
+    notify(Property::BackColor);
 }
 
 void Quenta::setForeColor(quint32 color) {
     kept_.foreColor = color;
     applyColor(QPalette::Text, color);
-    notify("ForeColor");
+    notify(Property::ForeColor);
 }
 
 // text1's own setting, not whether it is usable: a container disabling the whole panel must
@@ -77,7 +78,7 @@ bool Quenta::Enabled() const {
 
 void Quenta::setTextBoxEnabled(bool enabled) {
     text1_->setEnabled(enabled);
-    notify("Enabled");
+    notify(Property::Enabled);
 }
 
 QFont Quenta::Font() const {
@@ -86,7 +87,7 @@ QFont Quenta::Font() const {
 
 void Quenta::setTextBoxFont(const QFont& font) {
     text1_->setFont(font);
-    notify("Font");
+    notify(Property::Font);
 }
 
 qint16 Quenta::BorderStyle() const {
@@ -95,7 +96,7 @@ qint16 Quenta::BorderStyle() const {
 
 void Quenta::setBorderStyle(qint16 style) {
     text1_->setFrame(style != 0);
-    notify("BorderStyle");
+    notify(Property::BorderStyle);
 }
 
 qint16 Quenta::Alignment() const {
@@ -110,27 +111,27 @@ void Quenta::setAlignment(qint16 alignment) {
                                      : alignment == AlignCenter ? Qt::AlignHCenter
                                                                 : Qt::AlignLeft;
     text1_->setAlignment(horizontal | Qt::AlignVCenter);
-    notify("Alignment");
+    notify(Property::Alignment);
 }
 
 void Quenta::setAppearance(qint16 appearance) {
     kept_.appearance = appearance;
-    notify("Appearance");
+    notify(Property::Appearance);
 }
 
 void Quenta::setCausesValidation(bool causes) {
     kept_.causesValidation = causes;
-    notify("CausesValidation");
+    notify(Property::CausesValidation);
 }
 
 void Quenta::setDataFormat(const QString& format) {
     kept_.dataFormat = format;
-    notify("DataFormat");
+    notify(Property::DataFormat);
 }
 
 void Quenta::setDataMember(const QString& member) {
     kept_.dataMember = member;
-    notify("DataMember");
+    notify(Property::DataMember);
 }
 
 // Qt's line edit keeps showing its selection, in the inactive colours, without the focus.
@@ -140,22 +141,22 @@ bool Quenta::HideSelection() const {
 
 void Quenta::setLinkItem(const QString& item) {
     kept_.linkItem = item;
-    notify("LinkItem");
+    notify(Property::LinkItem);
 }
 
 void Quenta::setLinkTopic(const QString& topic) {
     kept_.linkTopic = topic;
-    notify("LinkTopic");
+    notify(Property::LinkTopic);
 }
 
 void Quenta::setLinkMode(qint16 mode) {
     kept_.linkMode = mode;
-    notify("LinkMode");
+    notify(Property::LinkMode);
 }
 
 void Quenta::setLinkTimeout(qint16 timeout) {
     kept_.linkTimeout = timeout;
-    notify("LinkTimeout");
+    notify(Property::LinkTimeout);
 }
 
 bool Quenta::Locked() const {
@@ -164,14 +165,14 @@ bool Quenta::Locked() const {
 
 void Quenta::setLocked(bool locked) {
     text1_->setReadOnly(locked);
-    notify("Locked");
+    notify(Property::Locked);
 }
 
 // QLineEdit::setMaxLength(0) would refuse every character; 0 here means no limit.
 void Quenta::setMaxLength(qint32 length) {
     kept_.maxLength = std::max(length, 0);
     text1_->setMaxLength(kept_.maxLength > 0 ? kept_.maxLength : std::numeric_limits<int>::max());
-    notify("MaxLength");
+    notify(Property::MaxLength);
 }
 
 void Quenta::setMousePointer(qint16 pointer) {
@@ -180,25 +181,25 @@ void Quenta::setMousePointer(qint16 pointer) {
     for (const auto& [code, shape] : pointerShapes)
         if (code == pointer)
             text1_->setCursor(shape);
-    notify("MousePointer");
+    notify(Property::MousePointer);
 }
 
 void Quenta::setOLEDragMode(qint16 mode) {
     kept_.oleDragMode = mode;
-    notify("OLEDragMode");
+    notify(Property::OLEDragMode);
 }
 
 void Quenta::setOLEDropMode(qint16 mode) {
     kept_.oleDropMode = mode;
     text1_->setAcceptDrops(mode != 0);
-    notify("OLEDropMode");
+    notify(Property::OLEDropMode);
 }
 
 // One character masks the input; an empty one shows it.
 void Quenta::setPasswordChar(const QString& character) {
     kept_.passwordChar = character.left(1);
     text1_->setEchoMode(kept_.passwordChar.isEmpty() ? QLineEdit::Normal : QLineEdit::Password);
-    notify("PasswordChar");
+    notify(Property::PasswordChar);
 }
 
 bool Quenta::RightToLeft() const {
@@ -207,7 +208,7 @@ bool Quenta::RightToLeft() const {
 
 void Quenta::setRightToLeft(bool rightToLeft) {
     text1_->setLayoutDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
-    notify("RightToLeft");
+    notify(Property::RightToLeft);
 }
 
 qint32 Quenta::SelLength() const {
@@ -218,7 +219,7 @@ void Quenta::setSelLength(qint32 length) {
     const qint32 start = SelStart();
     const auto available = static_cast<qint32>(text1_->text().size()) - start;
     text1_->setSelection(start, std::clamp(length, 0, available));
-    notify("SelLength");
+    notify(Property::SelLength);
 }
 
 // Without a selection the start is the cursor position.
@@ -230,7 +231,7 @@ qint32 Quenta::SelStart() const {
 void Quenta::setSelStart(qint32 start) {
     text1_->deselect();
     text1_->setCursorPosition(std::clamp(start, 0, static_cast<qint32>(text1_->text().size())));
-    notify("SelStart");
+    notify(Property::SelStart);
 }
 
 QString Quenta::SelText() const {
@@ -239,12 +240,12 @@ QString Quenta::SelText() const {
 
 void Quenta::setSelText(const QString& text) {
     text1_->insert(text);
-    notify("SelText");
+    notify(Property::SelText);
 }
 
 void Quenta::setWhatsThisHelpID(qint32 id) {
     kept_.whatsThisHelpID = id;
-    notify("WhatsThisHelpID");
+    notify(Property::WhatsThisHelpID);
 }
 
 QString Quenta::ToolTipText() const {
@@ -253,18 +254,18 @@ QString Quenta::ToolTipText() const {
 
 void Quenta::setToolTipText(const QString& text) {
     text1_->setToolTip(text);
-    notify("ToolTipText");
+    notify(Property::ToolTipText);
 }
 
 quintptr Quenta::hWnd() const {
     return reinterpret_cast<quintptr>(text1_);
 }
 
-void Quenta::changeFont(void (QFont::*change)(bool), bool on, const char* name) {
+void Quenta::changeFont(void (QFont::*change)(bool), bool on, Property changed) {
     QFont font = text1_->font();
     (font.*change)(on);
     text1_->setFont(font);
-    notify(name);
+    notify(changed);
 }
 
 bool Quenta::FontUnderline() const {
@@ -272,7 +273,7 @@ bool Quenta::FontUnderline() const {
 }
 
 void Quenta::setFontUnderline(bool underline) {
-    changeFont(&QFont::setUnderline, underline, "FontUnderline");
+    changeFont(&QFont::setUnderline, underline, Property::FontUnderline);
 }
 
 bool Quenta::FontStrikethru() const {
@@ -280,7 +281,7 @@ bool Quenta::FontStrikethru() const {
 }
 
 void Quenta::setFontStrikethru(bool strikethru) {
-    changeFont(&QFont::setStrikeOut, strikethru, "FontStrikethru");
+    changeFont(&QFont::setStrikeOut, strikethru, Property::FontStrikethru);
 }
 
 bool Quenta::FontItalic() const {
@@ -288,7 +289,7 @@ bool Quenta::FontItalic() const {
 }
 
 void Quenta::setFontItalic(bool italic) {
-    changeFont(&QFont::setItalic, italic, "FontItalic");
+    changeFont(&QFont::setItalic, italic, Property::FontItalic);
 }
 
 bool Quenta::FontBold() const {
@@ -296,7 +297,7 @@ bool Quenta::FontBold() const {
 }
 
 void Quenta::setFontBold(bool bold) {
-    changeFont(&QFont::setBold, bold, "FontBold");
+    changeFont(&QFont::setBold, bold, Property::FontBold);
 }
 
 float Quenta::FontSize() const {
@@ -309,7 +310,7 @@ void Quenta::setFontSize(float points) {
         font.setPointSizeF(points);
         text1_->setFont(font);
     }
-    notify("FontSize");
+    notify(Property::FontSize);
 }
 
 QString Quenta::FontName() const {
@@ -322,7 +323,7 @@ void Quenta::setFontName(const QString& name) {
         font.setFamily(name);
         text1_->setFont(font);
     }
-    notify("FontName");
+    notify(Property::FontName);
 }
 
 void Quenta::Refresh() {

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 #include <ostream>
 
 // Readable Qt strings in GoogleTest's failure messages.
@@ -11,4 +12,9 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 
 inline void PrintTo(const QStringList& texts, std::ostream* out) {
     *out << '{' << texts.join(QStringLiteral(", ")).toStdString() << '}';
+}
+
+inline void PrintTo(const QVariant& value, std::ostream* out) {
+    *out << value.typeName() << ' ';
+    PrintTo(value.toString(), out);
 }
