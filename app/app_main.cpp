@@ -152,6 +152,9 @@ int AppMain(int& argc, char** argv, const platform::ProgramOptions& options) {
                                                    stored.boardId, options.dryRun);
         appObjects->currentConfigPath() = stored.currentConfigPath;
         window = makeWindow(*appObjects, headless);
+        if (headless)
+            window->setOnlookers(options.plot ? table::Onlookers::PictureAtEnd
+                                              : table::Onlookers::Nobody);
         simulatorTime = enterVirtualTime(*appObjects, *window);
     } catch (const platform::AppError& error) {
         showStartupError(error);
