@@ -60,7 +60,7 @@ std::vector<Row> rowsOf(const std::vector<Cells>& table, std::size_t acceptedCol
 std::vector<Cells> htmlTable(const std::string& html) {
     const std::size_t start = html.find("<table id=\"config-key-table\">");
     const std::string table = html.substr(start, html.find("</table>", start) - start);
-    static const std::regex row("<tr>(.*)</tr>"), cell("<t[dh]>(.*?)</t[dh]>"), tag("<[^>]*>");
+    static const std::regex row("<tr>(.*)</tr>"), cell("<t[dh][^>]*>(.*?)</t[dh]>"), tag("<[^>]*>");
     std::vector<Cells> rows;
     for (auto r = std::sregex_iterator(table.begin(), table.end(), row);
          r != std::sregex_iterator(); ++r) {
