@@ -4,8 +4,7 @@
 # without one the shipped I-V example runs headless in virtual time and the script says where its
 # data file and chart image are. Arguments, when given, go to the program instead.
 set -euo pipefail
-TARVIX_SETUP=program
-source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+TARVIX_SETUP=program source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 tarvix_build_program
 
 program="$TARVIX_BUILD/bin/tarvix4140"
