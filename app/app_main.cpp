@@ -172,6 +172,9 @@ int AppMain(int& argc, char** argv, const platform::ProgramOptions& options) {
         appObjects->session().setSample(
             {sample.sample, sample.device, sample.operatorName, sample.comment});
         window = makeWindow(*appObjects, headless);
+        if (headless)
+            window->setOnlookers(options.plot ? table::Onlookers::PictureAtEnd
+                                              : table::Onlookers::Nobody);
         simulatorTime = enterVirtualTime(*appObjects, *window);
     } catch (const platform::AppError& error) {
         showStartupError(error);

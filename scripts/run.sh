@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the program on the simulated instrument: with a
-# display the main window opens; without one the shipped I-V example runs headless in virtual
-# time and the script says where its data file and chart image are. Arguments, when given, go to
-# the program instead.
+# Installs what is missing, builds the program (no test program or benchmark: scripts/test.sh
+# builds those), and runs it on the simulated instrument: with a display the main window opens;
+# without one the shipped I-V example runs headless in virtual time and the script says where its
+# data file and chart image are. Arguments, when given, go to the program instead.
 set -euo pipefail
-source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
-tarvix_build
+TARVIX_SETUP=program source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+tarvix_build_program
 
 program="$TARVIX_BUILD/bin/tarvix4140"
 if [ $# -gt 0 ]; then

@@ -4,7 +4,8 @@
 # xvfb-run is installed (there the main window after the program's start-up, on the shipped I-V
 # example, shows with a real window system's frame and fonts). Builds nothing:
 # pass the build folder (default build/), built with the tarvix-screenshots target.
-# The user guide's pictures (share/images/) are the guide-*.png of the 100 % run.
+# The user guide's pictures (share/images/) are the guide-*.png of the 100 % run, each half its
+# window's size and no wider than the guide's window shows whole as it opens (help-window-opened).
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

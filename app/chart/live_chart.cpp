@@ -84,8 +84,7 @@ LiveChart::LiveChart(QWidget* parent)
     connect(plot_, &QCustomPlot::afterReplot, this, [this] { sinceReplot_.start(); });
     frame_.setSingleShot(true);
     frame_.setTimerType(Qt::PreciseTimer);
-    connect(&frame_, &QTimer::timeout, this,
-            [this] { plot_->replot(QCustomPlot::rpQueuedReplot); });
+    connect(&frame_, &QTimer::timeout, this, [this] { queueReplot(); });
     connect(plot_, &QCustomPlot::afterLayout, this, &LiveChart::refitDecades);
     new ChartMouse(*this);
     createContextMenu();
@@ -110,11 +109,24 @@ void LiveChart::setChartRedraw(std::int32_t value) {
         redrawSoon();
 }
 
+void LiveChart::setUnwatched(bool unwatched) {
+    unwatched_ = unwatched;
+    // Hidden, the drawing surface is neither laid out nor drawn when the window is shown.
+    plot_->setVisible(!unwatched);
+    if (!unwatched)
+        queueReplot();
+}
+
+void LiveChart::queueReplot() {
+    if (!unwatched_)
+        plot_->replot(QCustomPlot::rpQueuedReplot);
+}
+
 void LiveChart::setFrameLimited(bool limited) {
     frameLimited_ = limited;
     if (!limited && frame_.isActive()) {
         frame_.stop();
-        plot_->replot(QCustomPlot::rpQueuedReplot);
+        queueReplot();
     }
 }
 
@@ -123,14 +135,14 @@ void LiveChart::setFrameLimited(bool limited) {
 // arrived meanwhile, so the window thread keeps the time it needs to poll the instrument.
 void LiveChart::redrawSoon() {
     if (!frameLimited_) {
-        plot_->replot(QCustomPlot::rpQueuedReplot);
+        queueReplot();
         return;
     }
     if (frame_.isActive())
         return;
     const qint64 since = sinceReplot_.isValid() ? sinceReplot_.elapsed() : kFrame.count();
     if (since >= kFrame.count())
-        plot_->replot(QCustomPlot::rpQueuedReplot);
+        queueReplot();
     else
         frame_.start(kFrame - std::chrono::milliseconds(since));
 }
@@ -252,7 +264,7 @@ int LiveChart::decadesThatFit() const {
 // the height holds another number of decades, the chart is drawn once more.
 void LiveChart::refitDecades() {
     if (type_ == ChartType::LogY && yTicker_->maxDecades() != decadesThatFit())
-        plot_->replot(QCustomPlot::rpQueuedReplot);
+        queueReplot();
 }
 
 // Room above the plotting area for the legend's lines and the vertical axis's common factor.
@@ -290,7 +302,7 @@ std::vector<LegendEntry> LiveChart::legendEntries() const {
 void LiveChart::takeUserView() {
     userView_ = View{plot_->xAxis->range(), plot_->yAxis->range()};
     fitAction_->setEnabled(true);
-    plot_->replot(QCustomPlot::rpQueuedReplot);
+    queueReplot();
 }
 
 void LiveChart::endUserView() {
@@ -321,7 +333,7 @@ void LiveChart::panBy(QPointF from, QPointF to, int axes) {
 
 void LiveChart::fitToData() {
     endUserView();
-    plot_->replot(QCustomPlot::rpQueuedReplot);
+    queueReplot();
 }
 
 void LiveChart::clickAt(QPointF pixel) {
@@ -361,7 +373,7 @@ void LiveChart::render(QCPPainter& painter, QSize size) {
     plot_->toPainter(&painter, size.width(), size.height());
     drawing_ = SymbolDrawing::Cached;
     plot_->setViewport(shown);
-    plot_->replot(QCustomPlot::rpQueuedReplot);
+    queueReplot();
 }
 
 } // namespace chart

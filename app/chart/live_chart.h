@@ -67,6 +67,10 @@ public:
     // one requested always comes.
     void setFrameLimited(bool limited);
     std::int32_t chartRedraw() const { return redraw_; }
+    // While nobody watches (a run without a window) the chart is never drawn on screen, however
+    // often a redraw is asked for; render() still draws it as it stands. Leaving the state
+    // draws it once.
+    void setUnwatched(bool unwatched);
 
     void setChartStyle(ChartStyle style) { style_ = style; }
     ChartStyle chartStyle() const { return style_; }
@@ -199,6 +203,8 @@ private:
     };
 
     void createContextMenu();
+    // Every drawing on screen is asked for here, so that an unwatched chart is never drawn.
+    void queueReplot();
     void prepareReplot();
     void redrawSoon();
     void applyXAxis();
@@ -245,6 +251,7 @@ private:
     QTimer frame_;
     QElapsedTimer sinceReplot_;
     bool frameLimited_ = false;
+    bool unwatched_ = false;
     ChartStyle style_ = ChartStyle::LinesAndSymbols;
     ChartType type_ = ChartType::Linear;
     std::int16_t dataSet_ = 1;

@@ -34,14 +34,18 @@ void MeasurementDisplay::Form_AddData(const HP4140DataType& NewData, std::int32_
 
 void MeasurementDisplay::showReading(const HP4140DataType& reading, std::int32_t iMeasIndex,
                                      bool xAxisIsTime, const QString& units) {
-    labels_.lblAppliedVoltage->setText(general(reading.Voltage));
-    labels_.lblMeasurement->setText(general(reading.Current));
     labels_.lblUnits->setText(units);
-    // The label's text, which every row of a test then shares.
-    table_.appendRow({iMeasIndex, reading.Timerel, reading.Voltage, reading.Current,
-                      labels_.lblUnits->text(), reading.AtCurrentLimit});
-    chart::plotReading(chart_, chart::chartReadingOf(reading, iMeasIndex), xAxisIsTime);
-    chart_.setChartRedraw(chart::kRedrawNow);
+    if (onlookers_ == Onlookers::Window) {
+        labels_.lblAppliedVoltage->setText(general(reading.Voltage));
+        labels_.lblMeasurement->setText(general(reading.Current));
+        // The label's text, which every row of a test then shares.
+        table_.appendRow({iMeasIndex, reading.Timerel, reading.Voltage, reading.Current,
+                          labels_.lblUnits->text(), reading.AtCurrentLimit});
+    }
+    if (onlookers_ != Onlookers::Nobody) {
+        chart::plotReading(chart_, chart::chartReadingOf(reading, iMeasIndex), xAxisIsTime);
+        chart_.setChartRedraw(chart::kRedrawNow);
+    }
 }
 
 void MeasurementDisplay::showReadings(const std::vector<datafile::DataFileLine>& lines,

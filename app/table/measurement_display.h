@@ -29,6 +29,10 @@ struct ReadingLabels {
     QLabel* lblUnits = nullptr;
 };
 
+// Who looks at the readings as they arrive: someone at the window, or nobody (a run without a
+// window), who may still want a picture of the chart once the run is over.
+enum class Onlookers { Window, PictureAtEnd, Nobody };
+
 // Shows each new reading (the labels, a table row and a chart point) and keeps it in the
 // collection. A click on point p of the chart selects the table's row of reading p.
 class MeasurementDisplay {
@@ -36,6 +40,11 @@ public:
     // The test's function gives the readings' units.
     MeasurementDisplay(ReadingLabels labels, MeasurementTable& table, chart::LiveChart& chart,
                        datafile::DataCollection& readings, const hp4140::TestConfig& test);
+
+    // With nobody at the window, a reading only goes into the collection and the units label
+    // (which the data file repeats): no value label, no table row, and no chart point unless the
+    // chart is to be pictured at the end.
+    void setOnlookers(Onlookers onlookers) { onlookers_ = onlookers; }
 
     // At a test start: the table keeps only its empty row and the collection is emptied.
     void resetReadings();
@@ -69,6 +78,7 @@ private:
     chart::LiveChart& chart_;
     datafile::DataCollection& readings_;
     const hp4140::TestConfig& test_;
+    Onlookers onlookers_ = Onlookers::Window;
 };
 
 } // namespace table

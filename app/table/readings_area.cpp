@@ -68,6 +68,11 @@ void ReadingsArea::setFrameLimited(bool limited) {
     chart_.setFrameLimited(limited);
 }
 
+void ReadingsArea::setOnlookers(Onlookers onlookers) {
+    display_.setOnlookers(onlookers);
+    chart_.setUnwatched(onlookers != Onlookers::Window);
+}
+
 void ReadingsArea::switchXAxis(const chart::GraphSettings& settings) {
     xAxisIsTime_ = settings.xAxisIsTime;
     display_.switchXAxis(settings);

@@ -59,6 +59,10 @@ public:
     // While a test runs in real time, the table and the chart take in what arrived once a
     // frame, so that drawing never keeps the window thread from the instrument's next reading.
     void setFrameLimited(bool limited);
+    // Set once, before the first test: with nobody at the window, the readings go into the
+    // collection only (the chart takes them too for a picture at the end) and the chart is never
+    // drawn on screen.
+    void setOnlookers(Onlookers onlookers);
     void fileReading(std::unique_ptr<HP4140DataType> NewData, std::int32_t iMeasIndex) {
         display_.fileReading(std::move(NewData), iMeasIndex, xAxisIsTime_);
     }

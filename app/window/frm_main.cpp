@@ -332,6 +332,18 @@ bool frmMain::SaveData(std::string_view record) {
     return readings_->SaveData(record);
 }
 
+// Unwatched, the window still counts as shown, so a configuration loads into it as into a shown
+// window, but it is put on no screen and never painted. A hidden log window keeps its lines and
+// lays them out only once it is shown.
+void frmMain::setOnlookers(table::Onlookers onlookers) {
+    const bool watched = onlookers == table::Onlookers::Window;
+    readings_->setOnlookers(onlookers);
+    setAttribute(Qt::WA_DontShowOnScreen, !watched);
+    setUpdatesEnabled(watched);
+    if (oofLog_)
+        oofLog_->setVisible(watched);
+}
+
 void frmMain::showReadings(const datafile::DataFileContents& contents) {
     Graph_Init(static_cast<std::int32_t>(contents.lines.size()));
     readings_->showReadings(contents);

@@ -31,7 +31,8 @@ class GraphPanel;
 
 namespace table {
 class ReadingsArea;
-}
+enum class Onlookers;
+} // namespace table
 
 namespace printing {
 class PdfFileChooser;
@@ -118,6 +119,10 @@ public:
     void fileReading(std::unique_ptr<HP4140DataType> reading, std::int32_t iMeasIndex);
     bool SaveData(std::string_view record = {});
     table::ReadingsArea& readingsArea() const { return *readings_; }
+    // Set once, before the first test: with nobody at the window (a run without one), a test
+    // shows nothing while it runs (no value labels, table rows, chart drawing or log window
+    // text), and the chart keeps its points only for a picture at the end.
+    void setOnlookers(table::Onlookers onlookers);
     // Readings read back from a data file (a recovered journal) in the table and the chart.
     void showReadings(const datafile::DataFileContents& contents);
 

@@ -35,7 +35,11 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
 #include <QWidget>
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <filesystem>
@@ -87,13 +91,35 @@ bool save(QWidget& widget, const QDir& folder, const char* name) {
     return save(widget.grab(), folder, name);
 }
 
+// The guide's window as it opens, its text laid out.
+std::unique_ptr<app::HelpWindow> openedGuide() {
+    auto help = std::make_unique<app::HelpWindow>(
+        platform::programFolders().dataFolder() / "help.html", nullptr);
+    help->show();
+    QApplication::processEvents();
+    return help;
+}
+
+// The widest picture the guide's window shows whole at the size it opens at: the width of its
+// text, less the document's margins and those the guide's style gives every paragraph.
+int guidePictureWidth() {
+    const std::unique_ptr<app::HelpWindow> help = openedGuide();
+    const QTextDocument& guide = *help->browser()->document();
+    const QTextBlockFormat paragraph = guide.begin().blockFormat();
+    return help->browser()->viewport()->width() -
+           static_cast<int>(2 * guide.documentMargin() + paragraph.leftMargin() +
+                            paragraph.rightMargin());
+}
+
 // The picture as the user guide shows it (share/images/): half its size, smoothly scaled, since
-// the guide's window draws a picture it must shrink point by point.
+// the guide's window draws a picture it must shrink point by point, and no wider than that window
+// shows whole.
 bool saveForGuide(QWidget& widget, const QDir& folder, const char* name) {
     QApplication::processEvents();
     QPixmap picture = widget.grab();
     picture.setDevicePixelRatio(1.0);
-    const int width = widget.width() / 2;
+    static const int widest = guidePictureWidth();
+    const int width = std::min(widget.width() / 2, widest);
     return save(picture.scaledToWidth(width, Qt::SmoothTransformation), folder,
                 QString("guide-") + name);
 }
@@ -272,6 +298,13 @@ std::vector<Shot> shots() {
                  platform::programFolders().dataFolder() / "help.html", nullptr);
              help->resize(900, 600);
              help->show();
+             return help;
+         }},
+        {"help-window-opened",
+         [] {
+             // At the size it opens at, on the guide's first picture.
+             std::unique_ptr<app::HelpWindow> help = openedGuide();
+             help->browser()->scrollToAnchor("window");
              return help;
          }},
         {"chart-zoomed",
