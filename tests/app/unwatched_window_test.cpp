@@ -2,7 +2,7 @@
 // instrument files every reading and writes its data file, but nothing is drawn or laid out on
 // the way; a chart wanted as a picture keeps its points and is drawn once, for the picture.
 
-#include "simulated_window_support.h"
+#include "window_on_simulator.h"
 
 #include "app/chart/chart_export.h"
 #include "app/chart/chart_values.h"
@@ -19,8 +19,13 @@
 
 namespace {
 
-class UnwatchedWindow : public apptest::SimulatedWindow {
+class UnwatchedWindow : public apptest::WindowOnSimulator {
 protected:
+    UnwatchedWindow() {
+        panelFor(simulated);
+        useOwnFolder();
+    }
+
     // As a run without a window sets it up: before the window is shown.
     void nobodyWatches(table::Onlookers onlookers) {
         window.setOnlookers(onlookers);
