@@ -64,14 +64,6 @@ std::optional<std::string> RunJournal::open(std::string dataPath, std::string un
     }
 }
 
-void RunJournal::abandon() {
-    std::lock_guard lock(busy_);
-    if (journal_)
-        journal_->remove();
-    journal_.reset();
-    failed_ = false;
-}
-
 std::optional<std::string> RunJournal::append(const HP4140DataType& reading,
                                               const DataCollection& all) {
     std::lock_guard lock(busy_);

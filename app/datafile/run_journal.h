@@ -35,7 +35,7 @@ public:
     std::optional<std::string> open(std::string dataPath, std::string units, JournalPace pace,
                                     std::chrono::system_clock::time_point now);
     // The test did not start after all: its journal, still empty, goes.
-    void abandon();
+    void abandon() { remove(); }
     // The reading (the last of `all`) goes to the journal. When that fails the journal moves,
     // and what happened is returned (this once).
     std::optional<std::string> append(const HP4140DataType& reading, const DataCollection& all);

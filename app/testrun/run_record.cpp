@@ -12,22 +12,6 @@ namespace testrun {
 
 namespace keys = settings::keys;
 
-std::string outcomeKeyword(const RunReport& report) {
-    switch (report.outcome) {
-    case RunOutcome::RanToEnd:
-        return report.incomplete() ? "incomplete" : "complete";
-    case RunOutcome::Aborted:
-        return "aborted";
-    case RunOutcome::Lost:
-        return "lost";
-    case RunOutcome::Overrun:
-        return "overrun";
-    case RunOutcome::Stopped:
-        return "stopped";
-    }
-    return {};
-}
-
 std::string isoLocalTime(std::chrono::system_clock::time_point time) {
     const std::tm local = localTimeOf(time);
     char stamp[32];

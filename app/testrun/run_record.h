@@ -31,12 +31,6 @@ struct RunRecord {
     RunReport report;
 };
 
-// How the run went, as one word: "complete" (ran to its end, every reading there and readable),
-// "incomplete" (ran to its end, readings missing or unreadable or polls failed), "aborted",
-// "lost" (the instrument stopped answering), "overrun" (went on past its time limit), "stopped"
-// (by a signal).
-std::string outcomeKeyword(const RunReport& report);
-
 // The local time in ISO 8601 with its offset: 2024-05-02T14:03:12+02:00.
 std::string isoLocalTime(std::chrono::system_clock::time_point time);
 

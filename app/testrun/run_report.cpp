@@ -1,24 +1,49 @@
 #include "run_report.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 namespace testrun {
 
+namespace {
+
+// Each outcome's words: in a sentence, in the run record, and where a run cut short ends.
+struct OutcomeWords {
+    RunOutcome outcome;
+    const char* text;
+    const char* keyword;
+    const char* cutShort;
+};
+
+constexpr std::array<OutcomeWords, 5> kOutcomeWords{{
+    {RunOutcome::RanToEnd, "ran to its end", "complete", ""},
+    {RunOutcome::Aborted, "was aborted", "aborted", "aborted"},
+    {RunOutcome::Lost, "lost the instrument", "lost", "instrument lost"},
+    {RunOutcome::Overrun, "overran its time limit", "overrun", "overran"},
+    {RunOutcome::Stopped, "was stopped by a signal", "stopped", "stopped"},
+}};
+
+const OutcomeWords& wordsOf(RunOutcome outcome) {
+    const auto found = std::find_if(kOutcomeWords.begin(), kOutcomeWords.end(),
+                                    [&](const OutcomeWords& w) { return w.outcome == outcome; });
+    return found != kOutcomeWords.end() ? *found : kOutcomeWords.front();
+}
+
+} // namespace
+
 std::string outcomeText(RunOutcome outcome) {
-    switch (outcome) {
-    case RunOutcome::RanToEnd:
-        return "ran to its end";
-    case RunOutcome::Aborted:
-        return "was aborted";
-    case RunOutcome::Lost:
-        return "lost the instrument";
-    case RunOutcome::Overrun:
-        return "overran its time limit";
-    case RunOutcome::Stopped:
-        return "was stopped by a signal";
-    }
-    return {};
+    return wordsOf(outcome).text;
+}
+
+std::string outcomeKeyword(const RunReport& report) {
+    if (report.outcome == RunOutcome::RanToEnd && report.incomplete())
+        return "incomplete";
+    return wordsOf(report.outcome).keyword;
+}
+
+std::string cutShortText(RunOutcome outcome) {
+    return wordsOf(outcome).cutShort;
 }
 
 std::int32_t RunReport::missing() const {

@@ -39,4 +39,14 @@ struct RunReport {
 // instrument", "overran its time limit", "was stopped by a signal".
 std::string outcomeText(RunOutcome outcome);
 
+// How the run went, as one word: "complete" (ran to its end, every reading there and readable),
+// "incomplete" (ran to its end, readings missing or unreadable or polls failed), "aborted",
+// "lost" (the instrument stopped answering), "overrun" (went on past its time limit), "stopped"
+// (by a signal).
+std::string outcomeKeyword(const RunReport& report);
+
+// How a run cut short ended, where its progress would give its time: "aborted", "instrument
+// lost", "overran", "stopped"; empty for a run that ran to its end.
+std::string cutShortText(RunOutcome outcome);
+
 } // namespace testrun

@@ -23,22 +23,6 @@ namespace {
 
 namespace bits = hp4140::status;
 
-std::string cutShortWord(RunOutcome outcome) {
-    switch (outcome) {
-    case RunOutcome::Aborted:
-        return "aborted";
-    case RunOutcome::Lost:
-        return "instrument lost";
-    case RunOutcome::Overrun:
-        return "overran";
-    case RunOutcome::Stopped:
-        return "stopped";
-    case RunOutcome::RanToEnd:
-        break;
-    }
-    return {};
-}
-
 // An unattended run may go on for three times its expected length and a minute more, so a long
 // hold or step delay is never cut short.
 std::optional<double> defaultMaxSeconds(const RunEstimate& estimate) {
@@ -57,7 +41,7 @@ TestRun::TestRun(TestRunView& view, Services services) : view_(view), s_(service
 RunProgress TestRun::progress() const {
     if (testRunning_ || report_.outcome == RunOutcome::RanToEnd)
         return pace_.progress(elapsedSeconds(), !testRunning_);
-    return pace_.progress(elapsedSeconds(), true, cutShortWord(report_.outcome));
+    return pace_.progress(elapsedSeconds(), true, cutShortText(report_.outcome));
 }
 
 double TestRun::elapsedSeconds() const {
