@@ -20,7 +20,6 @@ TEST_F(MainWindow, ASeriesKnowsThePanelsFieldsByTheNamesTheLegendShows) {
         const char* unit;
     };
     for (const Named& n : {Named{"txtConfig(6)", "VB", "V"}, Named{"txtConfig(5)", "dV/dt", "V/s"},
-                           Named{"txtConfig(0)", "Start Voltage", "V"},
                            Named{"txtSampleRate", "Sample Rate", "s"}}) {
         const series::SteppableField* field = fields.steppable(n.key);
         ASSERT_TRUE(field) << n.key;
