@@ -5,6 +5,7 @@
 #include "app/datafile/file_dialogs.h"
 #include "app/headless_console.h"
 #include "app/headless_run.h"
+#include "app/headless_series.h"
 #include "app/journal_offers.h"
 #include "app/panel/field_descriptions.h"
 #include "app/runtime/simulator_time.h"
@@ -146,7 +147,7 @@ int AppMain(int& argc, char** argv, const platform::ProgramOptions& options) {
     // A closed standard error (a pipe whose reader is gone) must not end a test: writes to it
     // fail instead.
     std::signal(SIGPIPE, SIG_IGN);
-    const bool headless = options.run.has_value();
+    const bool headless = options.run.has_value() || options.series.has_value();
     if (headless) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         quietOffscreenWarnings();
@@ -201,11 +202,15 @@ int AppMain(int& argc, char** argv, const platform::ProgramOptions& options) {
         return QApplication::exec();
     }
     // The window is never closed, so none of the user's settings files is written.
+    const HeadlessServices services{*console, appObjects->virtualClock(), stopSignals, watchdog};
+    if (options.series)
+        return RunHeadlessSeries(*window, *panel, appObjects->session(),
+                                 {*options.series, unattendedLimits(options)}, services);
     return RunHeadless(*window, *panel,
                        {*options.run, *options.data, options.plot,
                         options.plotSize.value_or(platform::kReportPictureSize),
                         unattendedLimits(options)},
-                       {*console, appObjects->virtualClock(), stopSignals, watchdog});
+                       services);
 }
 
 } // namespace app

@@ -62,8 +62,10 @@ void HeadlessConsole::ended(const testrun::TestRun& run) {
         showProgress(last);
     else if (tenthsShown_ < 10)
         line(last);
-    tenthsShown_ = 10;
     line("The test " + run.lastReport().summary() + ".");
+    // The next test (of a series) shows its progress anew.
+    tenthsShown_ = -1;
+    lastShownAt_ = -1.0;
 }
 
 // Blanks cover what a longer text before it left.

@@ -50,22 +50,6 @@ void runInRealTime(TestRunPanel& panel) {
         loop.exec();
 }
 
-bool loadConfiguration(frmMain& window, const std::string& path, HeadlessConsole& console) {
-    try {
-        for (const std::string& note : window.LoadRunConfiguration(path))
-            console.note(note);
-        return true;
-    } catch (const platform::AppError& error) {
-        console.note("The configuration " + path + " cannot be run: " + error.description());
-        return false;
-    }
-}
-
-int refusedStart(testrun::StartResult result) {
-    return result == testrun::StartResult::SetupRefused ? exitstatus::kCannotRun
-                                                        : exitstatus::kFailure;
-}
-
 // A run in real time tells the watchdog when its time is up.
 void armWatchdog(CallWatchdog& watchdog, const testrun::TestRun& run) {
     if (const auto limit = run.timeLimit())
@@ -87,19 +71,23 @@ int RunExitStatus(const testrun::RunReport& report, bool dataSaved, bool plotted
     return report.incomplete() ? exitstatus::kIncomplete : exitstatus::kClean;
 }
 
-int RunHeadless(frmMain& window, TestRunPanel& panel, const HeadlessRequest& request,
-                const HeadlessServices& services) {
-    HeadlessConsole& console = services.console;
-    for (const std::string& found :
-         JournalsFoundTexts({window.readingsArea().dataFile().path(), request.data}))
-        console.note(found);
-    if (!loadConfiguration(window, request.config, console))
-        return exitstatus::kCannotRun;
-    window.leftColumn().txtPathToData()->setText(QString::fromStdString(request.data));
-    panel.run().setUnattended(request.limits);
-    panel.setReporter(&console);
-    if (const auto started = panel.cmdStart_Click(); started != testrun::StartResult::Started)
-        return refusedStart(started);
+bool LoadHeadlessConfiguration(frmMain& window, const std::string& path, HeadlessConsole& console) {
+    try {
+        for (const std::string& note : window.LoadRunConfiguration(path))
+            console.note(note);
+        return true;
+    } catch (const platform::AppError& error) {
+        console.note("The configuration " + path + " cannot be run: " + error.description());
+        return false;
+    }
+}
+
+int RefusedStartStatus(testrun::StartResult result) {
+    return result == testrun::StartResult::SetupRefused ? exitstatus::kCannotRun
+                                                        : exitstatus::kFailure;
+}
+
+void RunToItsEnd(TestRunPanel& panel, const HeadlessServices& services) {
     if (services.dryRunClock) {
         runtime::runInVirtualTime(
             *services.dryRunClock, [&] { return panel.run().TestRunning(); },
@@ -108,8 +96,24 @@ int RunHeadless(frmMain& window, TestRunPanel& panel, const HeadlessRequest& req
         armWatchdog(services.watchdog, panel.run());
         runInRealTime(panel);
     }
+    services.console.ended(panel.run());
+}
+
+int RunHeadless(frmMain& window, TestRunPanel& panel, const HeadlessRequest& request,
+                const HeadlessServices& services) {
+    HeadlessConsole& console = services.console;
+    for (const std::string& found :
+         JournalsFoundTexts({window.readingsArea().dataFile().path(), request.data}))
+        console.note(found);
+    if (!LoadHeadlessConfiguration(window, request.config, console))
+        return exitstatus::kCannotRun;
+    window.leftColumn().txtPathToData()->setText(QString::fromStdString(request.data));
+    panel.run().setUnattended(request.limits);
+    panel.setReporter(&console);
+    if (const auto started = panel.cmdStart_Click(); started != testrun::StartResult::Started)
+        return RefusedStartStatus(started);
+    RunToItsEnd(panel, services);
     const testrun::TestRun& run = panel.run();
-    console.ended(run);
     const bool plotted =
         !request.plot || savePlot(window, *request.plot, request.plotSize, console);
     // Where the readings are is the last thing a failed run says.

@@ -51,6 +51,18 @@ struct HeadlessServices {
     CallWatchdog& watchdog;
 };
 
+// Loads the set-up a run nobody watches starts from (a configuration or a run record) as "Load
+// Config..." would, noting on the console what the fields had to change; false, with why on the
+// console, when the file cannot be run (before anything changes).
+bool LoadHeadlessConfiguration(frmMain& window, const std::string& path, HeadlessConsole& console);
+
+// The exit status of a start that was refused: 2 for a set-up that cannot run, else 1.
+int RefusedStartStatus(testrun::StartResult result);
+
+// Runs the test the panel has started to its end, in virtual time for a dry run, else in real
+// time with the watchdog told the run's time limit; then says on the console how it ended.
+void RunToItsEnd(TestRunPanel& panel, const HeadlessServices& services);
+
 // Runs one test with the window's own code but no one watching: the configuration is loaded as
 // "Load Config..." would load it (but refused, before any bus call, when it cannot be read or is
 // no configuration), the data path set, the test started as "Start Test" would start it and run

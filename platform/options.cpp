@@ -115,6 +115,8 @@ const char* const kExitStatusText =
     "  4    the test ran to its end with readings missing or unreadable\n"
     "  128+N  stopped by signal N (129 SIGHUP, 130 SIGINT, 143 SIGTERM)\n"
     "When several apply, the first of: a signal, 1, 3, 4.\n"
+    "\nA run with --series runs each step as --run would and exits with the first that applies\n"
+    "over its steps of: a signal, 1, 2 (a step refused), 3, 4.\n"
     "\nA run with --analyse prints key=value lines. Exit status: 0 with the values, 1 for a file\n"
     "that cannot be read, 2 for a method that does not fit the file's readings or a window with\n"
     "too few of them.\n";
@@ -137,6 +139,10 @@ const std::vector<OptionRow>& optionTable() {
          [](ProgramOptions& o, const std::string& v) { o.driver = v; }},
         {"--run", "CONFIG.ini", "run the test of this configuration without a window, then exit",
          [](ProgramOptions& o, const std::string& v) { o.run = v; }},
+        {"--series", "NAME.series.ini",
+         "run every step of this series without a window, then exit; its summary goes beside "
+         "its data files",
+         [](ProgramOptions& o, const std::string& v) { o.series = v; }},
         {"--data", "OUT.txt", "with --run: the data file to write",
          [](ProgramOptions& o, const std::string& v) { o.data = dataPath(v); }},
         {"--plot", "OUT.png|OUT.pdf",
@@ -148,17 +154,18 @@ const std::vector<OptionRow>& optionTable() {
              std::to_string(kReportPictureSize.height) + ")",
          [](ProgramOptions& o, const std::string& v) { o.plotSize = plotSize(v); }},
         {"--bus-timeout", "SECONDS",
-         "with --run: end the run as lost when the instrument has not answered for this long "
-         "(default 30)",
+         "with --run or --series: end a run as lost when the instrument has not answered for "
+         "this long (default 30)",
          [](ProgramOptions& o, const std::string& v) {
              o.busTimeout = seconds("--bus-timeout", v);
          }},
         {"--max-time", "SECONDS",
-         "with --run: end the run as overrun when it goes on longer (default three times its "
-         "expected length plus 60)",
+         "with --run or --series: end a run as overrun when it goes on longer (default three "
+         "times its expected length plus 60)",
          [](ProgramOptions& o, const std::string& v) { o.maxTime = seconds("--max-time", v); }},
         {"--dry-run", nullptr,
-         "with --run and --driver sim: run in virtual time, so a long test takes seconds",
+         "with --run or --series and --driver sim: run in virtual time, so a long test takes "
+         "seconds",
          [](ProgramOptions& o, const std::string&) { o.dryRun = true; }},
         {"--analyse", "DATA.txt",
          "print device parameters from a data file as key=value lines, then exit",
@@ -214,16 +221,20 @@ const OptionRow* findOption(const std::string& name) {
 void checkCombinations(const ProgramOptions& options) {
     if (options.run && !options.data)
         throw OptionError("--run needs --data OUT.txt, the data file to write");
-    if (!options.run &&
-        (options.data || options.plot || options.dryRun || options.busTimeout || options.maxTime))
-        throw OptionError(
-            "--data, --plot, --dry-run, --bus-timeout and --max-time go with --run CONFIG.ini");
+    if (options.run && options.series)
+        throw OptionError("--run and --series do not go together");
+    if (!options.run && (options.data || options.plot))
+        throw OptionError("--data and --plot go with --run CONFIG.ini");
+    if (!options.run && !options.series &&
+        (options.dryRun || options.busTimeout || options.maxTime))
+        throw OptionError("--dry-run, --bus-timeout and --max-time go with --run CONFIG.ini or "
+                          "--series NAME.series.ini");
     if (options.plotSize && !options.plot)
         throw OptionError("--plot-size goes with --plot OUT.png or OUT.pdf");
     if (options.dryRun && options.driver != "sim")
         throw OptionError("--dry-run needs the simulated instrument: add --driver sim");
-    if (options.analyse && options.run)
-        throw OptionError("--analyse and --run do not go together");
+    if (options.analyse && (options.run || options.series))
+        throw OptionError("--analyse goes with neither --run nor --series");
     if (options.analyse && !options.analysis.method)
         throw OptionError("--analyse needs --method METHOD, the method to run");
     if (!options.analyse && options.analysis.any())

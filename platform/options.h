@@ -40,10 +40,13 @@ struct ProgramOptions {
     std::optional<std::string> data;
     std::optional<std::string> plot;
     std::optional<PictureSize> plotSize;
+    // A headless series: every step of the series file, one test after another.
+    std::optional<std::string> series;
     bool dryRun = false;
-    // Limits of a headless run, in seconds (virtual ones in a dry run): polls failing without a
-    // break for longer than the bus timeout end it as lost, a run longer than the maximum time
-    // ends as overrun (default: three times its expected length plus a minute).
+    // Limits of a headless run (each step of a series), in seconds (virtual ones in a dry run):
+    // polls failing without a break for longer than the bus timeout end it as lost, a run longer
+    // than the maximum time ends as overrun (default: three times its expected length plus a
+    // minute).
     std::optional<double> busTimeout;
     std::optional<double> maxTime;
     // Device parameters from a data file, printed as key=value lines, without a window.

@@ -156,6 +156,14 @@ IniDocument::entries(std::string_view section) const {
     return entries;
 }
 
+std::vector<std::string> IniDocument::sections() const {
+    std::vector<std::string> names;
+    for (const std::string& line : lines_)
+        if (const auto name = sectionName(line))
+            names.emplace_back(*name);
+    return names;
+}
+
 void IniDocument::setValue(std::string_view section, std::string_view key, std::string_view value) {
     checkStorable(section, key, value);
     const std::string newLine = std::string(trim(key)) + "=" + std::string(value);

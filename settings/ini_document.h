@@ -24,6 +24,9 @@ public:
     // first); empty when the section is absent.
     std::vector<std::pair<std::string, std::string>> entries(std::string_view section) const;
 
+    // The names of the sections in the order they come, as spelt, a section given twice twice.
+    std::vector<std::string> sections() const;
+
     // Sets the key: its line is changed in place, or the key is added at the end of its
     // section, or the section is added at the end. Raises an AppError (5) for a name or value
     // that one INI line cannot hold (a line break, "]" in a section name, "=" in a key).

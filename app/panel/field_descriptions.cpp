@@ -84,7 +84,8 @@ QString text(const QJsonObject& entry, const char* key) {
 }
 
 FieldHelp helpOf(const QJsonObject& field) {
-    FieldHelp help{text(field, "tip"), text(field, "unit"), text(field, "startCheck")};
+    FieldHelp help{text(field, "tip"), text(field, "unit"), text(field, "startCheck"),
+                   text(field, "legend")};
     if (!help.startCheck.isEmpty() && !isStartCheck(help.startCheck))
         throw std::invalid_argument("there is no check at Start named " +
                                     help.startCheck.toStdString());
@@ -147,6 +148,10 @@ const quenta::PropertyBag& FieldDescriptions::bag(const QString& key) const {
 
 QString FieldDescriptions::unit(const QString& key) const {
     return entry(key).help.unit;
+}
+
+QString FieldDescriptions::legend(const QString& key) const {
+    return entry(key).help.legend;
 }
 
 quenta::Quenta* FieldDescriptions::createField(const QString& key, const QString& caption,

@@ -34,6 +34,9 @@ public:
     // The unit shown beside the field ("V", "s"); empty for a plain whole number. Raises an
     // AppError when the field is not described.
     QString unit(const QString& key) const;
+    // What a chart's legend calls the field when it is not its caption ("VB" for "VB Voltage");
+    // empty otherwise. Raises an AppError when the field is not described.
+    QString legend(const QString& key) const;
 
     // A numeric field created from its bag, sized to the stored extents at least, with a
     // tooltip saying what it does and what it accepts.

@@ -13,6 +13,7 @@ struct FieldHelp {
     QString tip;        // what the field does
     QString unit;       // shown beside the field; empty for a plain whole number
     QString startCheck; // the check at Start that narrows what the field accepts; empty for none
+    QString legend;     // what a chart's legend calls the field ("VB"); empty: its caption
 };
 
 // Whether a check at Start of this name exists.

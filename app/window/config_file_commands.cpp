@@ -108,6 +108,24 @@ std::vector<std::string> ConfigFileCommands::LoadRunConfiguration(const std::str
 
 std::vector<std::string> ConfigFileCommands::apply(const std::string& path,
                                                    const settings::IniDocument& document) {
+    std::vector<std::string> notes = loadValues(document);
+    if (testrun::isRunRecord(document))
+        session_.setRunRecord(fileFor(path).string());
+    else
+        session_.setConfigPath(path);
+    hooks_.updateCaption();
+    afterLoad(notes);
+    return notes;
+}
+
+std::vector<std::string>
+ConfigFileCommands::ApplyFormValues(const settings::IniDocument& document) {
+    std::vector<std::string> notes = loadValues(document);
+    afterLoad(notes);
+    return notes;
+}
+
+std::vector<std::string> ConfigFileCommands::loadValues(const settings::IniDocument& document) {
     std::vector<std::string> notes = givenAmiss(controls_, document);
     settings::LoadFormControls(
         window_, controls_, document, hooks_.focusLost,
@@ -115,15 +133,13 @@ std::vector<std::string> ConfigFileCommands::apply(const std::string& path,
             if (auto note = adjustedNote(control, stored))
                 notes.push_back(std::move(*note));
         });
-    if (testrun::isRunRecord(document))
-        session_.setRunRecord(fileFor(path).string());
-    else
-        session_.setConfigPath(path);
-    hooks_.updateCaption();
+    return notes;
+}
+
+void ConfigFileCommands::afterLoad(const std::vector<std::string>& notes) {
     hooks_.loaded();
     for (const std::string& note : notes)
         hooks_.adjusted(note);
-    return notes;
 }
 
 bool ConfigFileCommands::SaveConfigFile(const std::string& path) {

@@ -45,6 +45,10 @@ public:
     // settings; raises an AppError naming the file and what is wrong, before any control changes.
     // Returns what the fields had to change, for standard error.
     std::vector<std::string> LoadRunConfiguration(const std::string& path);
+    // Gives the controls that section "FORM" of the document names its values, as a load does
+    // (the others keep theirs), but makes nothing the configuration in use: the changes a step
+    // of a series makes to its set-up. Returns what the fields had to change.
+    std::vector<std::string> ApplyFormValues(const settings::IniDocument& document);
     // Saves the controls, labels left out, to the file (the window's default file for an empty
     // path) and makes the path current. A failed write, or a run record in the way, has been
     // shown once and returns false; the current path then stays as it was.
@@ -65,6 +69,8 @@ public:
 private:
     std::filesystem::path fileFor(const std::string& path) const;
     std::vector<std::string> apply(const std::string& path, const settings::IniDocument& document);
+    std::vector<std::string> loadValues(const settings::IniDocument& document);
+    void afterLoad(const std::vector<std::string>& notes);
     FileDialogRequest dialogRequest(const char* title, bool confirmOverwrite) const;
 
     const QWidget& window_;

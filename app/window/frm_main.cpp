@@ -265,6 +265,10 @@ std::vector<std::string> frmMain::LoadRunConfiguration(const std::string& path) 
     return configFiles_->LoadRunConfiguration(path);
 }
 
+std::vector<std::string> frmMain::ApplyFormValues(const settings::IniDocument& document) {
+    return configFiles_->ApplyFormValues(document);
+}
+
 bool frmMain::SaveConfigFile(const std::string& path) {
     return configFiles_->SaveConfigFile(path);
 }

@@ -38,6 +38,10 @@ namespace printing {
 class PdfFileChooser;
 }
 
+namespace settings {
+class IniDocument;
+}
+
 namespace testrun {
 class TestRun;
 }
@@ -102,6 +106,9 @@ public:
     // (missing, unreadable, too large, none of the panel's settings) before anything changes.
     // Returns what the fields had to change of the file's values.
     std::vector<std::string> LoadRunConfiguration(const std::string& path);
+    // The values section "FORM" of the document gives, as a load sets them, without making
+    // anything the configuration in use; returns what the fields had to change.
+    std::vector<std::string> ApplyFormValues(const settings::IniDocument& document);
     bool SaveConfigFile(const std::string& path);
     void itemLoadConfig_Click();
     void itemSave_Click();

@@ -1,6 +1,7 @@
 #include "test_run_panel.h"
 
 #include "app/application.h"
+#include "app/datafile/data_file_names.h"
 #include "app/session/data_path_template.h"
 #include "app/table/readings_area.h"
 #include "app/table/units.h"
@@ -80,7 +81,10 @@ testrun::StartResult TestRunPanel::cmdStart_Click(const std::optional<SeriesStep
         values.steps = step->count;
         values.value = step->value;
     }
-    session().setDataPath(expandDataPath(session().dataTemplate(), values));
+    std::string path = expandDataPath(session().dataTemplate(), values);
+    if (step && !path.empty())
+        path = datafile::nextFreeName(path).string();
+    session().setDataPath(std::move(path));
     return run_.cmdStart_Click(config);
 }
 

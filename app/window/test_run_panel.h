@@ -60,7 +60,8 @@ public:
 
     // Start Test: the window's settings become the test's and the path box's text the data
     // path (its placeholders filled in), so a test never writes over the previous test's file
-    // by surprise.
+    // by surprise. A step of a series never replaces a file: it keeps both, unasked, under the
+    // next free name.
     testrun::StartResult cmdStart_Click(const std::optional<SeriesStepNames>& step = {});
     void cmdAbort_Click() { run_.cmdAbort_Click(); }
     void cmdZero_Click();
@@ -80,6 +81,8 @@ public:
     // are in /data/iv.txt.partial" (the journal, or the file they were saved in instead), or
     // that no file has them all.
     std::string whereReadingsAre();
+    // The record of the last test that started: its set-up, sample, start and end, and report.
+    const testrun::RunRecord& lastRecord() const { return record_; }
 
     void tell(const std::string& text, int style) override;
     std::optional<std::string> dataFileRefusal() override;

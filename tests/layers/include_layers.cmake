@@ -7,7 +7,8 @@
 # C++ standard library only, the control its own files and numtext. Inside app/ the test run
 # reaches no window piece, the data file neither the chart nor the table, the chart not the table,
 # and only the window and the start-up at app/'s top reach the window. The session (app/session)
-# is at app/'s bottom and reaches nothing else of app/. The application object
+# is at app/'s bottom and reaches nothing else of app/; the series (app/series) sits beside it
+# and reaches only the session. The application object
 # (app/application.h), which start-up makes and hands down, sits below the window. Two habits are
 # held as well: no code asks a clock whether it is virtual (dynamic_cast to a clock type; the dry
 # run is a setting), and the test run never shows the application's message box itself (it tells
@@ -19,7 +20,7 @@ if(NOT DEFINED SOURCE_DIR)
 endif()
 
 set(below_app platform numtext settings diagnostics bus hp4140 analysis printing quenta)
-set(app_base ${below_app} app/runtime app/session)
+set(app_base ${below_app} app/runtime app/session app/series)
 # What each part may include (besides the C++ standard library and the system's headers).
 set(allowed_platform platform)
 set(allowed_numtext numtext)
@@ -32,6 +33,7 @@ set(allowed_hp4140 ${allowed_bus} hp4140)
 set(allowed_analysis platform numtext analysis)
 set(allowed_printing ${allowed_hp4140} printing)
 set(allowed_app/session ${below_app} app/session)
+set(allowed_app/series ${below_app} app/session app/series)
 set(allowed_app/runtime ${app_base})
 # The one application object that start-up makes and hands down to the window.
 set(allowed_app/application ${app_base} app/datafile app/application)
@@ -42,7 +44,7 @@ set(allowed_app/table ${app_base} app/datafile app/testrun app/chart app/table)
 set(allowed_app/panel ${app_base} app/datafile app/testrun app/chart app/table app/panel)
 set(allowed_app/window ${allowed_app/panel} app/application app/window)
 set(allowed_app ${allowed_app/window} app)
-set(app_folders runtime session datafile testrun chart table panel window)
+set(app_folders runtime session series datafile testrun chart table panel window)
 
 # The part a file belongs to, from its path relative to the source tree ("" outside the program).
 function(part_of path out)

@@ -39,6 +39,20 @@ TEST(Options, AHeadlessRunNamesItsDataFileAndADryRunTheSimulator) {
                  platform::OptionError);
 }
 
+// A series names its data files itself, so it takes the limits of a run but no --data or --plot.
+TEST(Options, ASeriesTakesTheLimitsOfARunButNoDataFile) {
+    const auto series = platform::parseOptions(
+        {"--driver", "sim", "--dry-run", "--series", "vb.series.ini", "--max-time", "60"});
+    EXPECT_EQ(series.series, "vb.series.ini");
+    EXPECT_EQ(series.maxTime, 60.0);
+    for (const std::vector<std::string>& wrong :
+         {std::vector<std::string>{"--series", "a", "--run", "c.ini", "--data", "o.txt"},
+          {"--series", "a", "--data", "o.txt"},
+          {"--series", "a", "--plot", "a.png"},
+          {"--series", "a", "--analyse", "d.txt", "--method", "diode"}})
+        EXPECT_THROW(platform::parseOptions(wrong), platform::OptionError) << wrong[2];
+}
+
 TEST(Options, TheChartIsPlottedAsPngOrPdfAtASizeOfSensiblePixels) {
     const auto run = platform::parseOptions(
         {"--run", "iv.ini", "--data", "o.txt", "--plot", "c.PDF", "--plot-size", "800x600"});

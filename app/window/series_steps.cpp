@@ -1,0 +1,106 @@
+#include "series_steps.h"
+
+#include "app/series/series_file.h"
+#include "app/session/session.h"
+#include "app/testrun/run_record.h"
+#include "frm_main.h"
+#include "left_column.h"
+#include "platform/app_error.h"
+#include "platform/folders.h"
+#include "settings/form_controls.h"
+#include "settings/setting_keys.h"
+#include "test_run_panel.h"
+
+#include <QLineEdit>
+
+namespace app {
+
+namespace {
+
+settings::IniDocument formOf(const std::vector<std::pair<std::string, std::string>>& values) {
+    settings::IniDocument document;
+    for (const auto& [key, value] : values) {
+        try {
+            document.setValue(settings::keys::kFormSection, key, value);
+        } catch (const platform::AppError&) {
+            // A value one INI line cannot hold stays as the panel has it.
+        }
+    }
+    return document;
+}
+
+settings::IniDocument formOf(const std::vector<series::FieldChange>& changes) {
+    std::vector<std::pair<std::string, std::string>> values;
+    for (const series::FieldChange& change : changes)
+        values.emplace_back(change.key, change.value);
+    return formOf(values);
+}
+
+} // namespace
+
+SeriesSteps::SeriesSteps(frmMain& window, TestRunPanel& panel, Session& session,
+                         series::SeriesRun& run, const std::filesystem::path& seriesFile, Note note)
+    : window_(window), panel_(panel), session_(session), run_(run), seriesFile_(seriesFile),
+      note_(std::move(note)), dataTemplate_(series::dataTemplatePath(
+                                  run.plan(), seriesFile, platform::programFolders().program)),
+      startingPanel_(formOf(settings::FormValues(window.controls()))) {}
+
+void SeriesSteps::noteAll(const std::vector<std::string>& notes) const {
+    for (const std::string& note : notes)
+        note_(note);
+}
+
+bool SeriesSteps::setUp(const series::SeriesStep& step) {
+    if (step.setup.empty()) {
+        noteAll(window_.ApplyFormValues(startingPanel_));
+    } else {
+        const std::string setup = series::setupPath(step, seriesFile_).string();
+        try {
+            noteAll(window_.LoadRunConfiguration(setup));
+        } catch (const platform::AppError& error) {
+            note_("The configuration " + setup + " cannot be run: " + error.description());
+            return false;
+        }
+    }
+    noteAll(window_.ApplyFormValues(formOf(step.changes)));
+    return true;
+}
+
+testrun::StartResult SeriesSteps::start() {
+    const std::size_t index = run_.next().step;
+    const series::SeriesStep& step = run_.plan().steps.at(index);
+    if (!setUp(step)) {
+        run_.refused(series::Refusal::SetUp, "its set-up cannot be loaded");
+        return testrun::StartResult::SetupRefused;
+    }
+    session_.setSample(series::sampleFor(run_.plan(), step));
+    window_.leftColumn().txtPathToData()->setText(QString::fromStdString(dataTemplate_));
+    const auto started = panel_.cmdStart_Click(TestRunPanel::SeriesStepNames{
+        static_cast<int>(index + 1), static_cast<int>(run_.size()), step.value});
+    switch (started) {
+    case testrun::StartResult::Started:
+        run_.started();
+        break;
+    case testrun::StartResult::Cancelled:
+        run_.stopSeries();
+        break;
+    case testrun::StartResult::InstrumentRefused:
+        run_.refused(series::Refusal::Instrument, "the instrument could not be reached");
+        break;
+    case testrun::StartResult::SetupRefused:
+    case testrun::StartResult::DataFileRefused:
+        run_.refused(series::Refusal::SetUp, "its start was refused");
+        break;
+    }
+    return started;
+}
+
+void SeriesSteps::ended() {
+    const testrun::TestRun& test = panel_.run();
+    const testrun::RunRecord& record = panel_.lastRecord();
+    run_.ended({testrun::outcomeKeyword(test.lastReport()), test.lastReport().filed,
+                testrun::isoLocalTime(record.start), testrun::isoLocalTime(record.end),
+                test.lastDataSaved() ? session_.dataPath() : std::string()});
+}
+
+} // namespace app
