@@ -13,7 +13,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
-#include <regex>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <utility>
@@ -36,15 +36,56 @@ std::string replaced(std::string text, const std::string& from, const std::strin
     return text;
 }
 
+// "name(3)" as its name and index; nullopt for anything else.
+std::optional<std::pair<std::string, int>> indexedKey(const std::string& key) {
+    const std::size_t open = key.find('(');
+    if (open == std::string::npos || open == 0 || !key.ends_with(")"))
+        return std::nullopt;
+    const std::string digits = key.substr(open + 1, key.size() - open - 2);
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    return std::pair{key.substr(0, open), std::stoi(digits)};
+}
+
 std::vector<std::string> keysOf(const std::string& cell) {
-    static const std::regex group(R"((\w+)\((\d+)\) \.\.\. (\w+)\((\d+)\))");
-    std::smatch m;
-    if (!std::regex_match(cell, m, group) || m[1] != m[3])
+    const std::size_t dots = cell.find(" ... ");
+    if (dots == std::string::npos)
+        return {cell};
+    const auto first = indexedKey(cell.substr(0, dots));
+    const auto last = indexedKey(cell.substr(dots + 5));
+    if (!first || !last || first->first != last->first)
         return {cell};
     std::vector<std::string> keys;
-    for (int i = std::stoi(m[2]); i <= std::stoi(m[4]); ++i)
-        keys.push_back(m[1].str() + "(" + std::to_string(i) + ")");
+    for (int i = first->second; i <= last->second; ++i)
+        keys.push_back(first->first + "(" + std::to_string(i) + ")");
     return keys;
+}
+
+// The text between the first `open` and the next `close` at or after `from`, and where it ends.
+std::optional<std::pair<std::string, std::size_t>> between(const std::string& text,
+                                                           const std::string& open,
+                                                           const std::string& close,
+                                                           std::size_t from) {
+    const std::size_t start = text.find(open, from);
+    if (start == std::string::npos)
+        return std::nullopt;
+    const std::size_t end = text.find(close, start + open.size());
+    if (end == std::string::npos)
+        return std::nullopt;
+    return std::pair{text.substr(start + open.size(), end - start - open.size()),
+                     end + close.size()};
+}
+
+std::string withoutTags(const std::string& html) {
+    std::string text;
+    bool inTag = false;
+    for (const char c : html) {
+        if (c == '<' || c == '>')
+            inTag = c == '<';
+        else if (!inTag)
+            text.push_back(c);
+    }
+    return text;
 }
 
 std::vector<Row> rowsOf(const std::vector<Cells>& table, std::size_t acceptedColumn) {
@@ -57,19 +98,22 @@ std::vector<Row> rowsOf(const std::vector<Cells>& table, std::size_t acceptedCol
     return rows;
 }
 
+// The table's rows, each cell's text without its tags: a cell is a <td> or <th> element.
 std::vector<Cells> htmlTable(const std::string& html) {
     const std::size_t start = html.find("<table id=\"config-key-table\">");
     const std::string table = html.substr(start, html.find("</table>", start) - start);
-    static const std::regex row("<tr>(.*)</tr>"), cell("<t[dh][^>]*>(.*?)</t[dh]>"), tag("<[^>]*>");
     std::vector<Cells> rows;
-    for (auto r = std::sregex_iterator(table.begin(), table.end(), row);
-         r != std::sregex_iterator(); ++r) {
-        const std::string line = (*r)[1];
+    for (auto row = between(table, "<tr>", "</tr>", 0); row;
+         row = between(table, "<tr>", "</tr>", row->second)) {
         Cells cells;
-        for (auto c = std::sregex_iterator(line.begin(), line.end(), cell);
-             c != std::sregex_iterator(); ++c)
+        const std::string& line = row->first;
+        for (std::size_t at = line.find("<t"); at != std::string::npos; at = line.find("<t", at)) {
+            const std::size_t opened = line.find('>', at) + 1;
+            const std::size_t closed = line.find("</t", opened);
             cells.push_back(
-                replaced(std::regex_replace((*c)[1].str(), tag, ""), "&hellip;", " ... "));
+                replaced(withoutTags(line.substr(opened, closed - opened)), "&hellip;", " ... "));
+            at = closed + 3;
+        }
         rows.push_back(cells);
     }
     return rows;
@@ -83,7 +127,8 @@ std::string roffText(std::string text) {
 
 // The cells of the page's table: plain ones separated by tabs, text blocks between T{ and T}.
 std::vector<Cells> manTable(const std::string& page) {
-    std::istringstream lines(page.substr(page.find("\n.TS\n")));
+    const std::size_t section = page.find("\n.SH CONFIGURATION FILES");
+    std::istringstream lines(page.substr(page.find("\n.TS\n", section)));
     std::vector<Cells> rows;
     Cells row;
     std::string line, block;
