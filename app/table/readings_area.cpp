@@ -3,6 +3,7 @@
 #include "app/chart/chart_readings.h"
 #include "app/chart/live_chart.h"
 #include "settings/guarded.h"
+#include "units.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,7 +14,7 @@ namespace table {
 ReadingsArea::ReadingsArea(const ReadingsWidgets& widgets, app::FileDialogs& dialogs,
                            const std::filesystem::path& programFolder, const ReadingsState& state)
     : QObject(widgets.Data), txtPathToData_(widgets.txtPathToData), chart_(*widgets.graph1),
-      readings_(state.readings), dataPath_(state.dataPath),
+      readings_(state.readings), dataPath_(state.dataPath), test_(state.test),
       table_(new MeasurementTable(widgets.Data)),
       display_(widgets.labels, *table_, *widgets.graph1, state.readings, state.test),
       dataFile_(dialogs, programFolder, state.dataPath) {
@@ -51,7 +52,7 @@ void ReadingsArea::cmdBrowse_Click() {
 }
 
 datafile::OpenedReference ReadingsArea::openReference(const std::filesystem::path& path) {
-    const datafile::OpenedReference opened = references_.open(path);
+    const datafile::OpenedReference opened = references_.open(path, chartUnits());
     showReferences();
     return opened;
 }
@@ -63,14 +64,19 @@ void ReadingsArea::clearReferences() {
 
 void ReadingsArea::keepPreviousRun(bool keep) {
     if (keep)
-        references_.keepPreviousRun(readings_, dataFile_.lastWritten());
+        references_.keepPreviousRun(readings_, dataFile_.lastWritten(),
+                                    display_.units().toStdString());
     else
         references_.dropPreviousRun();
     showReferences();
 }
 
 void ReadingsArea::showReferences() {
-    chart::showReferences(chart_, references_, xAxisIsTime_);
+    chart::showReferences(chart_, references_, xAxisIsTime_, chartUnits());
+}
+
+std::string ReadingsArea::chartUnits() const {
+    return unitsCaption(test_.iFunction);
 }
 
 } // namespace table

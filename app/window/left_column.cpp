@@ -7,6 +7,7 @@
 #include "status_row.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -89,6 +90,14 @@ QWidget* LeftColumn::createTopRow(settings::ControlRegistry& registry) {
         typeLayout->addWidget(registry.add(optionXAxis_->button(i), "optionXAxis",
                                            settings::ControlKind::OptionButton, i));
     optionXAxis_->select(0);
+    auto* viewLabel = new QLabel("&View:", graphType);
+    cmbChartView_ =
+        registry.add(new QComboBox(graphType), "cmbChartView", settings::ControlKind::Other);
+    cmbChartView_->setToolTip("What the chart shows of the readings; views other than the first "
+                              "are drawn against their own axis");
+    viewLabel->setBuddy(cmbChartView_);
+    typeLayout->addWidget(viewLabel);
+    typeLayout->addWidget(cmbChartView_);
     typeLayout->addStretch(1);
     chkKeepPreviousRun_ = registry.add(new QCheckBox("Keep previous run", graphType),
                                        "chkKeepPreviousRun", settings::ControlKind::Other);

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -37,6 +38,8 @@ public:
 
     QLabel* lblAppInfo() const { return lblAppInfo_; }
     OptionGroup& optionXAxis() const { return *optionXAxis_; }
+    // The chart's view: the curve's own, or another of its views.
+    QComboBox* cmbChartView() const { return cmbChartView_; }
     // "Keep previous run": kept with the program's settings, not with a configuration.
     QCheckBox* chkKeepPreviousRun() const { return chkKeepPreviousRun_; }
     QPushButton* cmdEditGraph() const { return cmdEditGraph_; }
@@ -57,6 +60,7 @@ private:
 
     QLabel* lblAppInfo_ = nullptr;
     OptionGroup* optionXAxis_ = nullptr;
+    QComboBox* cmbChartView_ = nullptr;
     QCheckBox* chkKeepPreviousRun_ = nullptr;
     QPushButton* cmdEditGraph_ = nullptr;
     QPushButton* cmdPrint_ = nullptr;

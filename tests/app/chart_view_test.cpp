@@ -204,7 +204,7 @@ std::vector<double> starredKeys(const LiveChart& chart) {
     std::vector<double> keys;
     for (int i = 0; i < chart.plot()->plottableCount(); ++i)
         if (auto* curve = qobject_cast<QCPCurve*>(chart.plot()->plottable(i));
-            curve && curve->lineStyle() == QCPCurve::lsNone)
+            curve && curve->name() == "at limit")
             for (const QCPCurveData& data : *curve->data())
                 keys.push_back(data.key);
     return keys;
