@@ -31,8 +31,9 @@ private:
     bool userView_ = false;
 };
 
-// The read-out of the reading nearest the mouse, in the plotting area's top right corner, with a
-// ring around that reading's symbol. It has a layer of its own, so that following the mouse
+// The read-out of the reading nearest the mouse, in the plotting area's bottom right corner
+// (where a diode's I-V and a MOS capacitor's C-V leave room), with a ring around that reading's
+// symbol. It has a layer of its own, so that following the mouse
 // repaints only the read-out.
 class ChartReadout : public QCPLayerable {
     Q_OBJECT
@@ -40,7 +41,7 @@ class ChartReadout : public QCPLayerable {
 public:
     ChartReadout(QCustomPlot* plot, QCPLayer* layer);
 
-    // The text and the pixel of the reading; an empty text shows nothing.
+    // The text and the reading's place on the axes; an empty text shows nothing.
     void show(const QString& text, QPointF reading);
     const QString& text() const { return text_; }
 

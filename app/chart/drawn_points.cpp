@@ -52,9 +52,9 @@ std::optional<ValueRange> DrawnPoints::valueRange() const {
     return values_;
 }
 
+// The points keep reading order, so their numbers rise.
 std::size_t DrawnPoints::firstFrom(std::int32_t number) const {
-    const auto found = std::ranges::find_if(
-        points_, [number](const DrawnPoint& point) { return point.number >= number; });
+    const auto found = std::ranges::lower_bound(points_, number, {}, &DrawnPoint::number);
     return static_cast<std::size_t>(found - points_.begin());
 }
 

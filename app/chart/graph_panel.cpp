@@ -1,5 +1,6 @@
 #include "graph_panel.h"
 
+#include "app/datafile/analysis_readings.h"
 #include "graph_texts.h"
 #include "hp4140/test_config.h"
 #include "live_chart.h"
@@ -49,14 +50,7 @@ GraphPanel::GraphPanel(const settings::ControlRegistry& controls, chart::LiveCha
 }
 
 analysis::Curve GraphPanel::curve() const {
-    switch (test_.iFunction) {
-    case hp4140::Function::I:
-        return analysis::Curve::CurrentTime;
-    case hp4140::Function::CV:
-        return analysis::Curve::CapacitanceVoltage;
-    default:
-        return analysis::Curve::CurrentVoltage;
-    }
+    return datafile::curveOfFunction(test_.iFunction);
 }
 
 void GraphPanel::offerViews() const {

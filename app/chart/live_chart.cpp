@@ -325,21 +325,19 @@ void LiveChart::showReadoutAt(std::optional<QPointF> pixel) {
     } else {
         const DrawnPoint* nearest = nullptr;
         double nearestDistance = 0.0;
-        QPointF at;
         for (const DrawnPoint& point : points) {
-            const QPointF shown(plot_->xAxis->coordToPixel(point.key),
-                                plot_->yAxis->coordToPixel(point.value));
-            const QPointF apart = shown - *pixel;
+            const QPointF apart = QPointF(plot_->xAxis->coordToPixel(point.key),
+                                          plot_->yAxis->coordToPixel(point.value)) -
+                                  *pixel;
             const double distance = QPointF::dotProduct(apart, apart);
             if (!nearest || distance < nearestDistance) {
                 nearest = &point;
                 nearestDistance = distance;
-                at = shown;
             }
         }
         readout_->show(
             QString::fromStdString(readoutLine(view_, showsTime(), nearest->key, nearest->value)),
-            at);
+            QPointF(nearest->key, nearest->value));
     }
     readout_->layer()->replot();
 }

@@ -53,7 +53,7 @@ class PointLabelLayer;
 //
 // The chart shows a view of the readings: the curve's own (|I| or C, as the settings draw it on
 // the horizontal axis chosen), or another (I, dI/dV, 1/C², C/Cmax, log–log) against its own axis
-// with its own scales; the references follow. A read-out in the corner gives the reading nearest
+// with its own scales; the references follow. A read-out in a corner gives the reading nearest
 // the mouse. An analysis shows its window as a band and its fit as a line over the readings, on
 // a chart whose horizontal axis is the analysis's; Shift+drag chooses a window.
 class LiveChart : public QWidget {

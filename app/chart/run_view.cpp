@@ -74,11 +74,22 @@ RunReadings runReadings(const ChartPoints& points) {
     return run;
 }
 
-std::optional<std::int32_t> returnStart(const RunReadings& run) {
-    const std::size_t start = analysis::secondBranchStart(run.readings);
-    if (start >= run.numbers.size())
-        return std::nullopt;
-    return run.numbers[start];
+void TurnFinder::scan(const ChartPoints& points, std::int32_t firstChanged) {
+    if (firstChanged < next_)
+        *this = TurnFinder();
+    for (; next_ < points.count() && !start_; ++next_) {
+        const ChartPointRecord& point = points.atIndex(static_cast<std::size_t>(next_));
+        if (point.mark != kMarkFilled)
+            return;
+        if (next_ > 0) {
+            const int step = (point.voltage > lastVoltage_) - (point.voltage < lastVoltage_);
+            if (direction_ == 0)
+                direction_ = step;
+            else if (step == -direction_)
+                start_ = next_ + 1;
+        }
+        lastVoltage_ = point.voltage;
+    }
 }
 
 bool isUsualView(View view) {

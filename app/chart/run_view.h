@@ -24,9 +24,22 @@ struct RunReadings {
 };
 RunReadings runReadings(const ChartPoints& points);
 
-// The number of the first point on the way back of an up/down sweep or stair; nothing for a run
-// that never turns.
-std::optional<std::int32_t> returnStart(const RunReadings& run);
+// Where an up/down sweep or stair turns back, found as its readings arrive: each point is looked
+// at once, in reading order, the way analysis::secondBranchStart looks at readings.
+class TurnFinder {
+public:
+    // Looks at the filled points from the first changed one on (everything again when that is
+    // one looked at before), up to the first one not yet filled.
+    void scan(const ChartPoints& points, std::int32_t firstChanged);
+    // The number of the first point on the way back; nothing while the run has not turned.
+    std::optional<std::int32_t> returnStart() const { return start_; }
+
+private:
+    std::int32_t next_ = 0; // the index of the first point not looked at
+    float lastVoltage_ = 0.0f;
+    int direction_ = 0;
+    std::optional<std::int32_t> start_;
+};
 
 // The curve's own view, the one the settings draw on the axis chosen: |I| (of an I-V or an I
 // test) or C. Every other view is drawn against its own axis with its own scales.

@@ -21,12 +21,13 @@ public:
     const DrawnPoints& drawn() const { return drawn_; }
     // The position in drawn() of the first point on the way back, if the run turns.
     std::optional<std::size_t> returnStart() const { return returnStart_; }
-    // The run's readings as of the last update.
+    // The run's readings as of the last update in a view other than the records as they are.
     const RunReadings& readings() const { return readings_; }
 
 private:
     DrawnPoints drawn_;
     RunReadings readings_;
+    TurnFinder turn_;
     std::optional<std::size_t> returnStart_;
 };
 

@@ -69,6 +69,8 @@ std::string runRecordText(const RunRecord& record) {
     run(keys::kRunSummary, report.summary());
     for (const auto& [key, value] : record.form)
         set(keys::kFormSection, key, value);
+    for (const auto& [key, value] : record.analysis)
+        set(keys::kAnalysisSection, key, value);
     return document.text();
 }
 

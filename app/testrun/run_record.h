@@ -24,6 +24,8 @@ struct RunRecord {
     std::int16_t board = 0;
     std::int16_t address = 0;
     RunReport report;
+    // The analysis of the run's readings, when one was asked for: section "Analysis".
+    std::vector<std::pair<std::string, std::string>> analysis;
 };
 
 // How the run went, as one word: "complete" (ran to its end, every reading there and readable),
@@ -35,7 +37,8 @@ std::string outcomeKeyword(const RunReport& report);
 // The local time in ISO 8601 with its offset: 2024-05-02T14:03:12+02:00.
 std::string isoLocalTime(std::chrono::system_clock::time_point time);
 
-// The record's text: section "Run" first, for a reader, then section "FORM".
+// The record's text: section "Run" first, for a reader, then section "FORM", then section
+// "Analysis" when the run was analysed.
 std::string runRecordText(const RunRecord& record);
 
 // Whether the document is a run record (it says how a run went).

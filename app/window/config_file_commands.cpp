@@ -114,11 +114,14 @@ std::vector<std::string> ConfigFileCommands::apply(const std::string& path,
             if (auto note = adjustedNote(control, stored))
                 notes.push_back(std::move(*note));
         });
-    if (!testrun::isRunRecord(document)) {
+    const bool runRecord = testrun::isRunRecord(document);
+    if (!runRecord) {
         currentConfigPath_ = path;
         hooks_.updateCaption();
     }
     hooks_.loaded();
+    if (runRecord && hooks_.runRecordLoaded)
+        hooks_.runRecordLoaded(document, path);
     for (const std::string& note : notes)
         hooks_.adjusted(note);
     return notes;

@@ -5,6 +5,7 @@
 #include "graph_settings_frame.h"
 #include "settings/control_registry.h"
 #include "status_row.h"
+#include "vertical_scroll_area.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -50,7 +51,9 @@ LeftColumn::LeftColumn(const FieldDescriptions& fields, settings::ControlRegistr
     chartArea_->addWidget(graphSettingsPage_);
     chartArea_->setMinimumHeight(fontMetrics().height() * kLeastChartLines);
     showGraphSettings(false);
-    layout->addWidget(chartArea_, 3);
+    chartRow_ = new QHBoxLayout;
+    chartRow_->addWidget(chartArea_, 1);
+    layout->addLayout(chartRow_, 3);
 
     statusRow_ = new StatusRow(registry, this);
     layout->addWidget(statusRow_);
@@ -66,6 +69,14 @@ LeftColumn::LeftColumn(const FieldDescriptions& fields, settings::ControlRegistr
 void LeftColumn::showGraphSettings(bool show) {
     frameGraphSettings_->setVisible(show);
     chartArea_->setCurrentWidget(show ? static_cast<QWidget*>(graphSettingsPage_) : graph1_);
+}
+
+// The panel scrolls within the chart's height rather than set the window's least height.
+void LeftColumn::placeBesideChart(QWidget* panel) {
+    auto* area = new VerticalScrollArea(panel, this);
+    chartRow_->addWidget(area);
+    area->setVisible(cmdAnalyse_->isChecked());
+    connect(cmdAnalyse_, &QPushButton::toggled, area, &QWidget::setVisible);
 }
 
 QWidget* LeftColumn::createTopRow(settings::ControlRegistry& registry) {
@@ -104,6 +115,12 @@ QWidget* LeftColumn::createTopRow(settings::ControlRegistry& registry) {
     chkKeepPreviousRun_->setToolTip(
         "When a test starts, the last run stays on the chart as a reference to compare with");
     typeLayout->addWidget(chkKeepPreviousRun_);
+    cmdAnalyse_ = registry.add(new QPushButton("Analyse", graphType), "cmdAnalyse",
+                               settings::ControlKind::Other);
+    cmdAnalyse_->setCheckable(true);
+    cmdAnalyse_->setToolTip("Device parameters from the readings: a method, its window and its "
+                            "fit, beside the chart");
+    typeLayout->addWidget(cmdAnalyse_);
     cmdEditGraph_ = registry.add(new QPushButton("Edit Graph Settings", graphType), "cmdEditGraph",
                                  settings::ControlKind::Other);
     typeLayout->addWidget(cmdEditGraph_);

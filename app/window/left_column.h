@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QHBoxLayout;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -48,6 +49,9 @@ public:
     GraphSettingsFrame* frameGraphSettings() const { return frameGraphSettings_; }
     // Shows the settings view (true) or the chart (false) in the chart's place.
     void showGraphSettings(bool show);
+    // The panel stands beside the chart, shown while "Analyse" is checked.
+    void placeBesideChart(QWidget* panel);
+    QPushButton* cmdAnalyse() const { return cmdAnalyse_; }
     StatusRow* statusRow() const { return statusRow_; }
     QTableView* Data() const { return data_; }
     QLineEdit* txtPathToData() const { return txtPathToData_; }
@@ -63,6 +67,8 @@ private:
     QComboBox* cmbChartView_ = nullptr;
     QCheckBox* chkKeepPreviousRun_ = nullptr;
     QPushButton* cmdEditGraph_ = nullptr;
+    QPushButton* cmdAnalyse_ = nullptr;
+    QHBoxLayout* chartRow_ = nullptr;
     QPushButton* cmdPrint_ = nullptr;
     QStackedWidget* chartArea_ = nullptr;
     chart::LiveChart* graph1_ = nullptr;
