@@ -55,7 +55,7 @@ AnalysePanel::AnalysePanel(const datafile::DataCollection& readings, const hp414
     windowRow->addWidget(new QLabel(QStringLiteral("to"), window));
     windowRow->addWidget(to_, 1);
     windowRow->addWidget(windowUnit_);
-    form_->addRow(QStringLiteral("&From:"), window);
+    form_->addRow(QStringLiteral("Fr&om:"), window);
     hint_ = new QLabel(QStringLiteral("or Shift+drag on the chart"), this);
     hint_->setEnabled(false);
     form_->addRow(QString(), hint_);
@@ -82,6 +82,8 @@ AnalysePanel::AnalysePanel(const datafile::DataCollection& readings, const hp414
     form_->addRow(note_);
     form_->addRow(copy_);
     copy_->setEnabled(false);
+    copy_->setToolTip(QStringLiteral(
+        "Puts the method, its inputs and the results on the clipboard as text, a line each"));
 
     offerMethods(datafile::curveOfFunction(test.iFunction));
     for (QLineEdit* field : {from_, to_, at_, threshold_, area_, temperature_, epsOx_, epsS_})
@@ -275,7 +277,6 @@ void AnalysePanel::showRecorded(const settings::IniDocument& record,
         analysis::resultFromLines(record.entries(settings::keys::kAnalysisSection));
     if (!kept)
         return;
-    record_.reset();
     offerMethods(kept->curve);
     method_->setCurrentIndex(method_->findText(qs(analysis::methodName(kept->inputs.method))));
     showRows();

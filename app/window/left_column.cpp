@@ -37,6 +37,7 @@ LeftColumn::LeftColumn(const FieldDescriptions& fields, settings::ControlRegistr
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(createTopRow(registry));
+    layout->addWidget(createViewRow(registry));
 
     chartArea_ = new QStackedWidget(this);
     graph1_ =
@@ -101,26 +102,12 @@ QWidget* LeftColumn::createTopRow(settings::ControlRegistry& registry) {
         typeLayout->addWidget(registry.add(optionXAxis_->button(i), "optionXAxis",
                                            settings::ControlKind::OptionButton, i));
     optionXAxis_->select(0);
-    auto* viewLabel = new QLabel("&View:", graphType);
-    cmbChartView_ =
-        registry.add(new QComboBox(graphType), "cmbChartView", settings::ControlKind::Other);
-    cmbChartView_->setToolTip("What the chart shows of the readings; views other than the first "
-                              "are drawn against their own axis");
-    viewLabel->setBuddy(cmbChartView_);
-    typeLayout->addWidget(viewLabel);
-    typeLayout->addWidget(cmbChartView_);
     typeLayout->addStretch(1);
     chkKeepPreviousRun_ = registry.add(new QCheckBox("Keep previous run", graphType),
                                        "chkKeepPreviousRun", settings::ControlKind::Other);
     chkKeepPreviousRun_->setToolTip(
         "When a test starts, the last run stays on the chart as a reference to compare with");
     typeLayout->addWidget(chkKeepPreviousRun_);
-    cmdAnalyse_ = registry.add(new QPushButton("Analyse", graphType), "cmdAnalyse",
-                               settings::ControlKind::Other);
-    cmdAnalyse_->setCheckable(true);
-    cmdAnalyse_->setToolTip("Device parameters from the readings: a method, its window and its "
-                            "fit, beside the chart");
-    typeLayout->addWidget(cmdAnalyse_);
     cmdEditGraph_ = registry.add(new QPushButton("Edit Graph Settings", graphType), "cmdEditGraph",
                                  settings::ControlKind::Other);
     typeLayout->addWidget(cmdEditGraph_);
@@ -130,6 +117,28 @@ QWidget* LeftColumn::createTopRow(settings::ControlRegistry& registry) {
         cmdPrint_->setText("Print");
     typeLayout->addWidget(cmdPrint_);
     layout->addWidget(graphType, 1);
+    return row;
+}
+
+// Just above the chart, so the top row keeps the window's least width.
+QWidget* LeftColumn::createViewRow(settings::ControlRegistry& registry) {
+    auto* row = new QWidget(this);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* viewLabel = new QLabel("&View:", row);
+    cmbChartView_ = registry.add(new QComboBox(row), "cmbChartView", settings::ControlKind::Other);
+    cmbChartView_->setToolTip("What the chart shows of the readings; views other than the first "
+                              "are drawn against their own axis");
+    viewLabel->setBuddy(cmbChartView_);
+    cmdAnalyse_ =
+        registry.add(new QPushButton("Analyse", row), "cmdAnalyse", settings::ControlKind::Other);
+    cmdAnalyse_->setCheckable(true);
+    cmdAnalyse_->setToolTip("Device parameters from the readings: a method, its window and its "
+                            "fit, beside the chart");
+    layout->addWidget(viewLabel);
+    layout->addWidget(cmbChartView_);
+    layout->addStretch(1);
+    layout->addWidget(cmdAnalyse_);
     return row;
 }
 

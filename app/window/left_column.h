@@ -27,9 +27,9 @@ class GraphSettingsFrame;
 class OptionGroup;
 class StatusRow;
 
-// The left half of the main window, top to bottom: the title and the graph-type frame, the
-// chart or its settings view in the same place, the status row, the measurement table and the
-// data-file controls.
+// The left half of the main window, top to bottom: the title and the graph-type frame, the view
+// selector and the Analyse button, the chart or its settings view in the same place (the analyse
+// panel beside it), the status row, the measurement table and the data-file controls.
 class LeftColumn : public QWidget {
     Q_OBJECT
 
@@ -60,6 +60,7 @@ public:
 
 private:
     QWidget* createTopRow(settings::ControlRegistry& registry);
+    QWidget* createViewRow(settings::ControlRegistry& registry);
     QWidget* createDataFileRow(settings::ControlRegistry& registry);
 
     QLabel* lblAppInfo_ = nullptr;

@@ -190,8 +190,10 @@ bool analysedRun(const QDir& folder) {
         chart.showReadoutAt(
             QPointF(plot.xAxis->coordToPixel(2.0), plot.yAxis->coordToPixel(9e-11)));
         QApplication::processEvents();
+        // From the view selector above the chart down to the chart's foot, the panel beside it.
+        const QWidget& viewRow = *window.leftColumn().cmbChartView()->parentWidget();
         const QWidget& beside = *analysis.parentWidget()->parentWidget(); // its scroll area
-        const QRect shown(chart.mapTo(&window, QPoint(0, 0)),
+        const QRect shown(viewRow.mapTo(&window, QPoint(0, 0)),
                           beside.mapTo(&window, QPoint(beside.width(), chart.height())));
         QPixmap picture = window.grab(shown);
         picture.setDevicePixelRatio(1.0);
