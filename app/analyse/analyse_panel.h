@@ -68,7 +68,6 @@ public:
     QLineEdit* from() const { return from_; }
     QLineEdit* to() const { return to_; }
     QLineEdit* area() const { return area_; }
-    QComboBox* dopingType() const { return type_; }
     QPushButton* copyButton() const { return copy_; }
     QString resultText() const;
     // Where the results went or came from, or what went wrong with the record.
