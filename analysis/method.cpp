@@ -97,6 +97,25 @@ std::vector<Reading> windowOf(const Inputs& in, Curve curve, std::span<const Rea
 
 } // namespace
 
+InputUse inputsOf(Method method) {
+    switch (method) {
+    case Method::Diode:
+        return {.temperature = true};
+    case Method::Leakage:
+        return {.at = true};
+    case Method::Breakdown:
+        return {.threshold = true};
+    case Method::Mos:
+        return {.area = true, .temperature = true, .epsOx = true, .epsS = true, .type = true};
+    case Method::MottSchottky:
+        return {.area = true, .epsS = true};
+    case Method::Decay:
+    case Method::PowerLaw:
+        return {};
+    }
+    return {};
+}
+
 std::string_view methodName(Method method) {
     return rowOf(method).name;
 }

@@ -48,6 +48,13 @@ struct Inputs {
     DopingType type = DopingType::P;
 };
 
+// The inputs a method uses, beyond the window.
+struct InputUse {
+    bool at = false, threshold = false, area = false, temperature = false, epsOx = false,
+         epsS = false, type = false;
+};
+InputUse inputsOf(Method method);
+
 // One value of a result: a key with its unit ("Is_A", "tox_m", "N_cm3"), the number when there
 // is one, and the text that shows it (the number with six significant digits, a word such as
 // "yes", or why the value was not determined: "not determined: ...").

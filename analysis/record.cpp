@@ -20,31 +20,6 @@ std::string_view xUnit(Curve curve) {
     return curve == Curve::CurrentTime ? "s" : "V";
 }
 
-// The inputs each method uses, beyond the window.
-struct InputUse {
-    bool at = false, threshold = false, area = false, temperature = false, epsOx = false,
-         epsS = false, type = false;
-};
-
-InputUse inputsOf(Method method) {
-    switch (method) {
-    case Method::Diode:
-        return {.temperature = true};
-    case Method::Leakage:
-        return {.at = true};
-    case Method::Breakdown:
-        return {.threshold = true};
-    case Method::Mos:
-        return {.area = true, .temperature = true, .epsOx = true, .epsS = true, .type = true};
-    case Method::MottSchottky:
-        return {.area = true, .epsS = true};
-    case Method::Decay:
-    case Method::PowerLaw:
-        return {};
-    }
-    return {};
-}
-
 void addNumber(std::vector<RecordLine>& lines, std::string key, std::optional<double> value) {
     if (value)
         lines.emplace_back(std::move(key), numtext::formatGeneral(*value));

@@ -210,6 +210,17 @@ void IniDocument::addSection(std::string_view section, std::string line) {
     finalLineFeed_ = true;
 }
 
+void IniDocument::removeSection(std::string_view section) {
+    while (const auto range = findSection(section)) {
+        lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(range->header),
+                     lines_.begin() + static_cast<std::ptrdiff_t>(range->end));
+        // The blank lines that set the last section apart go with it.
+        if (range->header == lines_.size())
+            while (!lines_.empty() && trim(lines_.back()).empty())
+                lines_.pop_back();
+    }
+}
+
 std::string IniDocument::ended(std::string line) const {
     return crlf_ ? line + "\r" : line;
 }

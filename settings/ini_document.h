@@ -32,6 +32,10 @@ public:
     // that one INI line cannot hold (a line break, "]" in a section name, "=" in a key).
     void setValue(std::string_view section, std::string_view key, std::string_view value);
 
+    // Takes out every section of the name with its lines (and, for the last section, the blank
+    // lines before it); the rest stays as it was.
+    void removeSection(std::string_view section);
+
     // The keys of the section that are given more than once (the first value is the one read),
     // each once, as first spelt.
     std::vector<std::string> repeatedKeys(std::string_view section) const;

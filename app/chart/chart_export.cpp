@@ -13,8 +13,11 @@
 #include <QGuiApplication>
 #include <QPdfWriter>
 
+#include "quenta/numtext/numtext.h"
+
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 
 namespace chart {
 
@@ -44,7 +47,21 @@ QByteArray pngOf(const QImage& image) {
     return bytes;
 }
 
+bool isTsv(const std::string& path) {
+    const std::string extension = std::filesystem::path(path).extension().string();
+    return QString::fromStdString(extension).compare(".tsv", Qt::CaseInsensitive) == 0;
+}
+
 } // namespace
+
+std::string viewPointsText(const LiveChart& chart) {
+    std::string text = chart.plot()->xAxis->label().toStdString() + "\t" +
+                       chart.plot()->yAxis->label().toStdString() + "\tReading\r\n";
+    for (const DrawnPoint& point : chart.drawnPoints().points())
+        text += numtext::formatGeneral(point.key) + "\t" + numtext::formatGeneral(point.value) +
+                "\t" + std::to_string(point.number) + "\r\n";
+    return text;
+}
 
 QImage chartImage(LiveChart& chart, platform::PictureSize size) {
     QImage image(size.width, size.height, QImage::Format_RGB32);
@@ -83,11 +100,15 @@ QByteArray chartPdf(LiveChart& chart, platform::PictureSize size) {
 }
 
 void saveChart(LiveChart& chart, const std::string& path, platform::PictureSize size) {
+    if (isTsv(path)) {
+        settings::writeFileAtomically(path, viewPointsText(chart));
+        return;
+    }
     const std::optional<platform::PictureFormat> format = platform::pictureFormatOf(path);
     if (!format)
-        throw platform::AppError(platform::errnum::PathFileAccess,
-                                 "Path/File access error (a chart is saved as a .png or .pdf file)",
-                                 kSource);
+        throw platform::AppError(
+            platform::errnum::PathFileAccess,
+            "Path/File access error (a chart is saved as a .png, .pdf or .tsv file)", kSource);
     const QByteArray bytes = *format == platform::PictureFormat::Pdf
                                  ? chartPdf(chart, size)
                                  : pngOf(chartImage(chart, size));

@@ -41,6 +41,13 @@ QString ChartLegend::textOf(const LegendEntry& entry) const {
         return QStringLiteral("Negative (magnitude)");
     case LegendMark::AtLimit:
         return QStringLiteral("At current limit");
+    case LegendMark::Back:
+        return QStringLiteral("Way back");
+    case LegendMark::Turn:
+        return QStringLiteral("Turning point");
+    case LegendMark::Fit:
+    case LegendMark::NotDrawn:
+        return entry.name;
     case LegendMark::Reference: {
         const QFontMetrics metrics(font_);
         return metrics.elidedText(entry.name, Qt::ElideMiddle,
@@ -112,7 +119,16 @@ void ChartLegend::drawIcon(QCPPainter* painter, const LegendEntry& entry,
         drawSymbol(painter, reading, icon.center());
         break;
     case LegendMark::Reference:
+    case LegendMark::Back:
+    case LegendMark::Fit:
         painter->setPen(entry.line);
+        painter->drawLine(across);
+        break;
+    case LegendMark::Turn:
+        drawSymbol(painter, looks_.turn, icon.center());
+        break;
+    case LegendMark::NotDrawn:
+        painter->setPen(QPen(QColor(150, 150, 150), 1.0, Qt::DotLine));
         painter->drawLine(across);
         break;
     case LegendMark::Negative: {

@@ -16,13 +16,17 @@ enum class LegendMark {
     Negative,  // the "-" label over a reading whose value was negative
     AtLimit,   // the star over a reading taken at the current limit
     Reference, // the line of a run shown to compare with
+    Back,      // the lighter line of the readings' way back after the turning point
+    Turn,      // the diamond at the turning point
+    Fit,       // the line of a fit over the readings
+    NotDrawn,  // a run shown to compare with that this chart cannot draw, and why
 };
 
 // One entry: a mark, or a reference with its name and line.
 struct LegendEntry {
     LegendMark mark;
-    QString name; // a reference's
-    QPen line;    // a reference's
+    QString name; // a reference's, a fit's or a run not drawn
+    QPen line;    // a reference's, the way back's or a fit's
 };
 
 // A small legend above the plotting area, right-aligned, so it never hides a reading: it explains
@@ -35,6 +39,7 @@ public:
     struct Looks {
         SymbolLook reading;
         SymbolLook atLimit;
+        SymbolLook turn;
     };
 
     ChartLegend(QCustomPlot* plot, Looks looks);

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QMenu>
+#include <QMouseEvent>
 
 namespace chart {
 
@@ -22,9 +23,17 @@ ChartMouse::ChartMouse(LiveChart& chart) : QObject(&chart), chart_(chart) {
     connect(plot, &QCustomPlot::mouseRelease, this, &ChartMouse::onRelease);
     connect(plot, &QCustomPlot::mouseWheel, this, &ChartMouse::onWheel);
     connect(plot, &QCustomPlot::mouseDoubleClick, this, &ChartMouse::onDoubleClick);
+    plot->setMouseTracking(true);
+    plot->installEventFilter(this);
     plot->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(plot, &QWidget::customContextMenuRequested, this,
             [this, plot](QPoint at) { chart_.contextMenu()->popup(plot->mapToGlobal(at)); });
+}
+
+bool ChartMouse::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Leave)
+        chart_.showReadoutAt(std::nullopt);
+    return QObject::eventFilter(watched, event);
 }
 
 int ChartMouse::axesAt(QPointF pixel) const {
@@ -47,18 +56,26 @@ void ChartMouse::onPress(QMouseEvent* event) {
     dragging_ = false;
     pressedAt_ = lastAt_ = event->position();
     dragAxes_ = axesAt(pressedAt_);
+    windowDrag_ = dragAxes_ == LiveChart::BothAxes && (event->modifiers() & Qt::ShiftModifier);
 }
 
 void ChartMouse::onMove(QMouseEvent* event) {
-    if (!pressed_ || !(event->buttons() & Qt::LeftButton) || dragAxes_ == 0)
-        return;
     const QPointF at = event->position();
+    if (!pressed_ || !(event->buttons() & Qt::LeftButton)) {
+        chart_.showReadoutAt(at);
+        return;
+    }
+    if (dragAxes_ == 0)
+        return;
     if (!dragging_ && (at - pressedAt_).manhattanLength() < QApplication::startDragDistance())
         return;
     if (!dragging_)
-        chart_.plot()->setCursor(Qt::ClosedHandCursor);
+        chart_.plot()->setCursor(windowDrag_ ? Qt::SizeHorCursor : Qt::ClosedHandCursor);
     dragging_ = true;
-    chart_.panBy(lastAt_, at, dragAxes_);
+    if (windowDrag_)
+        chart_.dragWindow(pressedAt_, at);
+    else
+        chart_.panBy(lastAt_, at, dragAxes_);
     lastAt_ = at;
 }
 
@@ -68,7 +85,9 @@ void ChartMouse::onRelease(QMouseEvent* event) {
     pressed_ = false;
     if (dragging_)
         chart_.plot()->unsetCursor();
-    else if (dragAxes_ == LiveChart::BothAxes)
+    if (dragging_ && windowDrag_)
+        chart_.endWindowDrag(pressedAt_, event->position());
+    else if (!dragging_ && dragAxes_ == LiveChart::BothAxes)
         chart_.clickAt(pressedAt_);
     dragging_ = false;
 }

@@ -52,4 +52,41 @@ void ChartNotes::drawUserViewMarker(QCPPainter* painter, const QRect& area) cons
     painter->drawText(box, Qt::AlignCenter, marker);
 }
 
+ChartReadout::ChartReadout(QCustomPlot* plot, QCPLayer* layer) : QCPLayerable(plot) {
+    setLayer(layer);
+}
+
+void ChartReadout::applyDefaultAntialiasingHint(QCPPainter* painter) const {
+    painter->setAntialiasing(true);
+}
+
+void ChartReadout::show(const QString& text, QPointF reading) {
+    text_ = text;
+    reading_ = reading;
+}
+
+void ChartReadout::draw(QCPPainter* painter) {
+    if (text_.isEmpty())
+        return;
+    const QRect area = mParentPlot->axisRect()->rect();
+    painter->setPen(QPen(QColor(200, 0, 0), 1.5));
+    painter->setBrush(Qt::NoBrush);
+    // Placed as the axes are now, which may have moved since the mouse did.
+    const QPointF ring(mParentPlot->xAxis->coordToPixel(reading_.x()),
+                       mParentPlot->yAxis->coordToPixel(reading_.y()));
+    painter->drawEllipse(ring, 6.0, 6.0);
+    QFont font = mParentPlot->font();
+    font.setPointSizeF(font.pointSizeF() * 0.85);
+    painter->setFont(font);
+    const QRect text = painter->fontMetrics().boundingRect(text_);
+    const QRect box(area.right() - text.width() - 6 * kPadding,
+                    area.bottom() - text.height() - 4 * kPadding, text.width() + 4 * kPadding,
+                    text.height() + 2 * kPadding);
+    painter->setPen(QPen(QColor(120, 120, 120)));
+    painter->setBrush(QColor(255, 255, 255, 230));
+    painter->drawRoundedRect(box, 3, 3);
+    painter->setPen(Qt::black);
+    painter->drawText(box, Qt::AlignCenter, text_);
+}
+
 } // namespace chart

@@ -4,6 +4,8 @@
 
 #include <qcustomplot.h>
 
+#include <optional>
+
 namespace chart {
 
 // The chart's small print: each axis's common factor at its end ("×10⁻¹²" above the vertical
@@ -27,6 +29,29 @@ private:
     const AxisTicker& xTicker_;
     const AxisTicker& yTicker_;
     bool userView_ = false;
+};
+
+// The read-out of the reading nearest the mouse, in the plotting area's bottom right corner
+// (where a diode's I-V and a MOS capacitor's C-V leave room), with a ring around that reading's
+// symbol. It has a layer of its own, so that following the mouse
+// repaints only the read-out.
+class ChartReadout : public QCPLayerable {
+    Q_OBJECT
+
+public:
+    ChartReadout(QCustomPlot* plot, QCPLayer* layer);
+
+    // The text and the reading's place on the axes; an empty text shows nothing.
+    void show(const QString& text, QPointF reading);
+    const QString& text() const { return text_; }
+
+protected:
+    void applyDefaultAntialiasingHint(QCPPainter* painter) const override;
+    void draw(QCPPainter* painter) override;
+
+private:
+    QString text_;
+    QPointF reading_;
 };
 
 } // namespace chart

@@ -54,6 +54,8 @@ public:
     const std::string& label(std::int32_t p) const { return labels_.text(at(p).label); }
     const LabelTexts& labelTexts() const { return labels_; }
 
+    // The changes since the last look, which this look does not end.
+    Changes changes() const { return {changedFirst_, changedLast_}; }
     Changes takeChanges();
 
 private:

@@ -1,5 +1,6 @@
 #include "chart_readings.h"
 
+#include "graph_texts.h"
 #include "live_chart.h"
 
 namespace chart {
@@ -25,9 +26,16 @@ void switchXAxis(chart::LiveChart& chart, const chart::GraphSettings& settings,
 }
 
 void showReferences(chart::LiveChart& chart, const datafile::ReferenceRuns& references,
-                    bool xAxisIsTime) {
+                    bool xAxisIsTime, std::string_view chartUnits) {
     std::vector<chart::ReferenceCurve> curves;
+    QStringList notDrawn;
     for (const datafile::ReferenceRun& run : references.runs()) {
+        if (run.units != chartUnits) {
+            notDrawn.append(
+                QStringLiteral("Not drawn: ") +
+                QString::fromStdString(chart::otherQuantityText(run.name, run.units, chartUnits)));
+            continue;
+        }
         chart::ReferenceCurve& curve =
             curves.emplace_back(QString::fromStdString(run.name), run.colour);
         curve.points.reserve(run.readings.size());
@@ -35,7 +43,7 @@ void showReferences(chart::LiveChart& chart, const datafile::ReferenceRuns& refe
         for (const HP4140DataType& reading : run.readings)
             curve.points.push_back(chart::chartPointFor(chartReadingOf(reading, ++p), xAxisIsTime));
     }
-    chart.setReferences(curves);
+    chart.setReferences(curves, notDrawn);
     chart.setChartRedraw(chart::kRedrawNow);
 }
 

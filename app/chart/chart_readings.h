@@ -9,6 +9,7 @@
 #include "hp4140/hp4140_data.h"
 
 #include <cstdint>
+#include <string_view>
 
 namespace chart {
 
@@ -29,8 +30,8 @@ void switchXAxis(chart::LiveChart& chart, const chart::GraphSettings& settings,
                  const datafile::DataCollection& readings);
 
 // The reference runs drawn beneath the readings, against time or voltage as the readings are; a
-// redraw is asked.
+// redraw is asked. Runs in other units than the chart's are not drawn, and the legend says why.
 void showReferences(chart::LiveChart& chart, const datafile::ReferenceRuns& references,
-                    bool xAxisIsTime);
+                    bool xAxisIsTime, std::string_view chartUnits);
 
 } // namespace chart

@@ -79,6 +79,8 @@ void applyGraphSettings(LiveChart& chart, const GraphSettings& settings) {
         chart.setChartYScaleMode(ScaleMode::Automatic);
         chart.setChartXScaleMode(ScaleMode::Automatic);
     }
+    chart.setHorizontalIsTime(settings.xAxisIsTime);
+    chart.setView(settings.view);
     chart.setChartPointLabelsOn(settings.showPolarity ? 1 : 0);
     chart.setChartStyle(settings.showSymbols ? ChartStyle::LinesAndSymbols : ChartStyle::Lines);
     chart.setChartRedraw(kRedrawNow);

@@ -4,6 +4,7 @@
 // chart for a test, plotting a reading, applying the settings view, and the empty chart shown at
 // start-up.
 
+#include "analysis/views.h"
 #include "chart_point.h"
 #include "graph_texts.h"
 #include "manual_axis.h"
@@ -37,10 +38,12 @@ struct GraphSettings {
     ScaleListSelection yList1{"1E-15", kScaleList1DefaultPosition};
     bool showPolarity = true; // "Display Measurement Polarity"
     bool showSymbols = true;  // "Display Point Symbols ..."
+    // The view chosen above the chart; the curve's own by default.
+    analysis::View view = analysis::View::AbsoluteCurrent;
 };
 
-// Titles, axis type, scaling and display switches, then a redraw; a view the user zoomed or
-// panned to ends. The points and their marks are kept.
+// Titles, axis type, scaling, display switches and the view, then a redraw; a view the user
+// zoomed or panned to ends. The points and their marks are kept.
 void applyGraphSettings(LiveChart& chart, const GraphSettings& settings);
 
 // The empty chart at start-up: points 1 and 2 at the horizontal minimum, half-way between the

@@ -1,5 +1,6 @@
 #include "graph_panel.h"
 
+#include "app/datafile/analysis_readings.h"
 #include "graph_texts.h"
 #include "hp4140/test_config.h"
 #include "live_chart.h"
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QVariant>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace chart {
@@ -42,6 +44,33 @@ GraphPanel::GraphPanel(const settings::ControlRegistry& controls, chart::LiveCha
         limitFields_[i] = control<QWidget>(kLimitFields[i]);
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget* old, QWidget*) { onFocusChanged(old); });
+    // A view is taken as the horizontal axis is: at once, with the settings.
+    connect(control<QComboBox>("cmbChartView"), &QComboBox::activated, this,
+            [this] { Graph_LoadSettings(); });
+}
+
+analysis::Curve GraphPanel::curve() const {
+    return datafile::curveOfFunction(test_.iFunction);
+}
+
+void GraphPanel::offerViews() const {
+    auto* views = control<QComboBox>("cmbChartView");
+    const std::vector<analysis::ViewInfo> offered = analysis::viewsOf(curve());
+    if (views->count() == static_cast<int>(offered.size()) &&
+        views->itemData(0).toInt() == static_cast<int>(offered.front().view))
+        return;
+    const QVariant chosen = views->currentData();
+    views->clear();
+    for (const analysis::ViewInfo& info : offered)
+        views->addItem(
+            QString::fromUtf8(info.label.data(), static_cast<qsizetype>(info.label.size())),
+            static_cast<int>(info.view));
+    views->setCurrentIndex(std::max(views->findData(chosen), 0));
+}
+
+analysis::View GraphPanel::chosenView() const {
+    offerViews();
+    return static_cast<analysis::View>(control<QComboBox>("cmbChartView")->currentData().toInt());
 }
 
 void GraphPanel::onFocusChanged(QWidget* old) const {
@@ -81,6 +110,7 @@ chart::GraphSettings GraphPanel::graphSettings() const {
     s.yList1 = selectionOf(control<QComboBox>(list1));
     s.showPolarity = control<QCheckBox>("chkDisplayPolarity")->isChecked();
     s.showSymbols = control<QCheckBox>("chkDisplaySymbols")->isChecked();
+    s.view = chosenView();
     return s;
 }
 
@@ -112,6 +142,7 @@ bool GraphPanel::settingsShown() const {
 
 void GraphPanel::Graph_Init(std::int32_t iExpectedPoints) const {
     chart::initChart(chart_, iExpectedPoints, capacitanceTest());
+    chart_.setView(chosenView());
 }
 
 void GraphPanel::cmdEditGraph_Click() {

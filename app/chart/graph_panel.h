@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/readings.h"
 #include "chart_routines.h"
 #include "hp4140/test_config.h"
 
@@ -51,12 +52,20 @@ public:
     // and the manual limits' enabling brought in line with the controls.
     void startUp(std::int32_t iExpectedPoints);
 
+    // The curve the test's function makes (I: current against time, I-V, C-V), whose views the
+    // view selector offers.
+    analysis::Curve curve() const;
+
 private:
     template <typename Widget> Widget* control(const char* key) const;
     float number(const char* key) const;
     bool settingsShown() const;
     bool capacitanceTest() const { return test_.iFunction == hp4140::Function::CV; }
     void onFocusChanged(QWidget* old) const;
+    // The view selector offers the views of the test's curve, keeping the one chosen where it
+    // can.
+    void offerViews() const;
+    analysis::View chosenView() const;
 
     const settings::ControlRegistry& controls_;
     chart::LiveChart& chart_;

@@ -13,7 +13,20 @@ std::string roundingNote(AxisRounding rounding, const char* unitName) {
            " intervals";
 }
 
+std::string quantityText(std::string_view units) {
+    const std::string quantity = units == "Farads" ? "capacitances"
+                                 : units == "Amps" ? "currents"
+                                                   : "readings";
+    return quantity + " (" + std::string(units) + ")";
+}
+
 } // namespace
+
+std::string otherQuantityText(std::string_view run, std::string_view runUnits,
+                              std::string_view chartUnits) {
+    return std::string(run) + " holds " + quantityText(runUnits) + " and the chart shows " +
+           quantityText(chartUnits);
+}
 
 std::string xAxisTitle(bool xAxisIsTime) {
     return xAxisIsTime ? "Time (in Seconds)" : "Voltage (in Volts)";

@@ -8,6 +8,7 @@ SymbolLook LimitMarks::look() {
 
 LimitMarks::LimitMarks(QCPAxis* keyAxis, QCPAxis* valueAxis)
     : curve_(new QCPCurve(keyAxis, valueAxis)) {
+    curve_->setName(QStringLiteral("at limit"));
     curve_->setLineStyle(QCPCurve::lsNone);
     curve_->setSelectable(QCP::stNone);
     setDrawing(SymbolDrawing::Cached);

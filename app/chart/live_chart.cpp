@@ -5,6 +5,7 @@
 #include "chart_mouse.h"
 #include "chart_notes.h"
 #include "chart_point.h"
+#include "graph_texts.h"
 #include "point_label_layer.h"
 
 #include <qcustomplot.h>
@@ -19,6 +20,8 @@ namespace chart {
 namespace {
 
 const QColor kLineColour(0, 0, 160);
+const QColor kFitColour(210, 0, 0);
+const QColor kBandColour(255, 190, 0, 45);
 // A manual time axis longer than this many rounding units shows multiples of the unit instead.
 constexpr int kMaxManualIntervals = 12;
 // A click this close to a symbol's centre selects its point.
@@ -49,6 +52,36 @@ QCPLayer* referencesLayer(QCustomPlot& plot) {
     return plot.layer(name);
 }
 
+// A layer of its own on top, repainted alone as the mouse moves.
+QCPLayer* readoutLayer(QCustomPlot& plot) {
+    const QString name = QStringLiteral("readout");
+    plot.addLayer(name, plot.layer(QStringLiteral("overlay")), QCustomPlot::limAbove);
+    QCPLayer* layer = plot.layer(name);
+    layer->setMode(QCPLayer::lmBuffered);
+    return layer;
+}
+
+// The fit over the readings, the window's band beneath everything.
+QCPLayer* addLayerBy(QCustomPlot& plot, const char* name, const char* neighbour,
+                     QCustomPlot::LayerInsertMode where) {
+    plot.addLayer(QString::fromLatin1(name), plot.layer(QString::fromLatin1(neighbour)), where);
+    return plot.layer(QString::fromLatin1(name));
+}
+
+QCPItemRect* windowBandOn(QCustomPlot& plot) {
+    auto* band = new QCPItemRect(&plot);
+    band->setLayer(addLayerBy(plot, "band", "grid", QCustomPlot::limBelow));
+    band->setPen(QPen(QColor(200, 140, 0), 1.0, Qt::DashLine));
+    band->setBrush(kBandColour);
+    band->setSelectable(false);
+    for (QCPItemPosition* corner : {band->topLeft, band->bottomRight}) {
+        corner->setTypeX(QCPItemPosition::ptPlotCoords);
+        corner->setTypeY(QCPItemPosition::ptAxisRectRatio);
+    }
+    band->setVisible(false);
+    return band;
+}
+
 std::optional<ValueRange> united(std::optional<ValueRange> a, std::optional<ValueRange> b) {
     if (!a || !b)
         return a ? a : b;
@@ -67,12 +100,17 @@ template <typename Change> void changeRange(QCPAxis* axis, Change change) {
 
 LiveChart::LiveChart(QWidget* parent)
     : QWidget(parent), plot_(new QCustomPlot(this)),
-      series_(plot_->xAxis, plot_->yAxis, QPen(kLineColour, 1.0)),
-      labels_(new PointLabelLayer(plot_->xAxis, plot_->yAxis, drawn_, points_.labelTexts())),
+      series_(plot_->xAxis, plot_->yAxis, QPen(kLineColour, 1.0), QStringLiteral("readings")),
+      labels_(new PointLabelLayer(plot_->xAxis, plot_->yAxis, run_.drawn(), points_.labelTexts())),
       limitMarks_(plot_->xAxis, plot_->yAxis), referenceLayer_(referencesLayer(*plot_)),
-      xTicker_(new AxisTicker), yTicker_(new AxisTicker),
-      notes_(new ChartNotes(plot_, *xTicker_, *yTicker_)),
-      legend_(new ChartLegend(plot_, {series_.symbolLook(), LimitMarks::look()})) {
+      fitLine_(plot_->xAxis, plot_->yAxis, QPen(kFitColour, 1.5)), band_(windowBandOn(*plot_)),
+      readout_(new ChartReadout(plot_, readoutLayer(*plot_))), xTicker_(new AxisTicker),
+      yTicker_(new AxisTicker), notes_(new ChartNotes(plot_, *xTicker_, *yTicker_)),
+      legend_(new ChartLegend(
+          plot_, {series_.symbolLook(), LimitMarks::look(), RunLine::turnLook(kLineColour)})) {
+    fitLine_.setName(QStringLiteral("fit"));
+    fitLine_.setSymbols(false, SymbolDrawing::Cached);
+    fitLine_.setLayer(addLayerBy(*plot_, "fit", "main", QCustomPlot::limAbove));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(plot_);
@@ -181,44 +219,158 @@ std::optional<double> LiveChart::indexedSetting(std::int32_t id, std::int32_t in
     return found->second;
 }
 
-void LiveChart::setReferences(const std::vector<ReferenceCurve>& curves) {
+void LiveChart::setReferences(const std::vector<ReferenceCurve>& curves, QStringList notDrawn) {
+    notDrawn_ = std::move(notDrawn);
     references_.clear();
     for (const ReferenceCurve& curve : curves)
         references_.push_back(
             std::make_unique<ReferenceSeries>(plot_->xAxis, plot_->yAxis, referenceLayer_, curve));
 }
 
+void LiveChart::setView(analysis::View view) {
+    if (view == view_)
+        return;
+    view_ = view;
+    rebuildNeeded_ = true;
+    endUserView(); // a view of another quantity would mean something else
+}
+
+std::optional<analysis::View> LiveChart::derivedView() const {
+    if (isUsualView(view_))
+        return std::nullopt;
+    return view_;
+}
+
+bool LiveChart::showsTime() const {
+    const std::optional<analysis::View> derived = derivedView();
+    return derived ? viewAgainstTime(*derived) : xIsTime_;
+}
+
+AxisScales LiveChart::scales() const {
+    if (const std::optional<analysis::View> derived = derivedView())
+        return {analysis::infoOf(*derived).logX, analysis::infoOf(*derived).logY};
+    return {false, type_ == ChartType::LogY};
+}
+
+void LiveChart::setAnalysis(AnalysisOverlay overlay) {
+    overlay_ = std::move(overlay);
+    redrawSoon();
+}
+
 // Every repaint shows the chart's current points and settings.
 void LiveChart::prepareReplot() {
-    const bool logY = type_ == ChartType::LogY;
+    const std::optional<analysis::View> derived = derivedView();
+    const AxisScales axes = scales();
     const bool rebuild = std::exchange(rebuildNeeded_, false);
-    const DrawnPoints::Update update = drawn_.update(points_, logY, rebuild);
-    series_.show(drawn_, update);
+    const DrawnPoints::Update update = run_.update(points_, derived, axes, rebuild);
+    series_.show(run_.drawn(), update, run_.returnStart());
     for (const auto& reference : references_)
-        reference->show(logY, rebuild);
-    limitMarks_.show(drawn_, update);
+        reference->show(derived, axes, rebuild, drawing_);
+    limitMarks_.show(run_.drawn(), update);
     const bool symbols = style_ == ChartStyle::LinesAndSymbols;
     series_.setSymbols(symbols, drawing_);
     limitMarks_.setDrawing(drawing_);
     labels_->setVisible(labelsOn_ != 0);
     labels_->setOffset(symbols ? kLabelOffset : 1.0);
-    plot_->xAxis->setLabel(xTitle_);
-    plot_->yAxis->setLabel(yTitle_);
+    showAnalysis();
+    plot_->xAxis->setLabel(derived ? QString::fromStdString(xAxisTitle(viewAgainstTime(*derived)))
+                                   : xTitle_);
+    plot_->yAxis->setLabel(
+        derived
+            ? QString::fromUtf8(analysis::infoOf(*derived).yTitle.data(),
+                                static_cast<qsizetype>(analysis::infoOf(*derived).yTitle.size()))
+            : yTitle_);
     applyXAxis();
     applyYAxis();
-    notes_->setUserView(userView_.has_value());
+    placeBand();
+    // What only the screen shows: a picture for a report has neither.
+    const bool onScreen = drawing_ == SymbolDrawing::Cached;
+    notes_->setUserView(userView_.has_value() && onScreen);
+    readout_->setVisible(onScreen);
     legend_->show(legendEntries());
     fitHeader();
 }
 
+bool LiveChart::analysisOnAxis() const {
+    return overlay_.shown && overlay_.againstTime == showsTime();
+}
+
+void LiveChart::showAnalysis() {
+    const std::vector<SourcePoint> fitted = analysisOnAxis()
+                                                ? viewOfFit(overlay_.fitted, run_.readings(), view_)
+                                                : std::vector<SourcePoint>();
+    fit_.replace(fitted, scales());
+    fitLine_.show(fit_.points(), true);
+}
+
+// After the axes, so that an open end reaches the edge of the plot.
+void LiveChart::placeBand() {
+    const QCPRange range = plot_->xAxis->range();
+    bandShown_ = dragged_;
+    if (!dragged_ && analysisOnAxis() && (overlay_.from || overlay_.to))
+        bandShown_ = {overlay_.from.value_or(range.lower), overlay_.to.value_or(range.upper)};
+    band_->setVisible(bandShown_.has_value());
+    if (bandShown_) {
+        band_->topLeft->setCoords(bandShown_->first, 0.0);
+        band_->bottomRight->setCoords(bandShown_->second, 1.0);
+    }
+}
+
+void LiveChart::dragWindow(QPointF from, QPointF to) {
+    const double a = plot_->xAxis->pixelToCoord(from.x());
+    const double b = plot_->xAxis->pixelToCoord(to.x());
+    dragged_ = {std::min(a, b), std::max(a, b)};
+    plot_->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void LiveChart::endWindowDrag(QPointF from, QPointF to) {
+    dragWindow(from, to);
+    const auto [lower, upper] = *dragged_;
+    dragged_.reset();
+    emit windowDragged(lower, upper);
+}
+
+void LiveChart::showReadoutAt(std::optional<QPointF> pixel) {
+    const std::vector<DrawnPoint>& points = run_.drawn().points();
+    if (!pixel || points.empty() || !plot_->axisRect()->rect().contains(pixel->toPoint())) {
+        readout_->show({}, {});
+    } else {
+        const DrawnPoint* nearest = nullptr;
+        double nearestDistance = 0.0;
+        for (const DrawnPoint& point : points) {
+            const QPointF apart = QPointF(plot_->xAxis->coordToPixel(point.key),
+                                          plot_->yAxis->coordToPixel(point.value)) -
+                                  *pixel;
+            const double distance = QPointF::dotProduct(apart, apart);
+            if (!nearest || distance < nearestDistance) {
+                nearest = &point;
+                nearestDistance = distance;
+            }
+        }
+        readout_->show(
+            QString::fromStdString(readoutLine(view_, showsTime(), nearest->key, nearest->value)),
+            QPointF(nearest->key, nearest->value));
+    }
+    readout_->layer()->replot();
+}
+
+QString LiveChart::readoutText() const {
+    return readout_->text();
+}
+
 void LiveChart::applyXAxis() {
     QCPAxis* axis = plot_->xAxis;
-    xTicker_->setAutomatic();
+    const bool logX = scales().logX;
+    axis->setScaleType(logX ? QCPAxis::stLogarithmic : QCPAxis::stLinear);
+    if (logX)
+        xTicker_->setDecades(xDecadesThatFit());
+    else
+        xTicker_->setAutomatic();
     if (userView_) {
         axis->setRange(userView_->x);
         return;
     }
-    if (x_.mode == ScaleMode::Manual) {
+    if (x_.mode == ScaleMode::Manual && !derivedView()) {
         if (const auto range = manualRange(x_.min, x_.max, false)) {
             setRange(axis, *range);
             xTicker_->setSteps(manualTickLayout(x_.minorTicks, x_.ticks,
@@ -227,12 +379,12 @@ void LiveChart::applyXAxis() {
         }
     }
     if (const auto keys = rangeOfAll(&DrawnPoints::keyRange))
-        setRange(axis, fittedRange(*keys, false));
+        setRange(axis, fittedRange(*keys, logX));
 }
 
 void LiveChart::applyYAxis() {
     QCPAxis* axis = plot_->yAxis;
-    const bool logY = type_ == ChartType::LogY;
+    const bool logY = scales().logY;
     axis->setScaleType(logY ? QCPAxis::stLogarithmic : QCPAxis::stLinear);
     if (logY)
         yTicker_->setDecades(decadesThatFit());
@@ -242,7 +394,7 @@ void LiveChart::applyYAxis() {
         axis->setRange(userView_->y);
         return;
     }
-    if (y_.mode == ScaleMode::Manual) {
+    if (y_.mode == ScaleMode::Manual && !derivedView()) {
         if (const auto range = manualRange(y_.min, y_.max, logY)) {
             setRange(axis, *range);
             if (!logY)
@@ -260,10 +412,17 @@ int LiveChart::decadesThatFit() const {
     return static_cast<int>(plot_->axisRect()->height() / (labelHeight * kDecadeSpacing));
 }
 
+// Decade labels such as 10⁻¹² are about four label heights wide.
+int LiveChart::xDecadesThatFit() const {
+    const int labelHeight = QFontMetrics(plot_->xAxis->tickLabelFont()).height();
+    return static_cast<int>(plot_->axisRect()->width() / (labelHeight * 4.0));
+}
+
 // The ticks are placed before the layout knows the axis's new height (after a resize, say); when
 // the height holds another number of decades, the chart is drawn once more.
 void LiveChart::refitDecades() {
-    if (type_ == ChartType::LogY && yTicker_->maxDecades() != decadesThatFit())
+    if ((scales().logY && yTicker_->maxDecades() != decadesThatFit()) ||
+        (scales().logX && xTicker_->maxDecades() != xDecadesThatFit()))
         queueReplot();
 }
 
@@ -278,7 +437,7 @@ void LiveChart::fitHeader() {
 
 std::optional<ValueRange> LiveChart::rangeOfAll(std::optional<ValueRange> (DrawnPoints::*range)()
                                                     const) const {
-    std::optional<ValueRange> all = (drawn_.*range)();
+    std::optional<ValueRange> all = (run_.drawn().*range)();
     for (const auto& reference : references_)
         all = united(all, (reference->drawn().*range)());
     return all;
@@ -286,21 +445,31 @@ std::optional<ValueRange> LiveChart::rangeOfAll(std::optional<ValueRange> (Drawn
 
 std::vector<LegendEntry> LiveChart::legendEntries() const {
     std::vector<LegendEntry> entries;
-    if (!drawn_.points().empty()) {
+    const DrawnPoints& drawn = run_.drawn();
+    if (!drawn.points().empty()) {
         entries.push_back({LegendMark::Readings, {}, {}});
+        if (series_.turns()) {
+            entries.push_back({LegendMark::Back, {}, QPen(RunLine::backShade(kLineColour), 1.0)});
+            entries.push_back({LegendMark::Turn, {}, {}});
+        }
         const std::optional<std::uint32_t> negative = points_.labelTexts().find(kNegativeLabel);
-        if (labelsOn_ != 0 && negative && drawn_.usesLabel(*negative))
+        if (labelsOn_ != 0 && negative && drawn.usesLabel(*negative))
             entries.push_back({LegendMark::Negative, {}, {}});
-        if (!drawn_.atLimit().empty())
+        if (!drawn.atLimit().empty())
             entries.push_back({LegendMark::AtLimit, {}, {}});
     }
+    if (!fit_.points().empty())
+        entries.push_back({LegendMark::Fit, overlay_.fitName, QPen(kFitColour, 1.5)});
     for (const auto& reference : references_)
         entries.push_back(reference->legendEntry());
+    for (const QString& note : notDrawn_)
+        entries.push_back({LegendMark::NotDrawn, note, {}});
     return entries;
 }
 
 void LiveChart::takeUserView() {
     userView_ = View{plot_->xAxis->range(), plot_->yAxis->range()};
+    readout_->show({}, {});
     fitAction_->setEnabled(true);
     queueReplot();
 }
@@ -346,7 +515,7 @@ std::int32_t LiveChart::pointAt(QPointF pixel) const {
         return 0;
     std::int32_t nearest = 0;
     double nearestDistance = kClickRadius * kClickRadius;
-    for (const DrawnPoint& point : drawn_.points()) {
+    for (const DrawnPoint& point : run_.drawn().points()) {
         const double dx = plot_->xAxis->coordToPixel(point.key) - pixel.x();
         const double dy = plot_->yAxis->coordToPixel(point.value) - pixel.y();
         const double distance = dx * dx + dy * dy;
@@ -368,8 +537,10 @@ void LiveChart::render(QCPPainter& painter, QSize size) {
          {QCPLayoutElement::upPreparation, QCPLayoutElement::upMargins, QCPLayoutElement::upLayout})
         plot_->plotLayout()->update(phase);
     fitHeader();
-    if (type_ == ChartType::LogY)
+    if (scales().logY)
         yTicker_->setDecades(decadesThatFit());
+    if (scales().logX)
+        xTicker_->setDecades(xDecadesThatFit());
     plot_->toPainter(&painter, size.width(), size.height());
     drawing_ = SymbolDrawing::Cached;
     plot_->setViewport(shown);

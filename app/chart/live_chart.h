@@ -1,13 +1,16 @@
 #pragma once
 
+#include "analysis/views.h"
+#include "analysis_overlay.h"
 #include "axis_ticker.h"
 #include "chart_legend.h"
 #include "chart_points.h"
 #include "chart_values.h"
-#include "drawn_points.h"
 #include "limit_marks.h"
 #include "plot_series.h"
 #include "reference_series.h"
+#include "run_line.h"
+#include "viewed_run.h"
 
 #include <QElapsedTimer>
 #include <QString>
@@ -29,6 +32,7 @@ class QMenu;
 namespace chart {
 
 class ChartNotes;
+class ChartReadout;
 class PointLabelLayer;
 
 // The live chart of the readings. It offers the settings the program has always driven its
@@ -41,10 +45,17 @@ class PointLabelLayer;
 // dragging pans, and from then on the view is theirs, marked in the corner, and new points do
 // not move it, until a double click or "Fit to data" hands the axes back to the settings' rules
 // (as preparing the chart for a test and applying the settings do).
-// Points taken at the current limit carry a star; a legend explains the marks in use and names
-// the reference curves, runs drawn beneath the readings to compare them with. Automatic scaling
+// Points taken at the current limit carry a star; an up/down sweep draws its way back in a
+// lighter shade, its turning point marked; a legend explains the marks in use and names the
+// reference curves, runs drawn beneath the readings to compare them with. Automatic scaling
 // keeps every curve in view, the readings and the references alike. The context menu fits,
 // saves and copies the chart.
+//
+// The chart shows a view of the readings: the curve's own (|I| or C, as the settings draw it on
+// the horizontal axis chosen), or another (I, dI/dV, 1/C², C/Cmax, log–log) against its own axis
+// with its own scales; the references follow. A read-out in a corner gives the reading nearest
+// the mouse. An analysis shows its window as a band and its fit as a line over the readings, on
+// a chart whose horizontal axis is the analysis's; Shift+drag chooses a window.
 class LiveChart : public QWidget {
     Q_OBJECT
 
@@ -56,6 +67,33 @@ public:
     QString chartXTitle() const { return xTitle_; }
     void setChartYTitle(const QString& title) { yTitle_ = title; }
     QString chartYTitle() const { return yTitle_; }
+
+    // The view of the readings (see above); a view the user zoomed or panned to ends when it
+    // changes.
+    void setView(analysis::View view);
+    analysis::View view() const { return view_; }
+    // Whether the readings' horizontal values, in the curve's own view, are their times (or their
+    // voltages).
+    void setHorizontalIsTime(bool time) { xIsTime_ = time; }
+    // Whether the horizontal axis shown is time.
+    bool showsTime() const;
+
+    // The window and the fit of an analysis, shown while the chart's horizontal axis is theirs.
+    void setAnalysis(AnalysisOverlay overlay);
+    // The band of the window as the last redraw drew it, from its left to its right end; nothing
+    // while none is shown.
+    std::optional<std::pair<double, double>> windowBand() const { return bandShown_; }
+    // The fit's points as the last redraw drew them.
+    const DrawnPoints& fitPoints() const { return fit_; }
+
+    // Shift+drag: the band follows the mouse from the pixel where the drag began, and at its end
+    // windowDragged names the range dragged over.
+    void dragWindow(QPointF from, QPointF to);
+    void endWindowDrag(QPointF from, QPointF to);
+
+    // The read-out for the mouse at the pixel (nothing over no reading), and its text.
+    void showReadoutAt(std::optional<QPointF> pixel);
+    QString readoutText() const;
 
     // Non-zero shows the label texts of the points.
     void setChartPointLabelsOn(std::int16_t on) { labelsOn_ = on; }
@@ -137,8 +175,9 @@ public:
     }
     bool chartPointAtLimit(std::int32_t p) const { return points_.at(p).atLimit; }
 
-    // The runs drawn beneath the readings to compare them with, in place of those drawn so far.
-    void setReferences(const std::vector<ReferenceCurve>& curves);
+    // The runs drawn beneath the readings to compare them with, in place of those drawn so far,
+    // and what the legend says of runs this chart does not draw.
+    void setReferences(const std::vector<ReferenceCurve>& curves, QStringList notDrawn = {});
     std::size_t referenceCount() const { return references_.size(); }
     // The points of reference i (from 0) as the last redraw drew them.
     const DrawnPoints& referencePoints(std::size_t i) const { return references_.at(i)->drawn(); }
@@ -175,12 +214,18 @@ public:
     // every symbol and label drawn as shapes and text: a picture for a report or a PDF.
     void render(QCPPainter& painter, QSize size);
 
+    // The points drawn now, in the view shown.
+    const DrawnPoints& drawnPoints() const { return run_.drawn(); }
+
     // The drawing surface, for printing, tests and measurements.
     QCustomPlot* plot() const { return plot_; }
 
 signals:
     // A click on the symbol of point p.
     void pointClicked(std::int32_t point);
+    // A window dragged with Shift held, from its lower to its upper end, on the horizontal axis
+    // shown (time when showsTime()).
+    void windowDragged(double from, double to);
 
 private:
     struct XAxisSettings {
@@ -206,10 +251,16 @@ private:
     // Every drawing on screen is asked for here, so that an unwatched chart is never drawn.
     void queueReplot();
     void prepareReplot();
+    std::optional<analysis::View> derivedView() const;
+    AxisScales scales() const;
+    bool analysisOnAxis() const;
+    void showAnalysis();
+    void placeBand();
     void redrawSoon();
     void applyXAxis();
     void applyYAxis();
     int decadesThatFit() const;
+    int xDecadesThatFit() const;
     void refitDecades();
     void fitHeader();
     std::vector<LegendEntry> legendEntries() const;
@@ -223,13 +274,23 @@ private:
 
     QCustomPlot* plot_;
     ChartPoints points_;
-    DrawnPoints drawn_;
+    ViewedRun run_;
     bool rebuildNeeded_ = false;
-    PlotSeries series_;
+    RunLine series_;
     PointLabelLayer* labels_;
     LimitMarks limitMarks_;
     QCPLayer* referenceLayer_;
     std::vector<std::unique_ptr<ReferenceSeries>> references_;
+    QStringList notDrawn_;
+    analysis::View view_ = analysis::View::AbsoluteCurrent;
+    bool xIsTime_ = true;
+    AnalysisOverlay overlay_;
+    DrawnPoints fit_;
+    PlotSeries fitLine_;
+    QCPItemRect* band_;
+    std::optional<std::pair<double, double>> dragged_;
+    std::optional<std::pair<double, double>> bandShown_;
+    ChartReadout* readout_;
     QSharedPointer<AxisTicker> xTicker_;
     QSharedPointer<AxisTicker> yTicker_;
     ChartNotes* notes_;

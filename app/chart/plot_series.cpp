@@ -6,6 +6,13 @@ namespace {
 
 constexpr double kSymbolSize = 6.0;
 
+bool keysRise(std::span<const DrawnPoint> points) {
+    for (std::size_t i = 1; i < points.size(); ++i)
+        if (points[i].key < points[i - 1].key)
+            return false;
+    return true;
+}
+
 } // namespace
 
 SymbolLook PlotSeries::symbolLook() const {
@@ -37,6 +44,11 @@ void PlotSeries::setLayer(QCPLayer* layer) {
         plottable->setLayer(layer);
 }
 
+void PlotSeries::setName(const QString& name) {
+    for (QCPAbstractPlottable* plottable : plottables())
+        plottable->setName(name);
+}
+
 void PlotSeries::setSymbols(bool on, SymbolDrawing drawing) {
     const Symbols wanted{on, drawing};
     if (symbols_ && *symbols_ == wanted)
@@ -48,22 +60,28 @@ void PlotSeries::setSymbols(bool on, SymbolDrawing drawing) {
     curve_->setScatterStyle(style);
 }
 
-void PlotSeries::show(const DrawnPoints& drawn, DrawnPoints::Update update) {
-    const bool useCurve = !drawn.keysRise();
-    if (update.rebuilt || useCurve != curveActive_) {
-        curveActive_ = useCurve;
-        fill(drawn);
-    } else {
-        append(drawn, update.firstNew);
+// One at a time: the containers append a point whose sort key is not below the last one, and
+// keep equal keys in the order they came.
+void PlotSeries::show(std::span<const DrawnPoint> points, bool rebuild) {
+    if (rebuild || points.size() < shown_) {
+        fill(points);
+        return;
+    }
+    for (; shown_ < points.size(); ++shown_) {
+        if (!curveActive_ && shown_ > 0 && points[shown_].key < points[shown_ - 1].key) {
+            fill(points);
+            return;
+        }
+        add(points[shown_]);
     }
 }
 
-void PlotSeries::fill(const DrawnPoints& drawn) {
+void PlotSeries::fill(std::span<const DrawnPoint> points) {
+    curveActive_ = !keysRise(points);
     graph_->data()->clear();
     curve_->data()->clear();
     graph_->setVisible(!curveActive_);
     curve_->setVisible(curveActive_);
-    const std::vector<DrawnPoint>& points = drawn.points();
     if (curveActive_) {
         QVector<QCPCurveData> data;
         data.reserve(static_cast<qsizetype>(points.size()));
@@ -77,18 +95,14 @@ void PlotSeries::fill(const DrawnPoints& drawn) {
             data.append(QCPGraphData(point.key, point.value));
         graph_->data()->set(data, true);
     }
+    shown_ = points.size();
 }
 
-// One at a time: the containers append a point whose sort key is not below the last one, and
-// keep equal keys in the order they came.
-void PlotSeries::append(const DrawnPoints& drawn, std::size_t from) {
-    const std::vector<DrawnPoint>& points = drawn.points();
-    for (std::size_t i = from; i < points.size(); ++i) {
-        if (curveActive_)
-            curve_->data()->add(QCPCurveData(points[i].number, points[i].key, points[i].value));
-        else
-            graph_->data()->add(QCPGraphData(points[i].key, points[i].value));
-    }
+void PlotSeries::add(const DrawnPoint& point) {
+    if (curveActive_)
+        curve_->data()->add(QCPCurveData(point.number, point.key, point.value));
+    else
+        graph_->data()->add(QCPGraphData(point.key, point.value));
 }
 
 } // namespace chart

@@ -7,10 +7,11 @@
 
 #include <array>
 #include <optional>
+#include <span>
 
 namespace chart {
 
-// Shows the drawn points as one line through them in reading order. A QCPGraph draws fast even
+// Shows drawn points as one line through them in reading order. A QCPGraph draws fast even
 // with 10^5 points, but keeps its data sorted by key, so it serves only while the keys rise
 // (always on the time axis); once a voltage sweep turns back, an order-keeping QCPCurve takes
 // over, its parameter being the point number.
@@ -23,12 +24,16 @@ public:
     PlotSeries(const PlotSeries&) = delete;
     PlotSeries& operator=(const PlotSeries&) = delete;
 
-    void show(const DrawnPoints& drawn, DrawnPoints::Update update);
+    // The points, of which those shown before are unchanged unless rebuild says otherwise: only
+    // the new ones are added.
+    void show(std::span<const DrawnPoint> points, bool rebuild);
     void setSymbols(bool on, SymbolDrawing drawing);
     // The symbol at each point: a circle in the line's colour.
     SymbolLook symbolLook() const;
     // Draws the line on this layer of the plot.
     void setLayer(QCPLayer* layer);
+    // The name tests and measurements find the line by.
+    void setName(const QString& name);
 
 private:
     struct Symbols {
@@ -38,13 +43,14 @@ private:
     };
 
     std::array<QCPAbstractPlottable*, 2> plottables() const;
-    void fill(const DrawnPoints& drawn);
-    void append(const DrawnPoints& drawn, std::size_t from);
+    void fill(std::span<const DrawnPoint> points);
+    void add(const DrawnPoint& point);
 
     QCPGraph* graph_;
     QCPCurve* curve_;
     QColor colour_;
     bool curveActive_ = false;
+    std::size_t shown_ = 0;
     std::optional<Symbols> symbols_;
 };
 

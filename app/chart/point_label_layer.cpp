@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace chart {
@@ -43,6 +44,13 @@ QPixmap pictureOfText(const QString& text, const QFont& font, qreal ratio) {
 }
 
 } // namespace
+
+QPointF labelCorner(QPointF point, QSizeF label, double offset, const QRectF& area) {
+    const double left = std::max(
+        area.left(), std::min(point.x() - label.width() / 2, area.right() - label.width()));
+    const double above = point.y() - offset - label.height();
+    return {left, above >= area.top() ? above : point.y() + offset};
+}
 
 PointLabelLayer::PointLabelLayer(QCPAxis* keyAxis, QCPAxis* valueAxis, const DrawnPoints& drawn,
                                  const LabelTexts& texts)
@@ -89,7 +97,7 @@ void PointLabelLayer::draw(QCPPainter* painter) {
     }
 
     for (const DrawnPoint& point : drawn_.points()) {
-        const double x = toX(point.key) - left;
+        const double x = toX(point.scaledKey) - left;
         const double y = toY(point.scaledValue) - top;
         if (point.label == 0 || !(x >= 0.0 && x < area.width() && y >= 0.0 && y < area.height()))
             continue;
@@ -99,8 +107,8 @@ void PointLabelLayer::draw(QCPPainter* painter) {
             continue;
         inCell = point.label;
         const Picture& picture = pictureOf(point.label);
-        const QPointF corner(left + x - picture.size.width() / 2,
-                             top + y - offset_ - picture.size.height());
+        const QPointF corner =
+            labelCorner(QPointF(left + x, top + y), picture.size, offset_, QRectF(area));
         if (asText)
             painter->drawText(QRectF(corner, picture.size), Qt::AlignCenter,
                               QString::fromStdString(texts_.text(point.label)));

@@ -11,6 +11,11 @@
 
 namespace chart {
 
+// The top left corner of a label of the size for a point at the pixel: centred just above the
+// point, or just below it where the area leaves no room above, and never beyond the area's sides,
+// so that the label of a point at the top of the plot shows whole.
+QPointF labelCorner(QPointF point, QSizeF label, double offset, const QRectF& area);
+
 // Draws the label text of every drawn point just above its symbol, all in one layerable: one
 // item per point would make every repaint walk an object per reading. Each distinct text is
 // drawn once into a small picture and copied; a label that would land on the same few pixels as

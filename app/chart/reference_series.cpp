@@ -23,8 +23,7 @@ QColor colourNumber(int number) {
 ReferenceSeries::ReferenceSeries(QCPAxis* keyAxis, QCPAxis* valueAxis, QCPLayer* layer,
                                  const ReferenceCurve& curve)
     : name_(curve.name), line_(colourNumber(curve.colour), kLineWidth),
-      series_(keyAxis, valueAxis, line_) {
-    series_.setLayer(layer);
+      series_(keyAxis, valueAxis, line_, QStringLiteral("reference ") + curve.name, layer) {
     series_.setSymbols(false, SymbolDrawing::Cached);
     points_.setCount(static_cast<std::int32_t>(curve.points.size()));
     std::int32_t p = 0;
@@ -32,12 +31,18 @@ ReferenceSeries::ReferenceSeries(QCPAxis* keyAxis, QCPAxis* valueAxis, QCPLayer*
         ++p;
         points_.set(p, &ChartPointRecord::x, point.x);
         points_.set(p, &ChartPointRecord::y, point.y);
+        points_.set(p, &ChartPointRecord::voltage, point.voltage);
+        points_.set(p, &ChartPointRecord::time, point.time);
+        points_.setLabel(p, point.label);
         points_.set(p, &ChartPointRecord::mark, kMarkFilled);
     }
 }
 
-void ReferenceSeries::show(bool logY, bool rebuild) {
-    series_.show(drawn_, drawn_.update(points_, logY, rebuild));
+void ReferenceSeries::show(std::optional<analysis::View> derived, AxisScales scales, bool rebuild,
+                           SymbolDrawing drawing) {
+    const DrawnPoints::Update update = run_.update(points_, derived, scales, rebuild);
+    series_.show(run_.drawn(), update, run_.returnStart());
+    series_.setDrawing(drawing);
 }
 
 LegendEntry ReferenceSeries::legendEntry() const {

@@ -3,13 +3,14 @@
 #include "chart_legend.h"
 #include "chart_point.h"
 #include "chart_points.h"
-#include "drawn_points.h"
-#include "plot_series.h"
+#include "run_line.h"
+#include "viewed_run.h"
 
 #include <qcustomplot.h>
 
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 namespace chart {
@@ -22,25 +23,26 @@ struct ReferenceCurve {
     std::vector<ChartPoint> points;
 };
 
-// One reference drawn as a plain line in its own colour, beneath the readings: it has no
-// symbols, labels or limit marks, and a click never selects it.
+// One reference drawn as a plain line in its own colour, beneath the readings and in the same
+// view: it has no symbols, labels or limit marks, and a click never selects it.
 class ReferenceSeries {
 public:
     // Draws on the layer (one below the readings').
     ReferenceSeries(QCPAxis* keyAxis, QCPAxis* valueAxis, QCPLayer* layer,
                     const ReferenceCurve& curve);
 
-    // Brings the drawing in line with the vertical axis's type; rebuild redraws every point.
-    void show(bool logY, bool rebuild);
-    const DrawnPoints& drawn() const { return drawn_; }
+    // Brings the drawing in line with the view and the axes; rebuild redraws every point.
+    void show(std::optional<analysis::View> derived, AxisScales scales, bool rebuild,
+              SymbolDrawing drawing);
+    const DrawnPoints& drawn() const { return run_.drawn(); }
     LegendEntry legendEntry() const;
 
 private:
     QString name_;
     QPen line_;
     ChartPoints points_;
-    DrawnPoints drawn_;
-    PlotSeries series_;
+    ViewedRun run_;
+    RunLine series_;
 };
 
 } // namespace chart

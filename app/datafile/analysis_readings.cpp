@@ -40,4 +40,16 @@ analysis::Curve curveOf(bool capacitance, std::span<const analysis::Reading> rea
     return held ? analysis::Curve::CurrentTime : analysis::Curve::CurrentVoltage;
 }
 
+analysis::Curve curveOfFunction(hp4140::Function function) {
+    switch (function) {
+    case hp4140::Function::I:
+        return analysis::Curve::CurrentTime;
+    case hp4140::Function::CV:
+        return analysis::Curve::CapacitanceVoltage;
+    case hp4140::Function::IV:
+        break;
+    }
+    return analysis::Curve::CurrentVoltage;
+}
+
 } // namespace datafile

@@ -4,6 +4,7 @@
 
 #include "analysis/readings.h"
 #include "hp4140/hp4140_data.h"
+#include "hp4140/test_config.h"
 
 #include <cstddef>
 #include <span>
@@ -26,5 +27,9 @@ AnalysisReadings analysisReadings(std::span<const HP4140DataType> readings);
 // current against time when every reading is at one voltage (the I test, or a held bias),
 // else current against voltage.
 analysis::Curve curveOf(bool capacitance, std::span<const analysis::Reading> readings);
+
+// The curve a test of the function makes: current against time for I, current against voltage
+// for I-V, capacitance against voltage for C-V.
+analysis::Curve curveOfFunction(hp4140::Function function);
 
 } // namespace datafile

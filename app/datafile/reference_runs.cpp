@@ -6,16 +6,19 @@
 
 namespace datafile {
 
-OpenedReference ReferenceRuns::open(const std::filesystem::path& path) {
+OpenedReference ReferenceRuns::open(const std::filesystem::path& path,
+                                    std::string_view chartUnits) {
     const DataFileContents contents = readDataFile(path);
     // A last line without its line end may have lost digits of any field, so it is left out
     // too, and counted with the malformed ones.
-    const OpenedReference opened{contents.lines.size(),
-                                 contents.skipped + (contents.unfinished ? 1 : 0)};
-    if (contents.lines.empty())
+    OpenedReference opened{contents.lines.size(), contents.skipped + (contents.unfinished ? 1 : 0),
+                           contents.lines.empty() ? "" : contents.lines.front().units, false};
+    if (contents.lines.empty() || opened.units != chartUnits)
         return opened;
+    opened.added = true;
     ReferenceRun run;
     run.name = path.filename().string();
+    run.units = opened.units;
     run.readings.reserve(contents.lines.size());
     for (const DataFileLine& line : contents.lines)
         run.readings.push_back(line.reading);
@@ -24,12 +27,13 @@ OpenedReference ReferenceRuns::open(const std::filesystem::path& path) {
 }
 
 void ReferenceRuns::keepPreviousRun(const DataCollection& readings,
-                                    const std::optional<std::string>& dataFile) {
+                                    const std::optional<std::string>& dataFile, std::string units) {
     dropPreviousRun();
     if (readings.empty())
         return;
     ReferenceRun run;
     run.name = "Previous run";
+    run.units = std::move(units);
     if (dataFile)
         run.name += " (" + std::filesystem::path(*dataFile).filename().string() + ")";
     run.previousRun = true;

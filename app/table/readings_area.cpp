@@ -4,6 +4,7 @@
 #include "app/chart/live_chart.h"
 #include "app/session/data_path_template.h"
 #include "settings/guarded.h"
+#include "units.h"
 
 #include <QLabel>
 
@@ -95,7 +96,7 @@ void ReadingsArea::cmdBrowse_Click() {
 }
 
 datafile::OpenedReference ReadingsArea::openReference(const std::filesystem::path& path) {
-    const datafile::OpenedReference opened = references_.open(path);
+    const datafile::OpenedReference opened = references_.open(path, chartUnits());
     showReferences();
     return opened;
 }
@@ -107,14 +108,19 @@ void ReadingsArea::clearReferences() {
 
 void ReadingsArea::keepPreviousRun(bool keep) {
     if (keep)
-        references_.keepPreviousRun(readings_, dataFile_.lastWritten());
+        references_.keepPreviousRun(readings_, dataFile_.lastWritten(),
+                                    display_.units().toStdString());
     else
         references_.dropPreviousRun();
     showReferences();
 }
 
 void ReadingsArea::showReferences() {
-    chart::showReferences(chart_, references_, xAxisIsTime_);
+    chart::showReferences(chart_, references_, xAxisIsTime_, chartUnits());
+}
+
+std::string ReadingsArea::chartUnits() const {
+    return unitsCaption(test_.iFunction);
 }
 
 } // namespace table

@@ -91,7 +91,10 @@ public:
 
     // The runs shown beside the readings, on the chart against time or voltage.
     const datafile::ReferenceRuns& references() const { return references_; }
-    // Opens the data file as a reference; see ReferenceRuns::open.
+    // The units of the chart's quantity ("Amps", "Farads"), which the test's function decides.
+    std::string chartUnits() const;
+    // Opens the data file as a reference, unless it holds another quantity than the chart; see
+    // ReferenceRuns::open.
     datafile::OpenedReference openReference(const std::filesystem::path& path);
     void clearReferences();
     // Before a test start empties the collection: its readings become the previous run, or the

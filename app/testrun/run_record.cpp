@@ -62,6 +62,8 @@ std::string runRecordText(const RunRecord& record) {
     sample(keys::kRunComment, record.sample.comment);
     for (const auto& [key, value] : record.form)
         set(keys::kFormSection, key, value);
+    for (const auto& [key, value] : record.analysis)
+        set(keys::kAnalysisSection, key, value);
     return document.text();
 }
 

@@ -29,12 +29,15 @@ struct RunRecord {
     // Who and what was measured, as the session named it at the start.
     app::SampleIdentity sample;
     RunReport report;
+    // The analysis of the run's readings, when one was asked for: section "Analysis".
+    std::vector<std::pair<std::string, std::string>> analysis;
 };
 
 // The local time in ISO 8601 with its offset: 2024-05-02T14:03:12+02:00.
 std::string isoLocalTime(std::chrono::system_clock::time_point time);
 
-// The record's text: section "Run" first, for a reader, then "Sample", then section "FORM".
+// The record's text: section "Run" first, for a reader, then "Sample", then section "FORM",
+// then section "Analysis" when the run was analysed.
 std::string runRecordText(const RunRecord& record);
 
 // Whether the document is a run record (it says how a run went).

@@ -25,7 +25,8 @@ FileDialogRequest ChartFileCommands::dialogRequest() const {
     request.folder = dataFile_.folder();
     if (!data.empty())
         request.fileName = data.stem().string() + ".png";
-    request.filters = {"PNG image (*.png)", "PDF document (*.pdf)"};
+    request.filters = {"PNG image (*.png)", "PDF document (*.pdf)",
+                       "Points of the view, tab-separated (*.tsv)"};
     request.defaultSuffix = "png";
     request.confirmOverwrite = true;
     return request;

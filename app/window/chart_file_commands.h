@@ -18,7 +18,8 @@ class FileDialogs;
 struct FileDialogRequest;
 
 // "Save chart as…" of the chart's context menu: the save dialog for a PNG or PDF file, then the
-// chart written there at the report size. A failure is shown and nothing else changes.
+// chart written there at the report size, or a TSV file of the points the view shows. A failure is
+// shown and nothing else changes.
 class ChartFileCommands final : public QObject {
     Q_OBJECT
 

@@ -115,6 +115,8 @@ std::vector<std::string> ConfigFileCommands::apply(const std::string& path,
         session_.setConfigPath(path);
     hooks_.updateCaption();
     afterLoad(notes);
+    if (testrun::isRunRecord(document) && hooks_.runRecordLoaded)
+        hooks_.runRecordLoaded(document, path);
     return notes;
 }
 

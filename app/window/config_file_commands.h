@@ -31,6 +31,8 @@ public:
         std::function<void()> loaded;
         // A value the file held that a field had to change (it goes to the log window).
         std::function<void(const std::string&)> adjusted;
+        // A run record loaded, after its settings (its other sections are the run's own).
+        std::function<void(const settings::IniDocument&, const std::string&)> runRecordLoaded;
     };
 
     // The current configuration path is the session's: loading and saving change it there.

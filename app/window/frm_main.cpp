@@ -5,10 +5,12 @@
 #include "printing/print_target.h"
 #include "printing/print_window.h"
 
+#include "app/analyse/analyse_panel.h"
 #include "app/application.h"
 #include "app/chart/graph_panel.h"
 #include "app/chart/graph_texts.h"
 #include "app/chart/live_chart.h"
+#include "app/datafile/data_file_names.h"
 #include "app/datafile/qt_file_dialogs.h"
 #include "app/panel/config_panel.h"
 #include "app/panel/field_descriptions.h"
@@ -90,6 +92,9 @@ frmMain::frmMain(Application& application, const FieldDescriptions& fields,
             [this](const std::string& note) {
                 if (oofLog_)
                     oofLog_->SendString(note);
+            },
+            [this](const settings::IniDocument& record, const std::string& path) {
+                analyse_->showRecorded(record, path);
             }},
         *fileDialogs_, application_.session());
     connect(menus_->itemSave, &QAction::triggered, this,
@@ -154,6 +159,9 @@ void frmMain::createReadingsArea() {
         registry_, *leftColumn_->graph1(), application_.testConfig(),
         [this](bool show) { leftColumn_->showGraphSettings(show); }, this);
     new ChartFileCommands(*leftColumn_->graph1(), *fileDialogs_, readings_->dataFile());
+    analyse_ = new analyse::AnalysePanel(application_.readings(), application_.testConfig(),
+                                         *leftColumn_->graph1(), this);
+    leftColumn_->placeBesideChart(analyse_);
     new ReferenceCommands(*this, *fileDialogs_, platform::programFolders().program);
     connect(&leftColumn_->optionXAxis(), &OptionGroup::Click, this,
             [this](int index) { optionXAxis_Click(index); });
@@ -326,14 +334,24 @@ hp4140::TestConfig& frmMain::Form_SaveConfig() {
 void frmMain::resetReadings() {
     readings_->keepPreviousRun(leftColumn_->chkKeepPreviousRun()->isChecked());
     readings_->resetReadings();
+    analyse_->readingsReset();
 }
 
 void frmMain::fileReading(std::unique_ptr<HP4140DataType> reading, std::int32_t iMeasIndex) {
     readings_->fileReading(std::move(reading), iMeasIndex);
 }
 
+// The record written, the results of an analysis made from now on go into it too.
 bool frmMain::SaveData(std::string_view record) {
-    return readings_->SaveData(record);
+    const bool saved = readings_->SaveData(record);
+    const std::optional<std::string>& written = readings_->dataFile().lastWritten();
+    if (saved && !record.empty() && written)
+        analyse_->setRunRecord(datafile::runRecordPathOf(*written));
+    return saved;
+}
+
+std::vector<std::pair<std::string, std::string>> frmMain::analysisRecordLines() {
+    return analyse_->analyseForRecord();
 }
 
 // Unwatched, the window still counts as shown, so a configuration loads into it as into a shown
@@ -351,6 +369,8 @@ void frmMain::setOnlookers(table::Onlookers onlookers) {
 void frmMain::showReadings(const datafile::DataFileContents& contents) {
     Graph_Init(static_cast<std::int32_t>(contents.lines.size()));
     readings_->showReadings(contents);
+    analyse_->readingsReset();
+    analyse_->analyse();
 }
 
 // The chart a test starts with follows the graph settings (log or linear, symbols, polarity,

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class QPushButton;
@@ -24,6 +25,10 @@ namespace diagnostics {
 class oofLog;
 class ShellLauncher;
 } // namespace diagnostics
+
+namespace analyse {
+class AnalysePanel;
+}
 
 namespace chart {
 class GraphPanel;
@@ -125,6 +130,10 @@ public:
     void resetReadings();
     void fileReading(std::unique_ptr<HP4140DataType> reading, std::int32_t iMeasIndex);
     bool SaveData(std::string_view record = {});
+    // The run record's [Analysis] lines of the readings as the analyse panel analyses them now;
+    // none while it has no method chosen. Once the record is saved, later analyses go into it.
+    std::vector<std::pair<std::string, std::string>> analysisRecordLines();
+    analyse::AnalysePanel& analysePanel() const { return *analyse_; }
     table::ReadingsArea& readingsArea() const { return *readings_; }
     // Set once, before the first test: with nobody at the window (a run without one), a test
     // shows nothing while it runs (no value labels, table rows, chart drawing or log window
@@ -177,6 +186,7 @@ private:
     std::unique_ptr<platform::Timer> timer1_;
     table::ReadingsArea* readings_ = nullptr;
     chart::GraphPanel* graph_ = nullptr;
+    analyse::AnalysePanel* analyse_ = nullptr;
     LeftColumn* leftColumn_ = nullptr;
     SampleFields* sampleFields_ = nullptr;
     ConfigPanel* configPanel_ = nullptr;

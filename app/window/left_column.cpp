@@ -5,8 +5,10 @@
 #include "graph_settings_frame.h"
 #include "settings/control_registry.h"
 #include "status_row.h"
+#include "vertical_scroll_area.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -35,6 +37,7 @@ LeftColumn::LeftColumn(const FieldDescriptions& fields, settings::ControlRegistr
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(createTopRow(registry));
+    layout->addWidget(createViewRow(registry));
 
     chartArea_ = new QStackedWidget(this);
     graph1_ =
@@ -49,7 +52,9 @@ LeftColumn::LeftColumn(const FieldDescriptions& fields, settings::ControlRegistr
     chartArea_->addWidget(graphSettingsPage_);
     chartArea_->setMinimumHeight(fontMetrics().height() * kLeastChartLines);
     showGraphSettings(false);
-    layout->addWidget(chartArea_, 3);
+    chartRow_ = new QHBoxLayout;
+    chartRow_->addWidget(chartArea_, 1);
+    layout->addLayout(chartRow_, 3);
 
     statusRow_ = new StatusRow(registry, this);
     layout->addWidget(statusRow_);
@@ -66,6 +71,14 @@ LeftColumn::LeftColumn(const FieldDescriptions& fields, settings::ControlRegistr
 void LeftColumn::showGraphSettings(bool show) {
     frameGraphSettings_->setVisible(show);
     chartArea_->setCurrentWidget(show ? static_cast<QWidget*>(graphSettingsPage_) : graph1_);
+}
+
+// The panel scrolls within the chart's height rather than set the window's least height.
+void LeftColumn::placeBesideChart(QWidget* panel) {
+    auto* area = new VerticalScrollArea(panel, this);
+    chartRow_->addWidget(area);
+    area->setVisible(cmdAnalyse_->isChecked());
+    connect(cmdAnalyse_, &QPushButton::toggled, area, &QWidget::setVisible);
 }
 
 QWidget* LeftColumn::createTopRow(settings::ControlRegistry& registry) {
@@ -105,6 +118,28 @@ QWidget* LeftColumn::createTopRow(settings::ControlRegistry& registry) {
         cmdPrint_->setText("Print");
     typeLayout->addWidget(cmdPrint_);
     layout->addWidget(graphType, 1);
+    return row;
+}
+
+// Just above the chart, so the top row keeps the window's least width.
+QWidget* LeftColumn::createViewRow(settings::ControlRegistry& registry) {
+    auto* row = new QWidget(this);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* viewLabel = new QLabel("&View:", row);
+    cmbChartView_ = registry.add(new QComboBox(row), "cmbChartView", settings::ControlKind::Other);
+    cmbChartView_->setToolTip("What the chart shows of the readings; views other than the first "
+                              "are drawn against their own axis");
+    viewLabel->setBuddy(cmbChartView_);
+    cmdAnalyse_ =
+        registry.add(new QPushButton("Analyse", row), "cmdAnalyse", settings::ControlKind::Other);
+    cmdAnalyse_->setCheckable(true);
+    cmdAnalyse_->setToolTip("Device parameters from the readings: a method, its window and its "
+                            "fit, beside the chart");
+    layout->addWidget(viewLabel);
+    layout->addWidget(cmbChartView_);
+    layout->addStretch(1);
+    layout->addWidget(cmdAnalyse_);
     return row;
 }
 

@@ -3,6 +3,8 @@
 #include <QWidget>
 
 class QCheckBox;
+class QHBoxLayout;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -25,9 +27,9 @@ class GraphSettingsFrame;
 class OptionGroup;
 class StatusRow;
 
-// The left half of the main window, top to bottom: the title and the graph-type frame, the
-// chart or its settings view in the same place, the status row, the measurement table and the
-// data-file controls.
+// The left half of the main window, top to bottom: the title and the graph-type frame, the view
+// selector and the Analyse button, the chart or its settings view in the same place (the analyse
+// panel beside it), the status row, the measurement table and the data-file controls.
 class LeftColumn : public QWidget {
     Q_OBJECT
 
@@ -37,6 +39,8 @@ public:
 
     QLabel* lblAppInfo() const { return lblAppInfo_; }
     OptionGroup& optionXAxis() const { return *optionXAxis_; }
+    // The chart's view: the curve's own, or another of its views.
+    QComboBox* cmbChartView() const { return cmbChartView_; }
     // "Keep previous run": kept with the program's settings, not with a configuration.
     QCheckBox* chkKeepPreviousRun() const { return chkKeepPreviousRun_; }
     QPushButton* cmdEditGraph() const { return cmdEditGraph_; }
@@ -45,6 +49,9 @@ public:
     GraphSettingsFrame* frameGraphSettings() const { return frameGraphSettings_; }
     // Shows the settings view (true) or the chart (false) in the chart's place.
     void showGraphSettings(bool show);
+    // The panel stands beside the chart, shown while "Analyse" is checked.
+    void placeBesideChart(QWidget* panel);
+    QPushButton* cmdAnalyse() const { return cmdAnalyse_; }
     StatusRow* statusRow() const { return statusRow_; }
     QTableView* Data() const { return data_; }
     QLineEdit* txtPathToData() const { return txtPathToData_; }
@@ -57,12 +64,16 @@ public:
 
 private:
     QWidget* createTopRow(settings::ControlRegistry& registry);
+    QWidget* createViewRow(settings::ControlRegistry& registry);
     QWidget* createDataFileRow(settings::ControlRegistry& registry);
 
     QLabel* lblAppInfo_ = nullptr;
     OptionGroup* optionXAxis_ = nullptr;
+    QComboBox* cmbChartView_ = nullptr;
     QCheckBox* chkKeepPreviousRun_ = nullptr;
     QPushButton* cmdEditGraph_ = nullptr;
+    QPushButton* cmdAnalyse_ = nullptr;
+    QHBoxLayout* chartRow_ = nullptr;
     QPushButton* cmdPrint_ = nullptr;
     QStackedWidget* chartArea_ = nullptr;
     chart::LiveChart* graph1_ = nullptr;

@@ -1,5 +1,6 @@
 #include "reference_commands.h"
 
+#include "app/chart/graph_texts.h"
 #include "app/datafile/file_dialogs.h"
 #include "app/table/readings_area.h"
 #include "frm_main.h"
@@ -63,7 +64,12 @@ void ReferenceCommands::openData(const std::filesystem::path& path) {
     const std::string leftOut = counted(opened.leftOut, "line that is not a reading was",
                                         "lines that are not readings were") +
                                 " left out";
-    if (opened.readings == 0) {
+    if (opened.readings > 0 && !opened.added) {
+        platform::messageBox().show(
+            chart::otherQuantityText(name, opened.units, window_.readingsArea().chartUnits()) +
+                ", so it is not drawn on this chart.",
+            platform::kAppTitle, platform::mb::Exclamation);
+    } else if (opened.readings == 0) {
         platform::messageBox().show(name + " holds no readings to show" +
                                         (opened.leftOut > 0 ? " (" + leftOut + ")" : "") + ".",
                                     platform::kAppTitle, platform::mb::Exclamation);

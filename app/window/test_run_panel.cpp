@@ -310,6 +310,7 @@ void TestRunPanel::beginRecord() {
 std::string TestRunPanel::recordText(const testrun::RunReport& report) {
     record_.end = clock_.wallTime();
     record_.report = report;
+    record_.analysis = window_.analysisRecordLines();
     return testrun::runRecordText(record_);
 }
 

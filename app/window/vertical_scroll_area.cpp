@@ -1,5 +1,6 @@
 #include "vertical_scroll_area.h"
 
+#include <QEvent>
 #include <QScrollBar>
 #include <QStyle>
 
@@ -17,6 +18,13 @@ VerticalScrollArea::VerticalScrollArea(QWidget* panel, QWidget* parent) : QScrol
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setWidgetResizable(true);
     setWidget(panel);
+    panel->installEventFilter(this);
+}
+
+bool VerticalScrollArea::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::LayoutRequest)
+        updateGeometry();
+    return QScrollArea::eventFilter(watched, event);
 }
 
 int VerticalScrollArea::scrollBarWidth() const {

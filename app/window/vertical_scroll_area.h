@@ -16,6 +16,10 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
+protected:
+    // The panel's size hints change with what it shows; the area's follow them.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     int scrollBarWidth() const;
 };

@@ -72,12 +72,12 @@ TEST(DrawnPoints, NewPointsAtTheEndAreAppended) {
     DrawnPoints drawn;
     for (std::int32_t p = 1; p <= 5; ++p) {
         fill(points, p, static_cast<float>(p), 1.0f);
-        const DrawnPoints::Update update = drawn.update(points, false, false);
+        const DrawnPoints::Update update = drawn.update(points, {}, false);
         EXPECT_FALSE(update.rebuilt);
         EXPECT_EQ(update.firstNew, static_cast<std::size_t>(p - 1));
     }
     EXPECT_EQ(drawn.points().size(), 5u);
-    EXPECT_FALSE(drawn.update(points, false, false).rebuilt);
+    EXPECT_FALSE(drawn.update(points, {}, false).rebuilt);
 }
 
 TEST(DrawnPoints, ChangingAnEarlierPointRebuilds) {
@@ -85,13 +85,13 @@ TEST(DrawnPoints, ChangingAnEarlierPointRebuilds) {
     for (std::int32_t p = 1; p <= 4; ++p)
         fill(points, p, static_cast<float>(p), 1.0f);
     DrawnPoints drawn;
-    drawn.update(points, false, false);
+    drawn.update(points, {}, false);
     points.set(2, &ChartPointRecord::mark, kMarkNotFilled);
-    EXPECT_TRUE(drawn.update(points, false, false).rebuilt);
+    EXPECT_TRUE(drawn.update(points, {}, false).rebuilt);
     EXPECT_EQ(numbersOf(drawn), (std::vector<std::int32_t>{1, 3, 4}));
 
     points.setCount(2); // drops point 3 and 4
-    EXPECT_TRUE(drawn.update(points, false, false).rebuilt);
+    EXPECT_TRUE(drawn.update(points, {}, false).rebuilt);
     EXPECT_EQ(numbersOf(drawn), (std::vector<std::int32_t>{1}));
 }
 
@@ -100,9 +100,9 @@ TEST(DrawnPoints, RewritingAnEqualValueChangesNothing) {
     fill(points, 1, 1.0f, 1.0f);
     fill(points, 2, 2.0f, 1.0f);
     DrawnPoints drawn;
-    drawn.update(points, false, false);
+    drawn.update(points, {}, false);
     points.set(1, &ChartPointRecord::mark, kMarkFilled);
-    const DrawnPoints::Update update = drawn.update(points, false, false);
+    const DrawnPoints::Update update = drawn.update(points, {}, false);
     EXPECT_FALSE(update.rebuilt);
     EXPECT_EQ(update.firstNew, 2u);
 }
@@ -115,7 +115,7 @@ TEST(DrawnPoints, RangesCoverTheDrawnPointsOnly) {
     fill(points, 4, 7.0f, 1e-9f);
     DrawnPoints drawn;
     EXPECT_FALSE(drawn.keyRange().has_value());
-    drawn.update(points, false, false);
+    drawn.update(points, {}, false);
     EXPECT_DOUBLE_EQ(drawn.keyRange()->min, -1.0);
     EXPECT_DOUBLE_EQ(drawn.keyRange()->max, 7.0);
     EXPECT_FLOAT_EQ(static_cast<float>(drawn.valueRange()->min), 1e-9f);

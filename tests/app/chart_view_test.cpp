@@ -4,7 +4,9 @@
 #include "chart_test_support.h"
 
 #include "app/chart/axis_ticker.h"
+#include "app/chart/chart_export.h"
 #include "app/chart/chart_routines.h"
+#include "app/chart/point_label_layer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -204,7 +206,7 @@ std::vector<double> starredKeys(const LiveChart& chart) {
     std::vector<double> keys;
     for (int i = 0; i < chart.plot()->plottableCount(); ++i)
         if (auto* curve = qobject_cast<QCPCurve*>(chart.plot()->plottable(i));
-            curve && curve->lineStyle() == QCPCurve::lsNone)
+            curve && curve->name() == "at limit")
             for (const QCPCurveData& data : *curve->data())
                 keys.push_back(data.key);
     return keys;
@@ -231,6 +233,65 @@ TEST(ChartMarks, ReadingsAtTheLimitAreStarredAndTheLegendNamesTheMarksInUse) {
     redraw(chart);
     EXPECT_TRUE(starredKeys(chart).empty());
     EXPECT_TRUE(chart.legendTexts().isEmpty());
+}
+
+} // namespace
+} // namespace chart
+
+namespace chart {
+namespace {
+
+// The marker tells the person at the screen that the view is theirs; a saved or copied chart
+// is a picture for others, in which it would only be noise.
+TEST_F(ChartView, APictureOfTheChartLeavesOutTheUsersViewMarkerAndTheReadout) {
+    const auto markerPixels = [](const QImage& image) {
+        int count = 0;
+        for (int y = 0; y < image.height() / 3; ++y)
+            for (int x = 0; x < image.width() / 2; ++x)
+                if (const QColor c = image.pixelColor(x, y);
+                    c.red() > 250 && c.green() > 236 && c.green() < 250 && c.blue() < 205)
+                    ++count;
+        return count;
+    };
+    wheel(inArea(0.5, 0.5), 1);
+    ASSERT_TRUE(chart.hasUserView());
+    QTest::mouseMove(chart.plot(), inArea(0.5, 0.5));
+    EXPECT_FALSE(chart.readoutText().isEmpty());
+    EXPECT_GT(markerPixels(chart.plot()->toPixmap().toImage()), 100);
+    EXPECT_EQ(markerPixels(chartImage(chart, {800, 500})), 0);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(chart.hasUserView()); // the screen keeps it
+    EXPECT_GT(markerPixels(chart.plot()->toPixmap().toImage()), 100);
+}
+
+TEST_F(ChartView, TheLogLogViewDrawsAgainstTimeOnTwoLogarithmicAxes) {
+    GraphSettings settings;
+    settings.xAxisIsTime = false;
+    settings.view = analysis::View::LogLog;
+    applyGraphSettings(chart, settings);
+    redraw(chart);
+    EXPECT_EQ(x()->scaleType(), QCPAxis::stLogarithmic);
+    EXPECT_EQ(y()->scaleType(), QCPAxis::stLogarithmic);
+    EXPECT_EQ(x()->label(), "Time (in Seconds)");
+    EXPECT_TRUE(chart.showsTime());
+    EXPECT_EQ(plottedPoints(chart).size(), 20u);
+    EXPECT_GT(x()->range().lower, 0.0);
+    EXPECT_LE(x()->range().lower, 1.0);
+
+    settings.view = analysis::View::AbsoluteCurrent; // the readings as the settings draw them
+    applyGraphSettings(chart, settings);
+    redraw(chart);
+    EXPECT_EQ(x()->scaleType(), QCPAxis::stLinear);
+    EXPECT_FALSE(chart.showsTime());
+}
+
+TEST(ChartLabels, ALabelWithoutRoomAboveItsPointGoesBelowItAndStaysInside) {
+    const QRectF area(10, 20, 200, 100);
+    const QSizeF label(8, 12);
+    EXPECT_EQ(labelCorner({100, 80}, label, 4, area), QPointF(96, 64)); // above
+    EXPECT_EQ(labelCorner({100, 25}, label, 4, area), QPointF(96, 29)); // below, at the top
+    EXPECT_EQ(labelCorner({11, 80}, label, 4, area), QPointF(10, 64));  // at the left edge
+    EXPECT_EQ(labelCorner({209, 80}, label, 4, area), QPointF(202, 64));
 }
 
 } // namespace

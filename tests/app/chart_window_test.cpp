@@ -47,7 +47,7 @@ protected:
         std::size_t stars = 0;
         for (int i = 0; i < chart().plot()->plottableCount(); ++i)
             if (auto* curve = qobject_cast<QCPCurve*>(chart().plot()->plottable(i));
-                curve && curve->lineStyle() == QCPCurve::lsNone)
+                curve && curve->name() == "at limit")
                 stars += static_cast<std::size_t>(curve->dataCount());
         return stars;
     }
@@ -96,7 +96,8 @@ TEST_F(ChartWindow, TheChartIsSavedAsPngOrPdfAndCopiedAtReportSize) {
     EXPECT_EQ(asked.folder, folder.path());
     EXPECT_EQ(asked.fileName, "run.png");
     EXPECT_EQ(asked.filters,
-              (std::vector<std::string>{"PNG image (*.png)", "PDF document (*.pdf)"}));
+              (std::vector<std::string>{"PNG image (*.png)", "PDF document (*.pdf)",
+                                        "Points of the view, tab-separated (*.tsv)"}));
 
     dialogs.queueAnswer((folder / "iv.pdf").string());
     chart().saveAction()->trigger();

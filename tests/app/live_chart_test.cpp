@@ -62,7 +62,8 @@ TEST(LiveChart, SwitchingToVoltageAfterASweepKeepsReadingOrder) {
     for (std::int32_t p = 1; p <= 7; ++p)
         chart.setChartXValue(p, chart.chartVoltage(p));
     redraw(chart);
-    ASSERT_NE(qobject_cast<QCPCurve*>(shownPlottable(chart)), nullptr);
+    // The way back runs against the keys: it needs the plottable that keeps reading order.
+    ASSERT_NE(qobject_cast<QCPCurve*>(shownPlottable(chart, "readings back")), nullptr);
     const std::vector<PlottedPoint> shown = plottedPoints(chart);
     ASSERT_EQ(shown.size(), 7u);
     for (std::size_t i = 0; i < 7; ++i) {
@@ -199,11 +200,12 @@ TEST_F(ShownChart, WithoutSymbolsThereIsNothingToClick) {
 
 TEST_F(ShownChart, PointLabelsAreDrawnByOneLayerable) {
     const QImage without = chart.plot()->toPixmap().toImage();
+    const int items = chart.plot()->itemCount();
     chart.setChartPointLabelsOn(1);
     redraw(chart);
     const QImage with = chart.plot()->toPixmap().toImage();
     EXPECT_NE(with, without);
-    EXPECT_EQ(chart.plot()->itemCount(), 0);
+    EXPECT_EQ(chart.plot()->itemCount(), items);
 }
 
 TEST(LiveChart, SettingsKnownOnlyByIdentifierReadBack) {

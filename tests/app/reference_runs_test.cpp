@@ -35,7 +35,7 @@ TEST(ReferenceRuns, OpenDataFilesCountingTheLinesThatAreNotReadings) {
     putFile(folder / "binary.txt", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff", 17));
 
     ReferenceRuns runs;
-    const auto opened = runs.open(folder / "iv.txt");
+    const auto opened = runs.open(folder / "iv.txt", "Amps");
     EXPECT_EQ(opened.readings, 3u);
     EXPECT_EQ(opened.leftOut, 0u);
     ASSERT_EQ(runs.runs().size(), 1u);
@@ -43,16 +43,22 @@ TEST(ReferenceRuns, OpenDataFilesCountingTheLinesThatAreNotReadings) {
     EXPECT_EQ(runs.runs()[0].readings[1].Current, -2.25e-7f);
     EXPECT_TRUE(runs.runs()[0].readings[1].AtCurrentLimit);
 
-    const auto odd = runs.open(folder / "odd.txt");
+    const auto odd = runs.open(folder / "odd.txt", "Amps");
     EXPECT_EQ(odd.readings, 2u);
     EXPECT_EQ(odd.leftOut, 4u);
-    const auto none = runs.open(folder / "header-only.txt");
+    const auto none = runs.open(folder / "header-only.txt", "Amps");
     EXPECT_EQ(none.readings, 0u);
     EXPECT_EQ(runs.runs().size(), 2u); // nothing to show is not shown
+    putFile(folder / "cv.txt", datafile::dataFileText(written, "Farads"));
+    const auto capacitances = runs.open(folder / "cv.txt", "Amps");
+    EXPECT_FALSE(capacitances.added); // farads are not drawn on a chart of currents
+    EXPECT_EQ(capacitances.units, "Farads");
+    EXPECT_EQ(runs.runs().size(), 2u);
+    EXPECT_EQ(runs.runs()[0].units, "Amps");
 
     for (const char* name : {"wrong-header.txt", "empty.txt", "binary.txt", "missing.txt", ""}) {
         try {
-            runs.open(folder / name);
+            runs.open(folder / name, "Amps");
             ADD_FAILURE() << name << " opened";
         } catch (const platform::AppError& error) {
             EXPECT_EQ(error.number(), std::string(name) == "missing.txt"
@@ -69,25 +75,26 @@ TEST(ReferenceRuns, ThePreviousRunIsTheLatestAndColoursStayWithTheirRuns) {
     datafile::DataCollection last;
     datafiletest::fillThreeReadings(last);
     ReferenceRuns runs;
-    runs.keepPreviousRun(last, std::nullopt);
+    runs.keepPreviousRun(last, std::nullopt, "Amps");
     ASSERT_EQ(runs.runs().size(), 1u);
     EXPECT_EQ(runs.runs()[0].name, "Previous run");
     EXPECT_EQ(runs.runs()[0].readings.size(), 3u);
 
     testsupport::TempFolder folder;
     putFile(folder / "a.txt", kHeader + "\r\n1\t0\t1E-12\t0\tAmps\t\tR\r\n");
-    runs.open(folder / "a.txt");
-    runs.keepPreviousRun(last, "/data/iv-2.txt");
+    runs.open(folder / "a.txt", "Amps");
+    runs.keepPreviousRun(last, "/data/iv-2.txt", "Farads");
     ASSERT_EQ(runs.runs().size(), 2u);
     EXPECT_EQ(runs.runs()[0].name, "a.txt");
     EXPECT_EQ(runs.runs()[0].colour, 1);
     EXPECT_EQ(runs.runs()[1].name, "Previous run (iv-2.txt)");
     EXPECT_EQ(runs.runs()[1].colour, 0); // the colour the run before it gave up
+    EXPECT_EQ(runs.runs()[1].units, "Farads");
 
-    runs.keepPreviousRun(datafile::DataCollection(), "/data/iv-3.txt");
+    runs.keepPreviousRun(datafile::DataCollection(), "/data/iv-3.txt", "Amps");
     ASSERT_EQ(runs.runs().size(), 1u); // a run without readings leaves nothing to keep
     for (int i = 0; i < ReferenceRuns::kColours + 1; ++i)
-        runs.open(folder / "a.txt");
+        runs.open(folder / "a.txt", "Amps");
     EXPECT_EQ(runs.runs().back().colour, (ReferenceRuns::kColours + 1) % ReferenceRuns::kColours);
     runs.clear();
     EXPECT_TRUE(runs.empty());

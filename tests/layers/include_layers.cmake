@@ -42,9 +42,10 @@ set(allowed_app/testrun ${app_base} app/datafile app/testrun)
 set(allowed_app/chart ${app_base} app/datafile app/chart)
 set(allowed_app/table ${app_base} app/datafile app/testrun app/chart app/table)
 set(allowed_app/panel ${app_base} app/datafile app/testrun app/chart app/table app/panel)
-set(allowed_app/window ${allowed_app/panel} app/application app/window)
+set(allowed_app/analyse ${app_base} app/datafile app/testrun app/chart app/analyse)
+set(allowed_app/window ${allowed_app/panel} app/analyse app/application app/window)
 set(allowed_app ${allowed_app/window} app)
-set(app_folders runtime session series datafile testrun chart table panel window)
+set(app_folders runtime session series datafile testrun chart table panel analyse window)
 
 # The part a file belongs to, from its path relative to the source tree ("" outside the program).
 function(part_of path out)

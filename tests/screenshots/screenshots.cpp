@@ -1,9 +1,11 @@
 // Renders the program's windows into PNG files for people to look at: tarvix-screenshots FOLDER.
 // The pictures are not compared by any test. Sizes are in the screen's logical pixels, so a run
 // at 200 % (QT_SCALE_FACTOR=2) shows the same window on a screen twice as fine.
+#include "app/analyse/analyse_panel.h"
 #include "app/application.h"
 #include "app/chart/chart_readings.h"
 #include "app/chart/chart_routines.h"
+#include "app/chart/graph_panel.h"
 #include "app/chart/live_chart.h"
 #include "app/datafile/data_file_start.h"
 #include "app/datafile/data_file_text.h"
@@ -11,6 +13,7 @@
 #include "app/journal_offers.h"
 #include "app/panel/field_descriptions.h"
 #include "app/runtime/simulator_time.h"
+#include "app/runtime/virtual_run.h"
 #include "app/startup.h"
 #include "app/window/frm_about.h"
 #include "app/window/frm_main.h"
@@ -28,6 +31,8 @@
 #include <qcustomplot.h>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -42,6 +47,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <dlfcn.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -152,6 +158,81 @@ bool runningWindow(const QDir& folder, const char* example, double seconds,
     return saved;
 }
 
+// The simulator's control function of that name, in the library the driver binding loads.
+template <typename Function> Function* simulatorControl(void* library, const char* name) {
+    return reinterpret_cast<Function*>(dlsym(library, name));
+}
+
+// The C-V example on the simulator's MOS capacitor (p-type, 1e16 cm^-3, 20 nm of oxide, flat band
+// at -0.8 V, a slight leak), run to its end and analysed: the way back in the lighter shade, the
+// doping fitted over a window dragged across depletion, the read-out at a reading. For the guide:
+// the chart and the analyse panel, no wider than the guide's window shows a picture.
+bool analysedRun(const QDir& folder) {
+    const platform::ProgramFolders& folders = exampleFolders("CV_mos_capacitor.ini");
+    const std::filesystem::path simulator = folders.privateLibFolder() / "libtarvix-gpibsim.so";
+    void* library = dlopen(simulator.c_str(), RTLD_NOW);
+    if (!library) {
+        std::cerr << "cannot load " << simulator << ": " << dlerror() << '\n';
+        return false;
+    }
+    simulatorControl<int(const char*)>(library, "gpibsim_set_model")("mos");
+    const auto parameter =
+        simulatorControl<int(const char*, double)>(library, "gpibsim_set_model_parameter");
+    parameter("doping_density", 1e16);
+    parameter("oxide_thickness", 20e-9);
+    parameter("area", 1e-3);
+    parameter("flat_band_voltage", -0.8);
+    // A leak of 20 TΩ adds V/R to the displacement current, which parts the two directions.
+    parameter("leakage_resistance", 2e13);
+    bool saved = false;
+    {
+        app::Application objects({simulator.string()}, 0, true);
+        objects.currentConfigPath() = shotApplication().currentConfigPath();
+        app::frmMain window(objects, app::FieldDescriptions::load(app::kMainWindowFields));
+        platform::VirtualClock& clock = *objects.virtualClock();
+        window.setTimer1(std::make_unique<platform::VirtualTimer>(clock));
+        runtime::SimulatorTime simulatorTime(objects.calls(), clock);
+        app::TestRunPanel panel(objects, window, {objects.gpib(), objects.device(), clock},
+                                nullptr);
+        window.leftColumn().txtPathToData()->setText(
+            QString::fromStdString((folders.program / "data" / "mos.txt").string()));
+        window.show();
+        window.resize(1280, 1000);
+        // Without the polarity marks: every capacitance is positive.
+        window.controls().get<QCheckBox>("chkDisplayPolarity")->setChecked(false);
+        window.graphPanel().Graph_LoadSettings();
+        panel.cmdStart_Click();
+        runtime::runInVirtualTime(
+            clock, [&] { return panel.run().TestRunning(); },
+            [] { QApplication::processEvents(); });
+        window.leftColumn().cmdAnalyse()->click();
+        analyse::AnalysePanel& analysis = window.analysePanel();
+        analysis.method()->setCurrentIndex(analysis.method()->findText("mos"));
+        analysis.area()->setText("1e-3");
+        analysis.setWindow(-0.6, -0.1);
+        QApplication::processEvents();
+        chart::LiveChart& chart = *window.leftColumn().graph1();
+        const QCustomPlot& plot = *chart.plot();
+        chart.showReadoutAt(
+            QPointF(plot.xAxis->coordToPixel(2.0), plot.yAxis->coordToPixel(9e-11)));
+        QApplication::processEvents();
+        // From the view selector above the chart down to the chart's foot, the panel beside it.
+        const QWidget& viewRow = *window.leftColumn().cmbChartView()->parentWidget();
+        const QWidget& beside = *analysis.parentWidget()->parentWidget(); // its scroll area
+        const QRect shown(viewRow.mapTo(&window, QPoint(0, 0)),
+                          beside.mapTo(&window, QPoint(beside.width(), chart.height())));
+        QPixmap picture = window.grab(shown);
+        picture.setDevicePixelRatio(1.0);
+        constexpr int kGuideWidth = 760;
+        if (picture.width() > kGuideWidth)
+            picture = picture.scaledToWidth(kGuideWidth, Qt::SmoothTransformation);
+        saved = save(picture, folder, "guide-analysis");
+    }
+    simulatorControl<void()>(library, "gpibsim_reset")();
+    dlclose(library);
+    return saved;
+}
+
 // A chart of 81 readings on the voltage axis, shown; reading(p) gives reading p.
 std::unique_ptr<chart::LiveChart>
 sampleChart(bool logY, bool capacitance, const std::function<chart::ChartReading(int)>& reading) {
@@ -205,9 +286,9 @@ void showDiodeReferences(chart::LiveChart& chart) {
         }
         const std::filesystem::path path = files.filePath(name).toStdString();
         std::ofstream(path, std::ios::binary) << datafile::dataFileText(readings, "Amps");
-        runs.open(path);
+        runs.open(path, "Amps");
     }
-    chart::showReferences(chart, runs, false);
+    chart::showReferences(chart, runs, false, "Amps");
     QCoreApplication::processEvents();
 }
 
@@ -385,6 +466,8 @@ int main(int argc, char** argv) {
         if (!save(*widget, folder, name))
             ++failures;
     }
+    if (!analysedRun(folder))
+        ++failures;
     // The C-V example half-way through its sweep: on a low screen, and as small as it goes.
     // Last, since a test leaves its settings to the program for the windows after it.
     if (!runningWindow(

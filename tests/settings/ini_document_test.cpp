@@ -88,6 +88,16 @@ TEST(IniDocumentWrite, NewSectionIsAppendedAfterABlankLine) {
     EXPECT_EQ(empty.text(), "[GPIB]\nBoardID=0\n");
 }
 
+TEST(IniDocumentWrite, ASectionTakenOutLeavesEveryOtherLine) {
+    IniDocument ini(
+        "[Run]\nk=1\n\n[Analysis]\nmethod=mos\n; old\n\n[FORM]\nx=2\n[analysis]\nn=1\n");
+    ini.removeSection("Analysis");
+    EXPECT_EQ(ini.text(), "[Run]\nk=1\n\n[FORM]\nx=2\n");
+    ini.removeSection("Missing");
+    ini.setValue("Analysis", "method", "diode");
+    EXPECT_EQ(ini.text(), "[Run]\nk=1\n\n[FORM]\nx=2\n\n[Analysis]\nmethod=diode\n");
+}
+
 TEST(IniDocumentWrite, WindowsLineEndingsStay) {
     IniDocument ini("[FORM]\r\ntxtA=1\r\n");
     ini.setValue("FORM", "txtA", "5");
