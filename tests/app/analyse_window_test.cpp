@@ -3,7 +3,7 @@
 // read-out, a fit window dragged on the chart, the results shown, copied and kept in the run
 // record; and runs of another quantity kept off the chart.
 
-#include "simulated_window_support.h"
+#include "window_on_simulator.h"
 
 #include "app/analyse/analyse_panel.h"
 #include "app/chart/live_chart.h"
@@ -26,8 +26,13 @@ namespace {
 namespace fs = std::filesystem;
 using testsupport::fileText;
 
-class AnalysedWindow : public apptest::SimulatedWindow {
+class AnalysedWindow : public apptest::WindowOnSimulator {
 protected:
+    AnalysedWindow() {
+        panelFor(simulated);
+        useOwnFolder();
+    }
+
     chart::LiveChart& chart() { return *window.leftColumn().graph1(); }
     analyse::AnalysePanel& panel() { return window.analysePanel(); }
     QCustomPlot& plot() { return *chart().plot(); }
@@ -162,7 +167,7 @@ TEST_F(AnalysedWindow, ACvHysteresisIsShadedAWindowIsDraggedAndTheResultsAreKept
     EXPECT_NEAR(first.value * farads * farads, 1.0, 1e-5);
     EXPECT_TRUE(chart().windowBand().has_value());
     EXPECT_FALSE(chart().fitPoints().points().empty());
-    dialogs->queueAnswer((folder / "cv.tsv").string());
+    dialogs.queueAnswer((folder / "cv.tsv").string());
     chart().saveAction()->trigger();
     const std::string tsv = fileText(folder / "cv.tsv");
     EXPECT_EQ(tsv.substr(0, tsv.find('\n')), "Voltage (in Volts)\t1/C² (in 1/F²)\tReading\r");
@@ -178,7 +183,7 @@ TEST_F(AnalysedWindow, ACvHysteresisIsShadedAWindowIsDraggedAndTheResultsAreKept
     runToEnd();
     EXPECT_EQ(recorded(folder / "second.run.ini", "from_V"), "-0.5");
     EXPECT_EQ(recorded(folder / "second.run.ini", "method"), "mos");
-    dialogs->queueAnswer(record.string());
+    dialogs.queueAnswer(record.string());
     window.menus().itemLoadConfig->trigger();
     EXPECT_EQ(panel().from()->text().toDouble(), from);
     EXPECT_EQ(panel().recordNote(), "From the run record run.run.ini");
@@ -201,7 +206,7 @@ TEST_F(AnalysedWindow, ARunOfAnotherQuantityIsNotDrawnAndTheUserIsToldWhy) {
     EXPECT_EQ(chart().legendTexts().back(), "Not drawn: Previous run (run.txt) holds currents "
                                             "(Amps) and the chart shows capacitances (Farads)");
 
-    dialogs->queueAnswer((folder / "run.txt").string());
+    dialogs.queueAnswer((folder / "run.txt").string());
     window.menus().itemOpenData->trigger();
     EXPECT_EQ(chart().referenceCount(), 0u);
     ASSERT_EQ(box->shown().size(), 1u);

@@ -187,7 +187,7 @@ bool analysedRun(const QDir& folder) {
     bool saved = false;
     {
         app::Application objects({simulator.string()}, 0, true);
-        objects.currentConfigPath() = shotApplication().currentConfigPath();
+        objects.session().setConfigPath(shotApplication().session().configPath());
         app::frmMain window(objects, app::FieldDescriptions::load(app::kMainWindowFields));
         platform::VirtualClock& clock = *objects.virtualClock();
         window.setTimer1(std::make_unique<platform::VirtualTimer>(clock));
