@@ -28,21 +28,35 @@ std::optional<std::string> QtFileDialogs::getSaveFileName(const FileDialogReques
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
-    return run(dialog, request);
+    return runForOne(dialog, request);
 }
 
 std::optional<std::string> QtFileDialogs::getOpenFileName(const FileDialogRequest& request) {
     QFileDialog dialog(parent_);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
+    return runForOne(dialog, request);
+}
+
+std::vector<std::string> QtFileDialogs::getOpenFileNames(const FileDialogRequest& request) {
+    QFileDialog dialog(parent_);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
     return run(dialog, request);
 }
 
-// A stop signal cancels a dialog that is open and every one after it.
-std::optional<std::string> QtFileDialogs::run(QFileDialog& dialog,
-                                              const FileDialogRequest& request) {
-    if (platform::stopRequested())
+std::optional<std::string> QtFileDialogs::runForOne(QFileDialog& dialog,
+                                                    const FileDialogRequest& request) {
+    std::vector<std::string> chosen = run(dialog, request);
+    if (chosen.empty())
         return std::nullopt;
+    return std::move(chosen.front());
+}
+
+// A stop signal cancels a dialog that is open and every one after it.
+std::vector<std::string> QtFileDialogs::run(QFileDialog& dialog, const FileDialogRequest& request) {
+    if (platform::stopRequested())
+        return {};
     dialog.setObjectName("CMNDLG");
     dialog.setWindowTitle(QString::fromStdString(request.title));
     dialog.setDirectory(fromPath(request.folder));
@@ -50,10 +64,12 @@ std::optional<std::string> QtFileDialogs::run(QFileDialog& dialog,
     dialog.setDefaultSuffix(QString::fromStdString(request.defaultSuffix));
     if (!request.fileName.empty())
         dialog.selectFile(QString::fromStdString(request.fileName));
-    if (dialog.exec() != QDialog::Accepted || platform::stopRequested() ||
-        dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+    if (dialog.exec() != QDialog::Accepted || platform::stopRequested())
+        return {};
+    std::vector<std::string> chosen;
+    for (const QString& file : dialog.selectedFiles())
+        chosen.push_back(QFile::encodeName(file).toStdString());
+    return chosen;
 }
 
 } // namespace app

@@ -14,9 +14,11 @@ public:
 
     std::optional<std::string> getSaveFileName(const FileDialogRequest& request) override;
     std::optional<std::string> getOpenFileName(const FileDialogRequest& request) override;
+    std::vector<std::string> getOpenFileNames(const FileDialogRequest& request) override;
 
 private:
-    std::optional<std::string> run(QFileDialog& dialog, const FileDialogRequest& request);
+    std::vector<std::string> run(QFileDialog& dialog, const FileDialogRequest& request);
+    std::optional<std::string> runForOne(QFileDialog& dialog, const FileDialogRequest& request);
 
     QWidget* parent_;
 };

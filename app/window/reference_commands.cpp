@@ -51,9 +51,10 @@ FileDialogRequest ReferenceCommands::dialogRequest() const {
     return request;
 }
 
+// Several files at once: a family of curves, a series' data files.
 void ReferenceCommands::itemOpenData_Click() {
-    if (const auto chosen = dialogs_.getOpenFileName(dialogRequest()))
-        openData(*chosen);
+    for (const std::string& chosen : dialogs_.getOpenFileNames(dialogRequest()))
+        settings::runGuarded([&] { openData(chosen); }, kOpenFailureComment);
 }
 
 // Lines that are no readings are never passed over in silence: how many is said, and a file
@@ -64,7 +65,7 @@ void ReferenceCommands::openData(const std::filesystem::path& path) {
     const std::string leftOut = counted(opened.leftOut, "line that is not a reading was",
                                         "lines that are not readings were") +
                                 " left out";
-    if (opened.readings > 0 && !opened.added) {
+    if (opened.readings > 0 && !opened.drawn) {
         platform::messageBox().show(
             chart::otherQuantityText(name, opened.units, window_.readingsArea().chartUnits()) +
                 ", so it is not drawn on this chart.",
