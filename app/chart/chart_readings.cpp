@@ -30,14 +30,16 @@ void showReferences(chart::LiveChart& chart, const datafile::ReferenceRuns& refe
     std::vector<chart::ReferenceCurve> curves;
     QStringList notDrawn;
     for (const datafile::ReferenceRun& run : references.runs()) {
+        if (!run.shown || run.readings.empty())
+            continue;
         if (run.units != chartUnits) {
             notDrawn.append(
                 QStringLiteral("Not drawn: ") +
                 QString::fromStdString(chart::otherQuantityText(run.name, run.units, chartUnits)));
             continue;
         }
-        chart::ReferenceCurve& curve =
-            curves.emplace_back(QString::fromStdString(run.name), run.colour);
+        chart::ReferenceCurve& curve = curves.emplace_back(
+            QString::fromStdString(run.name), referenceColour(run.colour, run.chosenColour));
         curve.points.reserve(run.readings.size());
         std::int32_t p = 0;
         for (const HP4140DataType& reading : run.readings)

@@ -10,19 +10,21 @@ namespace {
 // points.
 constexpr double kLineWidth = 1.0;
 
+} // namespace
+
 // Far from the readings' dark blue and the limit marks' orange, and from each other.
-QColor colourNumber(int number) {
+QColor referenceColour(int number, std::optional<std::uint32_t> chosen) {
+    if (chosen)
+        return QColor::fromRgb(static_cast<QRgb>(*chosen));
     static const std::array<QColor, 6> colours{QColor(0, 150, 70),   QColor(190, 30, 60),
                                                QColor(140, 60, 180), QColor(0, 150, 170),
                                                QColor(120, 120, 0),  QColor(110, 110, 110)};
     return colours[static_cast<std::size_t>(number) % colours.size()];
 }
 
-} // namespace
-
 ReferenceSeries::ReferenceSeries(QCPAxis* keyAxis, QCPAxis* valueAxis, QCPLayer* layer,
                                  const ReferenceCurve& curve)
-    : name_(curve.name), line_(colourNumber(curve.colour), kLineWidth),
+    : name_(curve.name), line_(curve.colour, kLineWidth),
       series_(keyAxis, valueAxis, line_, QStringLiteral("reference ") + curve.name, layer) {
     series_.setSymbols(false, SymbolDrawing::Cached);
     points_.setCount(static_cast<std::int32_t>(curve.points.size()));

@@ -8,6 +8,7 @@
 
 #include <qcustomplot.h>
 
+#include <QColor>
 #include <QString>
 
 #include <optional>
@@ -19,9 +20,12 @@ namespace chart {
 // number of its colour, and its points, their horizontal values on the axis shown.
 struct ReferenceCurve {
     QString name;
-    int colour = 0;
+    QColor colour;
     std::vector<ChartPoint> points;
 };
+
+// The colour of a reference of that number, or the one chosen for it (an RGB value).
+QColor referenceColour(int number, std::optional<std::uint32_t> chosen = std::nullopt);
 
 // One reference drawn as a plain line in its own colour, beneath the readings and in the same
 // view: it has no symbols, labels or limit marks, and a click never selects it.

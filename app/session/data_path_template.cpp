@@ -53,6 +53,8 @@ std::string valueOf(std::string_view placeholder, const DataPathValues& values) 
     return asNamePart(values.value);
 }
 
+} // namespace
+
 std::string functionName(hp4140::Function function) {
     switch (function) {
     case hp4140::Function::I:
@@ -64,8 +66,6 @@ std::string functionName(hp4140::Function function) {
     }
     return "F" + std::to_string(static_cast<int>(function));
 }
-
-} // namespace
 
 DataPathValues dataPathValuesFor(const Session& session, hp4140::Function function,
                                  std::chrono::system_clock::time_point start) {

@@ -23,6 +23,9 @@ struct DataPathValues {
     std::string value;
 };
 
+// The function as a data path and the run list name it: "I", "IV", "CV".
+std::string functionName(hp4140::Function function);
+
 // The values for a test of the function starting then, with the session's sample.
 DataPathValues dataPathValuesFor(const Session& session, hp4140::Function function,
                                  std::chrono::system_clock::time_point start);

@@ -70,6 +70,7 @@ void ReadingsArea::setFrameLimited(bool limited) {
 }
 
 void ReadingsArea::setOnlookers(Onlookers onlookers) {
+    onlookers_ = onlookers;
     display_.setOnlookers(onlookers);
     chart_.setUnwatched(onlookers != Onlookers::Window);
 }
@@ -117,6 +118,51 @@ void ReadingsArea::keepPreviousRun(bool keep) {
 
 void ReadingsArea::showReferences() {
     chart::showReferences(chart_, references_, xAxisIsTime_, chartUnits());
+    emit runsChanged();
+}
+
+std::size_t ReadingsArea::listRun(datafile::ReferenceRun run) {
+    const std::size_t at = references_.add(std::move(run));
+    showReferences();
+    return at;
+}
+
+void ReadingsArea::changeRun(std::size_t i,
+                             const std::function<void(datafile::ReferenceRun&)>& change) {
+    if (i >= references_.runs().size())
+        return;
+    change(references_.at(i));
+    showReferences();
+}
+
+void ReadingsArea::relabelRun(std::uint64_t key,
+                              const std::function<void(datafile::ReferenceRun&)>& change) {
+    if (const auto i = references_.find(key)) {
+        change(references_.at(*i));
+        emit runRelabelled(*i);
+    }
+}
+
+void ReadingsArea::removeRun(std::size_t i) {
+    references_.remove(i);
+    showReferences();
+}
+
+// The replies stay in the data file; the list keeps only what the chart draws.
+datafile::ReferenceRun ReadingsArea::endedRun(const std::string& name) const {
+    datafile::ReferenceRun run;
+    run.name = name;
+    run.source = datafile::ReferenceRun::Source::Session;
+    run.units = display_.units().toStdString();
+    run.shown = false;
+    if (const auto& written = dataFile_.lastWritten())
+        run.dataFile = *written;
+    run.readings.reserve(readings_.Count());
+    for (const auto& reading : readings_) {
+        run.readings.push_back(*reading);
+        run.readings.back().RawData.clear();
+    }
+    return run;
 }
 
 std::string ReadingsArea::chartUnits() const {

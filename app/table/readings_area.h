@@ -11,6 +11,7 @@
 #include <QObject>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 class QLabel;
@@ -63,6 +64,8 @@ public:
     // collection only (the chart takes them too for a picture at the end) and the chart is never
     // drawn on screen.
     void setOnlookers(Onlookers onlookers);
+    // Someone watches the window: the runs are listed and drawn.
+    bool watched() const { return onlookers_ == Onlookers::Window; }
     void fileReading(std::unique_ptr<HP4140DataType> NewData, std::int32_t iMeasIndex) {
         display_.fileReading(std::move(NewData), iMeasIndex, xAxisIsTime_);
     }
@@ -101,12 +104,30 @@ public:
     // previous run kept before goes.
     void keepPreviousRun(bool keep);
 
+    // The list of runs beside the readings (the browser shows it): a run added, changed or taken
+    // off, each change drawn and told by runsChanged.
+    std::size_t listRun(datafile::ReferenceRun run);
+    void changeRun(std::size_t i, const std::function<void(datafile::ReferenceRun&)>& change);
+    void removeRun(std::size_t i);
+    // A change of what the list says of the run listed under that key (a series step's state),
+    // not of what the chart draws.
+    void relabelRun(std::uint64_t key, const std::function<void(datafile::ReferenceRun&)>& change);
+    // The test that just ended as a listed run (hidden until shown): its readings without their
+    // replies, its units, its data file; the caller adds what its record says.
+    datafile::ReferenceRun endedRun(const std::string& name) const;
+
+signals:
+    void runsChanged();
+    // What the list says of the run in that place has changed, nothing else.
+    void runRelabelled(std::size_t i);
+
 private:
     void showReferences();
 
     void showDataPath();
     void showDataFileName();
 
+    Onlookers onlookers_ = Onlookers::Window;
     QLineEdit* txtPathToData_;
     QLabel* lblDataFileName_;
     chart::LiveChart& chart_;

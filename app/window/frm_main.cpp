@@ -1,5 +1,6 @@
 #include "frm_main.h"
 
+#include "diagnostics/gshell.h"
 #include "diagnostics/xdg_open_launcher.h"
 #include "help_commands.h"
 #include "printing/print_target.h"
@@ -15,7 +16,9 @@
 #include "app/panel/config_panel.h"
 #include "app/panel/field_descriptions.h"
 #include "app/panel/option_group.h"
+#include "app/panel/series_fields.h"
 #include "app/runtime/qt_timer.h"
+#include "app/series/set_up_text.h"
 #include "app/table/readings_area.h"
 #include "app/testrun/test_run.h"
 #include "chart_file_commands.h"
@@ -28,11 +31,14 @@
 #include "platform/folders.h"
 #include "platform/message_box.h"
 #include "reference_commands.h"
+#include "run_browser.h"
 #include "sample_fields.h"
 #include "settings/app_settings.h"
+#include "settings/configuration_file.h"
 #include "settings/form_placement.h"
 #include "settings/form_utility.h"
 #include "settings/guarded.h"
+#include "settings/whole_file.h"
 #include "status_row.h"
 #include "vertical_scroll_area.h"
 #include "window_caption.h"
@@ -43,10 +49,12 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -105,9 +113,47 @@ frmMain::frmMain(Application& application, const FieldDescriptions& fields,
             settings::guarded([this] { itemLoadConfig_Click(); }));
     connect(menus_->itemExit, &QAction::triggered, this, settings::guarded([this] { close(); }));
     connectHelpAndPrint();
+    panelFields_ = seriesFieldsOf(registry_, fields);
+    createRunBrowser();
     assignButtonKeys(registry_);
     describeButtons(registry_, fields.buttonTips());
     Form_Load();
+}
+
+// The runs beside the table; its commands reach the configuration files, a record's text and
+// the desktop's file manager through the window.
+void frmMain::createRunBrowser() {
+    RunBrowserActions actions;
+    actions.useSettings = [this](const std::filesystem::path& record) {
+        if (!LoadConfigFile(record.string()))
+            FormUtility::ShowCurrentError(ConfigFileCommands::kLoadFailureComment);
+    };
+    actions.showRecord = [this](const std::filesystem::path& record) { showRecordText(record); };
+    actions.openFolder = [this](const std::filesystem::path& folder) {
+        if (!diagnostics::GShell(*shellLauncher_, folder.string(),
+                                 diagnostics::showstate::ShowDefault, "", "", "open", winId()))
+            FormUtility::ShowCurrentError();
+    };
+    actions.setUp = [this](const std::filesystem::path& record) {
+        const auto document = settings::ReadConfigurationFile(record);
+        return document ? series::setUpText(panelFields_, *document) : std::string();
+    };
+    runBrowser_ = new RunBrowser(*readings_, std::move(actions), leftColumn_);
+    leftColumn_->placeBesideTable(runBrowser_);
+}
+
+void frmMain::showRecordText(const std::filesystem::path& record) {
+    const std::optional<std::string> text =
+        settings::readWholeFile(record, settings::kMostConfigurationBytes);
+    auto* dialog = new QDialog(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowTitle(QString::fromStdString(record.filename().string()));
+    auto* box = new QPlainTextEdit(QString::fromStdString(text.value_or("")), dialog);
+    box->setReadOnly(true);
+    box->setLineWrapMode(QPlainTextEdit::NoWrap);
+    (new QVBoxLayout(dialog))->addWidget(box);
+    dialog->resize(fontMetrics().averageCharWidth() * 70, fontMetrics().height() * 30);
+    dialog->show();
 }
 
 void frmMain::connectHelpAndPrint() {
@@ -318,6 +364,7 @@ void frmMain::EnableDisableConfiguration(bool bEnabled) {
     leftColumn_->cmdBrowse()->setEnabled(bEnabled);
     menus_->menuFile->setEnabled(bEnabled);
     menus_->menuFile->menuAction()->setEnabled(bEnabled);
+    sampleFields_->row()->setEnabled(bEnabled);
     leftColumn_->cmdEditGraph()->setEnabled(bEnabled);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/series/panel_fields.h"
 #include "hp4140/hp4140_data.h"
 #include "hp4140/test_config.h"
 #include "platform/timer.h"
@@ -8,6 +9,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -60,6 +62,7 @@ class FieldDescriptions;
 class FileDialogs;
 class HelpCommands;
 class LeftColumn;
+class RunBrowser;
 class SampleFields;
 struct MainMenus;
 
@@ -82,6 +85,9 @@ public:
     ConfigPanel& configPanel() const { return *configPanel_; }
     LeftColumn& leftColumn() const { return *leftColumn_; }
     const MainMenus& menus() const { return *menus_; }
+    FileDialogs& fileDialogs() const { return *fileDialogs_; }
+    // The keys of the panel and the fields a series can step.
+    const series::PanelFields& panelFields() const { return panelFields_; }
     QPushButton* cmdStart() const { return cmdStart_; }
     QPushButton* cmdAbort() const { return cmdAbort_; }
     QPushButton* cmdZero() const { return cmdZero_; }
@@ -170,6 +176,8 @@ private:
     void fillGraphScaleLists();
     void updateCaption();
     void createReadingsArea();
+    void createRunBrowser();
+    void showRecordText(const std::filesystem::path& record);
 
     Application& application_;
     const testrun::TestRun* testRun_ = nullptr;
@@ -189,6 +197,8 @@ private:
     analyse::AnalysePanel* analyse_ = nullptr;
     LeftColumn* leftColumn_ = nullptr;
     SampleFields* sampleFields_ = nullptr;
+    RunBrowser* runBrowser_ = nullptr;
+    series::PanelFields panelFields_;
     ConfigPanel* configPanel_ = nullptr;
     QPushButton* cmdStart_ = nullptr;
     QPushButton* cmdAbort_ = nullptr;

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QSplitter>
 #include <QStackedWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -59,9 +60,12 @@ LeftColumn::LeftColumn(const FieldDescriptions& fields, settings::ControlRegistr
     statusRow_ = new StatusRow(registry, this);
     layout->addWidget(statusRow_);
 
-    data_ = registry.add(new QTableView(this), "Data", settings::ControlKind::Other);
+    tableRow_ = new QSplitter(Qt::Horizontal, this);
+    tableRow_->setChildrenCollapsible(false);
+    data_ = registry.add(new QTableView(tableRow_), "Data", settings::ControlKind::Other);
     data_->setMinimumHeight(fontMetrics().height() * kLeastTableLines);
-    layout->addWidget(data_, 2);
+    tableRow_->addWidget(data_);
+    layout->addWidget(tableRow_, 2);
     dataFileRow_ = createDataFileRow(registry);
     layout->addWidget(dataFileRow_);
 }
@@ -162,6 +166,12 @@ QWidget* LeftColumn::createDataFileRow(settings::ControlRegistry& registry) {
     layout->addWidget(lblDataFileName_);
     layout->addWidget(cmdBrowse_);
     return row;
+}
+
+void LeftColumn::placeBesideTable(QWidget* widget) {
+    tableRow_->addWidget(widget);
+    tableRow_->setStretchFactor(0, 3);
+    tableRow_->setStretchFactor(1, 2);
 }
 
 void LeftColumn::placeAboveDataFileRow(QWidget* row) {

@@ -9,6 +9,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QScrollArea;
+class QSplitter;
 class QStackedWidget;
 class QTableView;
 
@@ -61,6 +62,8 @@ public:
     QLabel* lblDataFileName() const { return lblDataFileName_; }
     // A row of the window's own (the sample's fields) goes just above the data-file row.
     void placeAboveDataFileRow(QWidget* row);
+    // The list of runs goes to the table's right.
+    void placeBesideTable(QWidget* widget);
 
 private:
     QWidget* createTopRow(settings::ControlRegistry& registry);
@@ -80,6 +83,7 @@ private:
     GraphSettingsFrame* frameGraphSettings_ = nullptr;
     QScrollArea* graphSettingsPage_ = nullptr;
     StatusRow* statusRow_ = nullptr;
+    QSplitter* tableRow_ = nullptr;
     QTableView* data_ = nullptr;
     QLineEdit* txtPathToData_ = nullptr;
     QCheckBox* chkSaveToFile_ = nullptr;

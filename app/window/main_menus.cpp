@@ -28,11 +28,14 @@ MainMenus::MainMenus(QMainWindow& window)
       itemClearReferences(named(menuFile->addAction("Clear &references"), "itemClearReferences")),
       itembreak3(named(menuFile->addSeparator(), "itembreak3")),
       itemExit(named(menuFile->addAction("E&xit"), "itemExit")),
+      menuRun(window.menuBar()->addMenu("&Run")),
+      itemSeries(named(menuRun->addAction("&Series…"), "itemSeries")),
       menuHelp(window.menuBar()->addMenu("&Help")),
       itemHelp(named(menuHelp->addAction("&Help File"), "itemHelp")),
       itembreak5(named(menuHelp->addSeparator(), "itembreak5")),
       menuAbout(named(menuHelp->addAction("&About"), "menuAbout")) {
     menuFile->setObjectName("menuFile");
+    menuRun->setObjectName("menuRun");
     menuHelp->setObjectName("menuHelp");
     itemSave->setShortcuts(commandKeys(Qt::CTRL | Qt::Key_S, QKeySequence::Save));
     itemSaveAs->setShortcuts(commandKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_S, QKeySequence::SaveAs));

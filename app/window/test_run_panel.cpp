@@ -1,5 +1,7 @@
 #include "test_run_panel.h"
 
+#include "main_menus.h"
+
 #include "app/application.h"
 #include "app/datafile/data_file_names.h"
 #include "app/session/data_path_template.h"
@@ -23,6 +25,7 @@
 #include "settings/guarded.h"
 #include "status_row.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -59,6 +62,8 @@ TestRunPanel::TestRunPanel(Application& application, frmMain& window, Instrument
     if (auto* manual = window.controls().get<QPushButton>("Command1"))
         connect(manual, &QPushButton::clicked, this,
                 settings::guarded([this] { Command1_Click(); }));
+    connect(window.menus().itemSeries, &QAction::triggered, this,
+            settings::guarded([this] { showSeriesWindow(); }));
 }
 
 TestRunPanel::~TestRunPanel() {
@@ -105,6 +110,14 @@ void TestRunPanel::Command1_Click() {
     manualControl_->show();
 }
 
+SeriesWindow& TestRunPanel::showSeriesWindow() {
+    if (!seriesWindow_)
+        seriesWindow_ = new SeriesWindow(window_, *this, session());
+    seriesWindow_->show();
+    seriesWindow_->raise();
+    return *seriesWindow_;
+}
+
 void TestRunPanel::cmdZero_Click() {
     device_.Send("Z");
 }
@@ -121,7 +134,7 @@ QString TestRunPanel::notice() const {
 }
 
 void TestRunPanel::setStartEnabled(bool enabled) {
-    window_.cmdStart()->setEnabled(enabled);
+    window_.cmdStart()->setEnabled(enabled && !seriesRunning_ && !manualControl_);
 }
 
 void TestRunPanel::setAbortEnabled(bool enabled) {
@@ -140,7 +153,17 @@ void TestRunPanel::closeGraphSettings() {
 void TestRunPanel::setConfigurationEnabled(bool enabled) {
     window_.EnableDisableConfiguration(enabled);
     if (auto* manual = window_.controls().get<QPushButton>("Command1"))
-        manual->setEnabled(enabled);
+        manual->setEnabled(enabled && !seriesRunning_);
+}
+
+// While a series runs, its steps start the tests: neither Start nor Manual Control may come
+// between them.
+void TestRunPanel::setSeriesRunning(bool running) {
+    seriesRunning_ = running;
+    if (!run_.TestRunning()) {
+        setStartEnabled(true);
+        setConfigurationEnabled(true);
+    }
 }
 
 // A run in real time takes readings as fast as the instrument gives them; the chart and the log
@@ -199,14 +222,47 @@ void TestRunPanel::warnOverrun(double expectedSeconds) {
     showNotice(QString::fromStdString(testrun::slowRunText(expectedSeconds)), true);
 }
 
+// Each test a window shows is listed beside the readings (a series step in its own row), with
+// what its record says of it.
+void TestRunPanel::listEndedRun(const testrun::RunReport& report) {
+    table::ReadingsArea& readings = window_.readingsArea();
+    if (!readings.watched())
+        return;
+    const auto& written = readings.dataFile().lastWritten();
+    datafile::ReferenceRun run = readings.endedRun(
+        written ? std::filesystem::path(*written).filename().string() : "Run not written");
+    run.sample = record_.sample.sample;
+    run.device = record_.sample.device;
+    run.function = functionName(run_.config().iFunction);
+    run.outcome = testrun::outcomeKeyword(report);
+    const auto row = seriesStep_ ? readings.references().find(*seriesStep_) : std::nullopt;
+    seriesStep_.reset();
+    if (!row) {
+        readings.listRun(std::move(run));
+        return;
+    }
+    readings.changeRun(*row, [&](datafile::ReferenceRun& step) {
+        run.name = step.name; // the step's label names its curve
+        run.source = step.source;
+        run.key = step.key;
+        run.shown = true;
+        run.state = "done";
+        run.colour = step.colour;
+        run.chosenColour = step.chosenColour;
+        step = std::move(run);
+    });
+}
+
 void TestRunPanel::reportRun(const testrun::RunReport& report) {
     limitRedraws(false);
+    listEndedRun(report);
     const bool amiss = report.incomplete() || report.outcome == testrun::RunOutcome::Lost ||
                        report.outcome == testrun::RunOutcome::Overrun;
     const std::string text = "The test " + report.summary() + ".";
     showNotice(QString::fromStdString(text), amiss);
     if (amiss && log_)
         log_->SendString(text);
+    emit runEnded();
 }
 
 void TestRunPanel::showNotice(const QString& text, bool alarming) {
@@ -220,6 +276,7 @@ void TestRunPanel::testProgressed() {
     if (!redrawsLimited_ || !sinceProgress_.isValid() || sinceProgress_.elapsed() >= kFrameMs) {
         progress_->showProgress(run_.progress());
         sinceProgress_.start();
+        emit progressed();
     }
     reporter_->progressed(run_);
 }

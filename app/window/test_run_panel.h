@@ -6,6 +6,7 @@
 #include "app/testrun/test_run_view.h"
 #include "manual_control_window.h"
 #include "run_reporter.h"
+#include "series_window.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -68,10 +69,18 @@ public:
     void cmdSpoll_Click();
     // "Manual Control": the spot-reading window, one at a time; no test starts while it is open.
     void Command1_Click();
+    // Run > Series: the Series window, made at its first use and kept.
+    SeriesWindow& showSeriesWindow();
     ManualControlWindow* manualControl() const { return manualControl_; }
 
     testrun::TestRun& run() { return run_; }
     const testrun::TestRun& run() const { return run_; }
+    // The next test to end is the step of a series listed under this key among the runs beside
+    // the readings: its readings fill that row. None: the next test gets a row of its own.
+    void listNextRunAsStep(std::optional<std::uint64_t> key) { seriesStep_ = key; }
+    // A series runs: Start and Manual Control stay disabled until it ends.
+    void setSeriesRunning(bool running);
+
     // Who hears of the runs beyond the window (a headless run); the window alone by default.
     // The reporter must outlive the panel, or be replaced first.
     void setReporter(RunReporter* reporter) { reporter_ = reporter ? reporter : &windowOnly_; }
@@ -85,6 +94,14 @@ public:
     const testrun::RunRecord& lastRecord() const { return record_; }
 
     void tell(const std::string& text, int style) override;
+
+signals:
+    // A test has ended (after its data file, its record and its listing).
+    void runEnded();
+    // The progress bar has been redrawn (at most once a frame).
+    void progressed();
+
+public:
     std::optional<std::string> dataFileRefusal() override;
     bool confirmStart() override;
     std::optional<std::string> claimJournal() override;
@@ -115,6 +132,7 @@ private:
     bool dryRun() const;
     Session& session();
     void limitRedraws(bool limited);
+    void listEndedRun(const testrun::RunReport& report);
     void journalReading(const HP4140DataType& reading);
 
     Application& application_;
@@ -133,6 +151,9 @@ private:
     // The file other than the data file that the last test's readings were saved in.
     std::optional<std::string> readingsFile_;
     QPointer<ManualControlWindow> manualControl_;
+    QPointer<SeriesWindow> seriesWindow_;
+    std::optional<std::uint64_t> seriesStep_;
+    bool seriesRunning_ = false;
     bool redrawsLimited_ = false;
     QElapsedTimer sinceProgress_;
     static constexpr qint64 kFrameMs = 100;

@@ -175,11 +175,11 @@ TEST(ChartLabels, EachAxisKeepsOneStyle) {
 // curve in view, on a logarithmic axis without the values it cannot show.
 TEST_F(ChartView, ReferencesShareTheFitAndTheLegendAndFollowTheScale) {
     const int plottables = chart.plot()->plottableCount();
-    ReferenceCurve yesterday{"yesterday.txt", 0, {}};
+    ReferenceCurve yesterday{"yesterday.txt", chart::referenceColour(0), {}};
     for (std::int32_t p = 0; p <= 40; ++p)
         yesterday.points.push_back(chartPointFor(
             {p, static_cast<float>(p), 0.0f, -1e-6f * static_cast<float>(p), false}, true));
-    chart.setReferences({yesterday, ReferenceCurve{"empty.txt", 1, {}}});
+    chart.setReferences({yesterday, ReferenceCurve{"empty.txt", chart::referenceColour(1), {}}});
     redraw(chart);
     EXPECT_EQ(chart.legendTexts(), (QStringList{"Readings", "yesterday.txt", "empty.txt"}));
     ASSERT_EQ(chart.referenceCount(), 2u);

@@ -51,9 +51,10 @@ TEST(ReferenceRuns, OpenDataFilesCountingTheLinesThatAreNotReadings) {
     EXPECT_EQ(runs.runs().size(), 2u); // nothing to show is not shown
     putFile(folder / "cv.txt", datafile::dataFileText(written, "Farads"));
     const auto capacitances = runs.open(folder / "cv.txt", "Amps");
-    EXPECT_FALSE(capacitances.added); // farads are not drawn on a chart of currents
+    EXPECT_TRUE(capacitances.added); // listed, but farads are not drawn on a chart of currents
+    EXPECT_FALSE(capacitances.drawn);
     EXPECT_EQ(capacitances.units, "Farads");
-    EXPECT_EQ(runs.runs().size(), 2u);
+    EXPECT_EQ(runs.runs().size(), 3u);
     EXPECT_EQ(runs.runs()[0].units, "Amps");
 
     for (const char* name : {"wrong-header.txt", "empty.txt", "binary.txt", "missing.txt", ""}) {
@@ -67,7 +68,7 @@ TEST(ReferenceRuns, OpenDataFilesCountingTheLinesThatAreNotReadings) {
                 << name << ": " << error.description();
         }
     }
-    EXPECT_EQ(runs.runs().size(), 2u);
+    EXPECT_EQ(runs.runs().size(), 3u);
 }
 
 // Each run keeps its colour while it is shown; the previous run is only ever one, the latest.
