@@ -170,8 +170,8 @@ QWidget* LeftColumn::createDataFileRow(settings::ControlRegistry& registry) {
 
 void LeftColumn::placeBesideTable(QWidget* widget) {
     tableRow_->addWidget(widget);
-    tableRow_->setStretchFactor(0, 3);
-    tableRow_->setStretchFactor(1, 2);
+    tableRow_->setStretchFactor(0, 1);
+    tableRow_->setStretchFactor(1, 1);
 }
 
 void LeftColumn::placeAboveDataFileRow(QWidget* row) {

@@ -19,6 +19,7 @@
 #include "app/window/frm_main.h"
 #include "app/window/help_window.h"
 #include "app/window/left_column.h"
+#include "app/window/series_window.h"
 #include "app/window/test_run_panel.h"
 #include "diagnostics/msg_box_layout.h"
 #include "diagnostics/oof_msg_box.h"
@@ -61,6 +62,8 @@ namespace {
 
 // A 1280 x 720 screen less a title bar and a desktop panel.
 constexpr QSize kLowScreenClient(1280, 650);
+// The widest a picture of part of the window is in the guide.
+constexpr int kGuideWidth = 760;
 
 // The windows outlive the shot that made them, so their application lives as long as the program.
 app::Application& shotApplication() {
@@ -158,6 +161,48 @@ bool runningWindow(const QDir& folder, const char* example, double seconds,
     return saved;
 }
 
+// The shipped family of diode curves in the middle of its second step: the runs beside the
+// table list the three steps (one done and drawn, one running, one queued), and the Series
+// window shows the steps it was given.
+bool seriesRunning(const QDir& folder) {
+    const platform::ProgramFolders& folders = exampleFolders("IV_diode_sweep.ini");
+    app::Application objects({(folders.privateLibFolder() / "libtarvix-gpibsim.so").string()}, 0,
+                             true);
+    objects.session().setConfigPath(shotApplication().session().configPath());
+    objects.session().setSample({"W7", "", "Ann", "second wafer, room temperature"});
+    app::frmMain window(objects, app::FieldDescriptions::load(app::kMainWindowFields));
+    platform::VirtualClock& clock = *objects.virtualClock();
+    window.setTimer1(std::make_unique<platform::VirtualTimer>(clock));
+    runtime::SimulatorTime simulatorTime(objects.calls(), clock);
+    app::TestRunPanel panel(objects, window, {objects.gpib(), objects.device(), clock}, nullptr);
+    window.show();
+    window.resize(kLowScreenClient);
+    app::SeriesWindow& series = panel.showSeriesWindow();
+    if (!series.loadSeries(folders.program / "config" / "IV_diode_VB_family.series.ini"))
+        return false;
+    series.startSeries();
+    runtime::runInVirtualTime(
+        clock, [&] { return panel.run().TestRunning(); }, [] { QApplication::processEvents(); });
+    QApplication::processEvents(); // the second step starts
+    clock.advance(std::chrono::seconds(4));
+    QApplication::processEvents();
+    bool saved = save(window, folder, "main-window-series");
+    // For the guide: the left column, from the chart to the data file's row, at the guide's width.
+    const QWidget& column = window.leftColumn();
+    QPixmap picture = window.grab(QRect(column.mapTo(&window, QPoint(0, 0)), column.size()));
+    picture.setDevicePixelRatio(1.0);
+    saved = save(picture.scaledToWidth(std::min(picture.width(), kGuideWidth),
+                                       Qt::SmoothTransformation),
+                 folder, "guide-series") &&
+            saved;
+    saved = save(series, folder, "series-window") && saved;
+    saved = saveForGuide(series, folder, "series-window") && saved;
+    series.stopSeries();
+    panel.cmdAbort_Click();
+    QApplication::processEvents();
+    return saved;
+}
+
 // The simulator's control function of that name, in the library the driver binding loads.
 template <typename Function> Function* simulatorControl(void* library, const char* name) {
     return reinterpret_cast<Function*>(dlsym(library, name));
@@ -223,7 +268,6 @@ bool analysedRun(const QDir& folder) {
                           beside.mapTo(&window, QPoint(beside.width(), chart.height())));
         QPixmap picture = window.grab(shown);
         picture.setDevicePixelRatio(1.0);
-        constexpr int kGuideWidth = 760;
         if (picture.width() > kGuideWidth)
             picture = picture.scaledToWidth(kGuideWidth, Qt::SmoothTransformation);
         saved = save(picture, folder, "guide-analysis");
@@ -467,6 +511,8 @@ int main(int argc, char** argv) {
             ++failures;
     }
     if (!analysedRun(folder))
+        ++failures;
+    if (!seriesRunning(folder))
         ++failures;
     // The C-V example half-way through its sweep: on a low screen, and as small as it goes.
     // Last, since a test leaves its settings to the program for the windows after it.
