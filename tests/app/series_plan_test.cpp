@@ -2,6 +2,7 @@
 // read, the order of devices and values, what each step changes, and the labels.
 
 #include "app/series/series_plan.h"
+#include "app/series/step_edits.h"
 #include "platform/app_error.h"
 #include "series_test_support.h"
 
@@ -125,3 +126,38 @@ TEST(SteppedKeys, AreTheKeysTheStepsDoNotAllGiveTheSameValue) {
 }
 
 } // namespace
+
+// What the Series window types: a step's changes and a field's values on one line each, and the
+// edits of the steps, each of which lets the rule that made them go.
+TEST(StepEdits, OneLineTextsReadBackAndEditsForgetTheRule) {
+    const auto& fields = seriestest::panelFields();
+    const std::vector<FieldChange> changes =
+        series::parseChanges(" TXTCONFIG(6) = 2 ;optionVB(0)=1; ", fields);
+    EXPECT_EQ(changes, (std::vector<FieldChange>{{"txtConfig(6)", "2"}, {"optionVB(0)", "1"}}));
+    EXPECT_EQ(series::changesText(changes), "txtConfig(6)=2; optionVB(0)=1");
+    for (const char* wrong : {"txtConfig(6)", "noSuchField=1"})
+        EXPECT_THROW(series::parseChanges(wrong, fields), platform::AppError) << wrong;
+
+    SteppedField rule;
+    series::setValuesFromText(rule, "0 to 2 by 0.5");
+    EXPECT_EQ(series::valuesText(rule), "0 to 2 by 0.5");
+    EXPECT_EQ(series::steppedValues(rule), (Strings{"0", "0.5", "1", "1.5", "2"}));
+    series::setValuesFromText(rule, "1, ,2.5,");
+    EXPECT_FALSE(rule.range);
+    EXPECT_EQ(rule.values, (Strings{"1", "2.5"}));
+
+    series::SeriesPlan plan;
+    EXPECT_EQ(series::addStep(plan), 0u); // an empty step in an empty plan
+    plan.steps[0].device = "D1";
+    plan.stepped = rule;
+    EXPECT_EQ(series::duplicateStep(plan, 0), 1u);
+    EXPECT_FALSE(plan.stepped);
+    plan.steps[1].device = "D2";
+    EXPECT_EQ(series::moveStep(plan, 1, true), 0u);
+    EXPECT_EQ(series::moveStep(plan, 0, true), 0u); // the first stays first
+    EXPECT_EQ(plan.steps[0].device, "D2");
+    series::removeStep(plan, 5); // no such step: nothing happens
+    series::removeStep(plan, 0);
+    ASSERT_EQ(plan.steps.size(), 1u);
+    EXPECT_EQ(plan.steps[0].device, "D1");
+}

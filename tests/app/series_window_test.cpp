@@ -53,8 +53,11 @@ TEST_F(SeriesWindow, AFamilyOfCurvesPausedBetweenStepsEachStepARunOfItsOwn) {
         QString::fromStdString((folder / "{sample}-{step}-VB{value}.txt").string()));
     series.chkPause()->setChecked(true);
 
+    box->queueAnswer(0); // Continue, twice
+    box->queueAnswer(0);
     ASSERT_TRUE(series.startSeries());
     EXPECT_FALSE(window.cmdStart()->isEnabled());
+    EXPECT_FALSE(window.controls().get<QPushButton>("Command1")->isEnabled());
     ASSERT_EQ(listed().size(), 3u);
     EXPECT_EQ(listed()[0].state, "running");
     EXPECT_EQ(listed()[2].state, "queued");
@@ -65,8 +68,9 @@ TEST_F(SeriesWindow, AFamilyOfCurvesPausedBetweenStepsEachStepARunOfItsOwn) {
     }
     ASSERT_FALSE(series.running());
 
-    // Two questions, before the second and the third step; both answered by default: Continue.
+    // Two questions, before the second and the third step.
     ASSERT_EQ(box->shown().size(), 2u);
+    EXPECT_EQ(box->shown()[1].text, "Set up step 3 (VB = 2 V), then Continue");
     EXPECT_EQ(box->shown()[0].answers,
               (std::vector<std::string>{"Continue", "Skip", "Stop series"}));
     for (int step = 1; step <= 3; ++step) {
@@ -96,6 +100,7 @@ TEST_F(SeriesWindow, AFamilyOfCurvesPausedBetweenStepsEachStepARunOfItsOwn) {
     EXPECT_EQ(browser().topLevelItemCount(), 2);
     EXPECT_EQ(browser().topLevelItem(1)->checkState(app::RunBrowser::Shown), Qt::Unchecked);
     EXPECT_TRUE(window.cmdStart()->isEnabled());
+    EXPECT_TRUE(window.controls().get<QPushButton>("Command1")->isEnabled());
     EXPECT_EQ(application.session().sample().device, ""); // as the series found it
 }
 
