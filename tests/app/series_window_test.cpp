@@ -104,4 +104,61 @@ TEST_F(SeriesWindow, AFamilyOfCurvesPausedBetweenStepsEachStepARunOfItsOwn) {
     EXPECT_EQ(application.session().sample().device, ""); // as the series found it
 }
 
+// Steps made from a field over two devices; the pause before the second device skipped and
+// then the series stopped; an aborted step that the series goes on after. The browser lists a
+// C-V file opened beside the series but cannot draw it, and puts a step's set-up on the panel.
+TEST_F(SeriesWindow, UsersWordsSkipStopAndAbortAndTheBrowserUsesARunsSettings) {
+    chooseDiodeSweep();
+    app::SeriesWindow& series = panel->showSeriesWindow();
+    series.cmbField()->setCurrentIndex(series.cmbField()->findData("txtConfig(6)"));
+    series.txtValues()->setText("0, 1.5");
+    series.txtDevices()->setText("D1, D2");
+    ASSERT_TRUE(series.makeSteps());
+    ASSERT_EQ(series.tblSteps()->rowCount(), 4);
+    EXPECT_EQ(series.tblSteps()->item(3, 0)->text(), "D2");
+    series.txtTemplate()->setText(
+        QString::fromStdString((folder / "{device}-{value}.txt").string()));
+    series.chkPause()->setChecked(true);
+    box->queueAnswer(1); // Skip D2's first step
+    box->queueAnswer(2); // and Stop series at the next
+
+    ASSERT_TRUE(series.startSeries());
+    runUntilReadings(5);
+    window.cmdAbort()->click(); // the first step ends; the series goes on
+    for (int turns = 0; series.running() && turns < 100; ++turns) {
+        QApplication::processEvents();
+        runToEnd();
+    }
+    ASSERT_FALSE(series.running());
+    ASSERT_EQ(box->shown().size(), 2u);
+    EXPECT_EQ(box->shown()[0].text, "Move the probe to D2, then Continue");
+    std::vector<std::string> states;
+    for (const datafile::ReferenceRun& run : listed())
+        states.push_back(run.state + " " + run.outcome);
+    EXPECT_EQ(states,
+              (std::vector<std::string>{"done aborted", "done complete", "skipped ", "not run "}));
+    EXPECT_TRUE(fs::exists(folder / "D1-0.txt"));
+    EXPECT_TRUE(fs::exists(folder / "D1-1.5.txt"));
+    EXPECT_FALSE(fs::exists(folder / "D2-0.txt"));
+    const std::string summary = testsupport::fileText(folder / "series.summary.tsv");
+    EXPECT_NE(summary.find("\tskipped\t"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("\tnot run\t"), std::string::npos) << summary;
+
+    // Two files at once: an I-V run beside a C-V one, which is listed but not drawn.
+    fs::copy_file(folder / "D1-1.5.txt", folder / "iv.txt");
+    std::string cv = testsupport::fileText(folder / "D1-0.txt");
+    for (std::size_t at = cv.find("Amps"); at != std::string::npos; at = cv.find("Amps", at))
+        cv.replace(at, 4, "Farads");
+    testsupport::putFile(folder / "cv.txt", cv);
+    dialogs.queueAnswers({(folder / "iv.txt").string(), (folder / "cv.txt").string()});
+    window.menus().itemOpenData->trigger();
+    ASSERT_EQ(listed().size(), 6u);
+    EXPECT_EQ(listed()[5].units, "Farads");
+    EXPECT_EQ(browser().topLevelItem(5)->flags() & Qt::ItemIsUserCheckable, Qt::NoItemFlags);
+    EXPECT_NE(browser().whyNotShown(5).find("capacitances"), std::string::npos);
+    window.configPanel().txtConfig(6)->setText("4");
+    browser().useSettings(1);
+    EXPECT_EQ(window.configPanel().txtConfig(6)->Text(), "1.5");
+}
+
 } // namespace
