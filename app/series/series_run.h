@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace series {
@@ -22,6 +23,8 @@ struct StepRun {
     std::string start; // as the record has them (ISO 8601 local time)
     std::string end;
     std::string dataFile; // empty when the readings could not be written to it
+    // What its run record's [Analysis] says, when the run was analysed: key and value.
+    std::vector<std::pair<std::string, std::string>> analysis;
 };
 
 // Why a step's Start was refused: its set-up or its data file (the series goes on or stops as

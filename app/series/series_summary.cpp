@@ -3,6 +3,7 @@
 #include "app/session/data_path_template.h"
 #include "settings/whole_file.h"
 
+#include <algorithm>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -42,8 +43,27 @@ std::string valueIn(const SeriesStep& step, std::string_view key) {
     return {};
 }
 
+// The keys the steps' analyses gave, in the order they first come.
+std::vector<std::string> analysisKeys(const SeriesRun& run) {
+    std::vector<std::string> keys;
+    for (std::size_t i = 0; i < run.size(); ++i)
+        if (const auto& done = run.record(i).run)
+            for (const auto& [key, value] : done->analysis)
+                if (std::find(keys.begin(), keys.end(), key) == keys.end())
+                    keys.push_back(key);
+    return keys;
+}
+
+std::string analysed(const StepRun& done, std::string_view key) {
+    for (const auto& [k, value] : done.analysis)
+        if (k == key)
+            return value;
+    return {};
+}
+
 std::vector<std::string> stepRow(const SeriesRun& run, std::size_t i,
-                                 const std::vector<std::string>& keys) {
+                                 const std::vector<std::string>& keys,
+                                 const std::vector<std::string>& results) {
     const SeriesStep& step = run.plan().steps[i];
     const StepRecord& record = run.record(i);
     const StepRun done = record.run.value_or(StepRun{});
@@ -58,6 +78,8 @@ std::vector<std::string> stepRow(const SeriesRun& run, std::size_t i,
                                    step.label};
     for (const std::string& key : keys)
         cells.push_back(valueIn(step, key));
+    for (const std::string& key : results)
+        cells.push_back(analysed(done, key));
     return cells;
 }
 
@@ -68,9 +90,12 @@ std::string summaryText(const SeriesRun& run) {
     std::vector<std::string> header{"step",     "device", "sample", "data file", "outcome",
                                     "readings", "start",  "end",    "label"};
     header.insert(header.end(), keys.begin(), keys.end());
+    // A series analysed as it ran (a method chosen in the Analyse panel) adds its results.
+    const std::vector<std::string> results = analysisKeys(run);
+    header.insert(header.end(), results.begin(), results.end());
     std::string text = row(header);
     for (std::size_t i = 0; i < run.size(); ++i)
-        text += row(stepRow(run, i, keys));
+        text += row(stepRow(run, i, keys, results));
     return text;
 }
 

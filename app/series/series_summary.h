@@ -2,9 +2,10 @@
 
 // The summary a series leaves when it ends, NAME.summary.tsv: a header, then one row per step
 // (step, device, sample, data file, outcome, readings, start, end, label, and the value of each
-// key the steps step), tab-separated, every row as long as the header. A cell's tabs, line
-// breaks and other control characters become blanks; a cell holding a double quote is quoted
-// as CSV quotes it, so pandas.read_csv(sep="\t") reads every cell back as it was.
+// key the steps step, then what the steps' analyses gave, by their keys), tab-separated, every
+// row as long as the header. A cell's tabs, line breaks and other control characters become
+// blanks; a cell holding a double quote is quoted as CSV quotes it, so
+// pandas.read_csv(sep="\t") reads every cell back as it was.
 
 #include "series_run.h"
 

@@ -98,9 +98,14 @@ testrun::StartResult SeriesSteps::start() {
 void SeriesSteps::ended() {
     const testrun::TestRun& test = panel_.run();
     const testrun::RunRecord& record = panel_.lastRecord();
-    run_.ended({testrun::outcomeKeyword(test.lastReport()), test.lastReport().filed,
-                testrun::isoLocalTime(record.start), testrun::isoLocalTime(record.end),
-                test.lastDataSaved() ? session_.dataPath() : std::string()});
+    series::StepRun ran;
+    ran.outcome = testrun::outcomeKeyword(test.lastReport());
+    ran.readings = test.lastReport().filed;
+    ran.start = testrun::isoLocalTime(record.start);
+    ran.end = testrun::isoLocalTime(record.end);
+    ran.dataFile = test.lastDataSaved() ? session_.dataPath() : std::string();
+    ran.analysis = record.analysis;
+    run_.ended(std::move(ran));
 }
 
 } // namespace app

@@ -30,8 +30,12 @@ series::SeriesPlan planOn(const std::vector<std::string>& devices, bool pause = 
 }
 
 series::StepRun ranAs(const std::string& outcome, std::size_t step) {
-    return {outcome, 21, "2024-05-02T14:00:00+02:00", "2024-05-02T14:01:00+02:00",
-            "/data/" + std::to_string(step + 1) + ".txt"};
+    return {outcome,
+            21,
+            "2024-05-02T14:00:00+02:00",
+            "2024-05-02T14:01:00+02:00",
+            "/data/" + std::to_string(step + 1) + ".txt",
+            {}};
 }
 
 // Drives the series to its end: each step started ends as `ends` says in turn ("complete",
@@ -163,7 +167,7 @@ TEST(SeriesRun, SaysWhatItAsksAndHowEachStepWent) {
     SeriesRun run(planOn({"D1", "D3", "D3"}, true));
     run.started();
     EXPECT_EQ(run.record(0).state, series::StepState::Running);
-    run.ended({"complete", 1, "", "", "/data/a.txt"});
+    run.ended({"complete", 1, "", "", "/data/a.txt", {}});
     const SeriesRun::Next asked = run.next();
     EXPECT_EQ(asked.action, Action::Ask);
     EXPECT_EQ(asked.step, 1u);
@@ -173,7 +177,7 @@ TEST(SeriesRun, SaysWhatItAsksAndHowEachStepWent) {
     run.answer(Answer::Continue);
     EXPECT_THROW(run.answer(Answer::Continue), std::logic_error);
     run.started();
-    run.ended({"lost", 7, "", "", ""});
+    run.ended({"lost", 7, "", "", "", {}});
     EXPECT_EQ(run.stepLine(0), "Step 1 of 3 (D1, VB = 0 V): complete, 1 reading in /data/a.txt");
     EXPECT_EQ(run.stepLine(1), "Step 2 of 3 (D3, VB = 1 V): lost, 7 readings, in no data file");
     EXPECT_EQ(run.stepLine(2), "Step 3 of 3 (D3, VB = 2 V): not run");
@@ -244,7 +248,7 @@ TEST(SeriesSummary, GoesBesideTheDataFilesUnderANameOfItsOwn) {
     SeriesRun ran(planOn({"D1", "D2"}));
     ran.refused(series::Refusal::SetUp);
     ran.started();
-    ran.ended({"complete", 3, "", "", (folder / "lab" / "W7" / "D2.txt").string()});
+    ran.ended({"complete", 3, "", "", (folder / "lab" / "W7" / "D2.txt").string(), {}});
     EXPECT_EQ(series::summaryFolder(ran, dataTemplate), folder / "lab" / "W7");
 
     const fs::path first = series::writeSummary(ran, folder / "new", "vb");

@@ -2,6 +2,7 @@
 // between its steps, each step an ordinary test with its own data file and record, every step
 // listed and then drawn in the run browser, and the summary written at the end.
 
+#include "app/analyse/analyse_panel.h"
 #include "app/chart/live_chart.h"
 #include "app/datafile/data_file_names.h"
 #include "app/table/readings_area.h"
@@ -11,6 +12,7 @@
 #include "window_on_simulator.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -52,6 +54,13 @@ TEST_F(SeriesWindow, AFamilyOfCurvesPausedBetweenStepsEachStepARunOfItsOwn) {
     series.txtTemplate()->setText(
         QString::fromStdString((folder / "{sample}-{step}-VB{value}.txt").string()));
     series.chkPause()->setChecked(true);
+    // Each step is analysed as it ends; the summary gathers the results.
+    window.configPanel().optionFunction().setSelected(1, true); // I-V's methods, as at a Start
+    window.Form_SaveConfig();
+    window.analysePanel().readingsReset();
+    QComboBox& method = *window.analysePanel().method();
+    ASSERT_GE(method.findText("diode"), 0);
+    method.setCurrentIndex(method.findText("diode"));
 
     box->queueAnswer(0); // Continue, twice
     box->queueAnswer(0);
@@ -84,6 +93,9 @@ TEST_F(SeriesWindow, AFamilyOfCurvesPausedBetweenStepsEachStepARunOfItsOwn) {
     }
     const std::string summary = testsupport::fileText(folder / "IV_diode_VB_family.summary.tsv");
     EXPECT_EQ(std::count(summary.begin(), summary.end(), '\n'), 4) << summary;
+    const std::string header = summary.substr(0, summary.find('\n'));
+    EXPECT_NE(header.find("\ttxtConfig(6)\tmethod\t"), std::string::npos) << header;
+    EXPECT_NE(summary.find("\tVB = 2 V\t2\tdiode\t"), std::string::npos) << summary;
     EXPECT_NE(series.txtLog()->toPlainText().indexOf("The summary is in"), -1);
 
     ASSERT_EQ(listed().size(), 3u);
