@@ -6,7 +6,6 @@
 #include "app/panel/series_fields.h"
 #include "app/series/series_file.h"
 #include "app/series/series_run.h"
-#include "app/series/series_summary.h"
 #include "app/stop_signals.h"
 #include "app/window/frm_main.h"
 #include "app/window/series_steps.h"
@@ -80,28 +79,15 @@ private:
         return RunExitStatus(test.lastReport(), test.lastDataSaved(), true, 0);
     }
 
-    // Each step's line once the step is settled, in their order.
     void noteSettledSteps() {
-        for (; noted_ < run_.size(); ++noted_) {
-            const series::StepState state = run_.record(noted_).state;
-            if (state == series::StepState::Queued || state == series::StepState::Running)
-                return;
-            console_.note(run_.stepLine(noted_));
-        }
+        for (const std::string& line : steps_.newlySettled())
+            console_.note(line);
     }
 
     int writeSummary() {
-        try {
-            const std::filesystem::path written =
-                series::writeSummary(run_, series::summaryFolder(run_, steps_.dataTemplate()),
-                                     series::seriesName(file_));
-            console_.note("The summary is in " + written.string() + ".");
-            return exitstatus::kClean;
-        } catch (const platform::AppError& error) {
-            console_.note("The summary of the series could not be written: " + error.description() +
-                          ".");
-            return exitstatus::kFailure;
-        }
+        const SeriesSteps::Summary summary = steps_.writeSummary();
+        console_.note(summary.text);
+        return summary.written ? exitstatus::kClean : exitstatus::kFailure;
     }
 
     TestRunPanel& panel_;
@@ -110,7 +96,6 @@ private:
     HeadlessConsole& console_;
     series::SeriesRun run_;
     SeriesSteps steps_;
-    std::size_t noted_ = 0;
 };
 
 } // namespace

@@ -160,7 +160,7 @@ datafile::ReferenceRun ReadingsArea::endedRun(const std::string& name) const {
     run.readings.reserve(readings_.Count());
     for (const auto& reading : readings_) {
         run.readings.push_back(*reading);
-        run.readings.back().RawData.clear();
+        run.readings.back().RawData = {};
     }
     return run;
 }

@@ -125,6 +125,14 @@ frmMain::frmMain(Application& application, const FieldDescriptions& fields,
 void frmMain::createRunBrowser() {
     RunBrowserActions actions;
     actions.useSettings = [this](const std::filesystem::path& record) {
+        // The set-up of a running test stays as it started, as the File menu's loads do.
+        if (testRunning()) {
+            platform::messageBox().show("A test is running: its set-up cannot change until it "
+                                        "ends.",
+                                        platform::kAppTitle,
+                                        platform::mb::OkOnly | platform::mb::Exclamation);
+            return;
+        }
         if (!LoadConfigFile(record.string()))
             FormUtility::ShowCurrentError(ConfigFileCommands::kLoadFailureComment);
     };

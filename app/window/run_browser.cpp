@@ -3,6 +3,7 @@
 #include "app/chart/graph_texts.h"
 #include "app/chart/reference_series.h"
 #include "app/datafile/data_file_names.h"
+#include "app/series/series_run.h"
 #include "app/table/readings_area.h"
 #include "settings/guarded.h"
 
@@ -116,7 +117,10 @@ std::string RunBrowser::whyNotShown(int row) const {
     const datafile::ReferenceRun& run =
         readings_.references().runs().at(static_cast<std::size_t>(row));
     if (run.readings.empty())
-        return "It has no readings yet.";
+        return run.state == series::stateWord(series::StepState::Queued) ||
+                       run.state.starts_with(series::stateWord(series::StepState::Running))
+                   ? "It has no readings yet."
+                   : "It has no readings.";
     const std::string chart = readings_.chartUnits();
     if (run.units == chart)
         return {};
@@ -164,14 +168,22 @@ void RunBrowser::openFolder(int row) const {
         actions_.openFolder(run.dataFile.parent_path());
 }
 
+// The menu and the colour dialog wait for the user while a test goes on: a run that ends in
+// the meantime moves the rows, so the run is found again by its key afterwards.
+std::optional<int> RunBrowser::rowOf(std::uint64_t key) const {
+    const auto row = readings_.references().find(key);
+    return row ? std::optional<int>(static_cast<int>(*row)) : std::nullopt;
+}
+
 void RunBrowser::chooseColour(int row) {
     const datafile::ReferenceRun& run =
         readings_.references().runs().at(static_cast<std::size_t>(row));
+    const std::uint64_t key = run.key;
     const QColor chosen =
         QColorDialog::getColor(chart::referenceColour(run.colour, run.chosenColour), this,
                                "Colour of " + QString::fromStdString(run.name));
-    if (chosen.isValid())
-        setColour(row, chosen.rgb());
+    if (const auto now = rowOf(key); now && chosen.isValid())
+        setColour(*now, chosen.rgb());
 }
 
 void RunBrowser::contextMenu(const QPoint& at) {
@@ -179,6 +191,9 @@ void RunBrowser::contextMenu(const QPoint& at) {
     if (!item)
         return;
     const int row = indexOfTopLevelItem(item);
+    const datafile::ReferenceRun& run =
+        readings_.references().runs().at(static_cast<std::size_t>(row));
+    const std::uint64_t key = run.key;
     const bool shown = item->checkState(Shown) == Qt::Checked;
     const bool hasRecord = !recordOf(row).empty();
     QMenu menu(this);
@@ -192,22 +207,24 @@ void RunBrowser::contextMenu(const QPoint& at) {
     QAction* folder = menu.addAction("Open its folder");
     use->setEnabled(hasRecord);
     record->setEnabled(hasRecord);
-    folder->setEnabled(
-        !readings_.references().runs().at(static_cast<std::size_t>(row)).dataFile.empty());
+    folder->setEnabled(!run.dataFile.empty());
     QAction* chosen = menu.exec(viewport()->mapToGlobal(at));
+    const std::optional<int> now = rowOf(key);
+    if (!chosen || !now)
+        return;
     settings::runGuarded([&] {
         if (chosen == show)
-            setShown(row, !shown);
+            setShown(*now, !shown);
         else if (chosen == colour)
-            chooseColour(row);
+            chooseColour(*now);
         else if (chosen == remove)
-            removeRun(row);
+            removeRun(*now);
         else if (chosen == use)
-            useSettings(row);
+            useSettings(*now);
         else if (chosen == record)
-            showRecord(row);
+            showRecord(*now);
         else if (chosen == folder)
-            openFolder(row);
+            openFolder(*now);
     });
 }
 

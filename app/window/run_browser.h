@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 namespace table {
@@ -56,6 +57,7 @@ private:
     void contextMenu(const QPoint& at);
     void chooseColour(int row);
     std::filesystem::path recordOf(int row) const;
+    std::optional<int> rowOf(std::uint64_t key) const;
     QString setUpOf(int row);
 
     table::ReadingsArea& readings_;

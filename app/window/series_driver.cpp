@@ -1,15 +1,11 @@
 #include "series_driver.h"
 
-#include "app/series/series_file.h"
-#include "app/series/series_summary.h"
 #include "app/table/readings_area.h"
 #include "frm_main.h"
-#include "left_column.h"
-#include "platform/app_error.h"
 #include "platform/message_box.h"
+#include "platform/stop_request.h"
 #include "test_run_panel.h"
 
-#include <QLineEdit>
 #include <QTimer>
 
 #include <cmath>
@@ -19,11 +15,10 @@ namespace app {
 SeriesDriver::SeriesDriver(frmMain& window, TestRunPanel& panel, Session& session,
                            series::SeriesPlan plan, const std::filesystem::path& seriesFile,
                            QObject* parent)
-    : QObject(parent), window_(window), panel_(panel), session_(session), seriesFile_(seriesFile),
+    : QObject(parent), window_(window), panel_(panel), seriesFile_(seriesFile),
       run_(std::move(plan)),
       steps_(window, panel, session, run_, seriesFile,
-             [this](const std::string& note) { emit noted(QString::fromStdString(note)); }),
-      pathBefore_(window.leftColumn().txtPathToData()->text()), sampleBefore_(session.sample()) {
+             [this](const std::string& note) { emit noted(QString::fromStdString(note)); }) {
     connect(&panel_, &TestRunPanel::runEnded, this, [this] { stepEnded(); });
     connect(&panel_, &TestRunPanel::progressed, this, [this] { showProgress(); });
 }
@@ -55,7 +50,10 @@ void SeriesDriver::listSteps() {
 
 // Runs the series on until a step's test is under way or the series is over.
 void SeriesDriver::advance() {
-    for (;;) {
+    while (!finished_) {
+        // A stop signal stops the series as it stops a test; the window then closes.
+        if (platform::stopRequested())
+            run_.stopSeries();
         const series::SeriesRun::Next next = run_.next();
         switch (next.action) {
         case series::SeriesRun::Action::Over:
@@ -85,15 +83,21 @@ void SeriesDriver::ask(const std::string& question) {
     run_.answer(kAnswers[answer < 3 ? answer : 2]);
 }
 
-// True once the step's test has started; its end goes on with the series.
+// True once the step's test is under way; its end goes on with the series.
 bool SeriesDriver::runStep(std::size_t step) {
     panel_.listNextRunAsStep(keys_.at(step));
     window_.readingsArea().relabelRun(keys_.at(step), [](datafile::ReferenceRun& row) {
         row.state = series::stateWord(series::StepState::Running);
     });
-    waiting_ = steps_.start() == testrun::StartResult::Started;
-    if (!waiting_)
+    const bool started = steps_.start() == testrun::StartResult::Started;
+    if (!started) {
         panel_.listNextRunAsStep(std::nullopt);
+        return false;
+    }
+    // A test can end within its own start (a stop signal during the download).
+    waiting_ = panel_.run().TestRunning();
+    if (!waiting_)
+        stepOver();
     return waiting_;
 }
 
@@ -101,11 +105,15 @@ void SeriesDriver::stepEnded() {
     if (!waiting_)
         return;
     waiting_ = false;
+    stepOver();
+    // The test's end is still on the stack; the next step starts from the event loop.
+    QTimer::singleShot(0, this, [this] { advance(); });
+}
+
+void SeriesDriver::stepOver() {
     steps_.ended();
     showStates();
     noteSettledSteps();
-    // The test's end is still on the stack; the next step starts from the event loop.
-    QTimer::singleShot(0, this, [this] { advance(); });
 }
 
 void SeriesDriver::stopSeries() {
@@ -143,30 +151,18 @@ void SeriesDriver::showProgress() {
 }
 
 void SeriesDriver::noteSettledSteps() {
-    for (; noted_ < run_.size(); ++noted_) {
-        const series::StepState state = run_.record(noted_).state;
-        if (state == series::StepState::Queued || state == series::StepState::Running)
-            return;
-        emit noted(QString::fromStdString(run_.stepLine(noted_)));
-    }
+    for (const std::string& line : steps_.newlySettled())
+        emit noted(QString::fromStdString(line));
 }
 
 void SeriesDriver::finish() {
+    finished_ = true;
     showStates();
     noteSettledSteps();
-    std::string text = run_.endText();
-    try {
-        const std::filesystem::path written =
-            series::writeSummary(run_, series::summaryFolder(run_, steps_.dataTemplate()),
-                                 series::seriesName(seriesFile_));
-        text += " The summary is in " + written.string() + ".";
-    } catch (const platform::AppError& error) {
-        text += " The summary of the series could not be written: " + error.description() + ".";
-    }
-    window_.leftColumn().txtPathToData()->setText(pathBefore_);
-    session_.setSample(sampleBefore_);
+    const SeriesSteps::Summary summary = steps_.writeSummary();
+    steps_.restore();
     panel_.setSeriesRunning(false);
-    emit finished(QString::fromStdString(text));
+    emit finished(QString::fromStdString(run_.endText() + " " + summary.text));
 }
 
 } // namespace app

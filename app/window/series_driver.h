@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/series/series_run.h"
-#include "app/session/session.h"
 #include "series_steps.h"
 
 #include <QObject>
@@ -13,6 +12,7 @@
 
 namespace app {
 
+class Session;
 class TestRunPanel;
 class frmMain;
 
@@ -35,6 +35,8 @@ public:
     // The step that runs goes on to its end; no other starts.
     void stopSeries();
     bool over() const { return run_.over(); }
+    // A step's test is under way (Stop series lets it end).
+    bool stepRunning() const { return waiting_; }
     const series::SeriesRun& run() const { return run_; }
 
 signals:
@@ -52,19 +54,17 @@ private:
     void showStates();
     void showProgress();
     void noteSettledSteps();
+    void stepOver();
     void finish();
 
     frmMain& window_;
     TestRunPanel& panel_;
-    Session& session_;
     std::filesystem::path seriesFile_;
     series::SeriesRun run_;
     SeriesSteps steps_;
     std::vector<std::uint64_t> keys_; // each step's row among the runs
-    QString pathBefore_;              // the data path box as the series found it
-    SampleIdentity sampleBefore_;     // and the sample, whose device each step changes
-    std::size_t noted_ = 0;
-    bool waiting_ = false; // for a step's test to end
+    bool waiting_ = false;            // for a step's test to end
+    bool finished_ = false;
 };
 
 } // namespace app

@@ -1,7 +1,9 @@
 #include "series_steps.h"
 
 #include "app/series/series_file.h"
+#include "app/series/series_summary.h"
 #include "app/session/session.h"
+#include "app/table/readings_area.h"
 #include "app/testrun/run_record.h"
 #include "frm_main.h"
 #include "left_column.h"
@@ -43,7 +45,10 @@ SeriesSteps::SeriesSteps(frmMain& window, TestRunPanel& panel, Session& session,
     : window_(window), panel_(panel), session_(session), run_(run), seriesFile_(seriesFile),
       note_(std::move(note)), dataTemplate_(series::dataTemplatePath(
                                   run.plan(), seriesFile, platform::programFolders().program)),
-      startingPanel_(formOf(settings::FormValues(window.controls()))) {}
+      startingPanel_(formOf(settings::FormValues(window.controls()))),
+      configPathBefore_(session.configPath()), runRecordBefore_(session.runRecord()),
+      pathBoxBefore_(window.leftColumn().txtPathToData()->text().toStdString()),
+      sampleBefore_(session.sample()) {}
 
 void SeriesSteps::noteAll(const std::vector<std::string>& notes) const {
     for (const std::string& note : notes)
@@ -88,8 +93,10 @@ testrun::StartResult SeriesSteps::start() {
         run_.refused(series::Refusal::Instrument, "the instrument could not be reached");
         break;
     case testrun::StartResult::SetupRefused:
+        run_.refused(series::Refusal::SetUp, "the instrument would not take its set-up");
+        break;
     case testrun::StartResult::DataFileRefused:
-        run_.refused(series::Refusal::SetUp, "its start was refused");
+        run_.refused(series::Refusal::SetUp, "its data file cannot be written");
         break;
     }
     return started;
@@ -103,9 +110,43 @@ void SeriesSteps::ended() {
     ran.readings = test.lastReport().filed;
     ran.start = testrun::isoLocalTime(record.start);
     ran.end = testrun::isoLocalTime(record.end);
-    ran.dataFile = test.lastDataSaved() ? session_.dataPath() : std::string();
+    // Readings saved elsewhere than the data file are named where they are.
+    ran.dataFile =
+        test.lastDataSaved() ? session_.dataPath() : panel_.readingsFile().value_or(std::string());
     ran.analysis = record.analysis;
     run_.ended(std::move(ran));
+}
+
+std::vector<std::string> SeriesSteps::newlySettled() {
+    std::vector<std::string> lines;
+    for (; settled_ < run_.size(); ++settled_) {
+        const series::StepState state = run_.record(settled_).state;
+        if (state == series::StepState::Queued || state == series::StepState::Running)
+            break;
+        lines.push_back(run_.stepLine(settled_));
+    }
+    return lines;
+}
+
+SeriesSteps::Summary SeriesSteps::writeSummary() const {
+    try {
+        const std::filesystem::path written = series::writeSummary(
+            run_, series::summaryFolder(run_, dataTemplate_), series::seriesName(seriesFile_));
+        return {true, "The summary is in " + written.string() + "."};
+    } catch (const platform::AppError& error) {
+        return {false,
+                "The summary of the series could not be written: " + error.description() + "."};
+    }
+}
+
+void SeriesSteps::restore() {
+    (void)window_.ApplyFormValues(startingPanel_);
+    session_.setConfigPath(configPathBefore_);
+    if (!runRecordBefore_.empty())
+        session_.setRunRecord(runRecordBefore_);
+    session_.setSample(sampleBefore_);
+    window_.leftColumn().txtPathToData()->setText(QString::fromStdString(pathBoxBefore_));
+    window_.readingsArea().takeTypedDataPath();
 }
 
 } // namespace app

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/series/series_run.h"
+#include "app/session/session.h"
 #include "app/testrun/test_run.h"
 #include "settings/ini_document.h"
 
@@ -11,7 +12,6 @@
 namespace app {
 
 class frmMain;
-class Session;
 class TestRunPanel;
 
 // The window's side of each step of a series, for whoever runs it (the Series window, the
@@ -38,6 +38,19 @@ public:
     // The data path every step fills in, as the path box shows it during the series.
     const std::string& dataTemplate() const { return dataTemplate_; }
 
+    // The lines of the steps settled since the last call ("Step 2 of 4 (D1, VB = 1 V):
+    // complete, 21 readings in ..."), in their order.
+    std::vector<std::string> newlySettled();
+    // Writes the series' summary beside its data files; says where, or why it could not.
+    struct Summary {
+        bool written = false;
+        std::string text; // "The summary is in ...", "The summary of the series could not ..."
+    };
+    Summary writeSummary() const;
+    // The window as the series found it: its panel, configuration in use, data path and
+    // sample, so that nothing of the last step is saved into a file at exit.
+    void restore();
+
 private:
     bool setUp(const series::SeriesStep& step);
     void noteAll(const std::vector<std::string>& notes) const;
@@ -50,6 +63,11 @@ private:
     Note note_;
     std::string dataTemplate_;
     settings::IniDocument startingPanel_;
+    std::string configPathBefore_;
+    std::string runRecordBefore_;
+    std::string pathBoxBefore_;
+    SampleIdentity sampleBefore_;
+    std::size_t settled_ = 0;
 };
 
 } // namespace app

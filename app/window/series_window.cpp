@@ -12,6 +12,7 @@
 #include "test_run_panel.h"
 
 #include <QCheckBox>
+#include <QColor>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -238,10 +239,12 @@ void SeriesWindow::showSteps() {
     showing_ = false;
 }
 
-// A cell typed into changes its step; a change that cannot be used is refused and undone.
+// A cell typed into changes its step. A change that cannot be used is refused; the cell keeps
+// the text, marked, for correcting, while the step keeps what it had.
 void SeriesWindow::takeCell(int row, int column) {
     series::SeriesStep& step = plan_.steps.at(static_cast<std::size_t>(row));
-    const std::string typed = tblSteps_->item(row, column)->text().trimmed().toStdString();
+    QTableWidgetItem& item = *tblSteps_->item(row, column);
+    const std::string typed = item.text().trimmed().toStdString();
     try {
         switch (column) {
         case Device:
@@ -264,7 +267,14 @@ void SeriesWindow::takeCell(int row, int column) {
         }
         plan_.stepped.reset();
     } catch (const platform::AppError& error) {
-        refuse("Step " + std::to_string(row + 1) + ": " + error.description() + ".");
+        const std::string why =
+            "Step " + std::to_string(row + 1) + ": " + error.description() + ".";
+        showing_ = true;
+        item.setBackground(QColor(255, 220, 220));
+        item.setToolTip(qt(why));
+        showing_ = false;
+        refuse(why);
+        return;
     }
     showSteps();
 }
@@ -397,6 +407,10 @@ bool SeriesWindow::startSeries() {
         refuse("A test is running: start the series once it has ended.");
         return false;
     }
+    if (panel_.manualControl()) {
+        refuse("Manual Control holds the instrument: close it to start the series.");
+        return false;
+    }
     takeSettings();
     txtLog_->clear();
     driver_ = new SeriesDriver(window_, panel_, session_, plan_, seriesFileOrDefault(), this);
@@ -409,10 +423,11 @@ bool SeriesWindow::startSeries() {
 }
 
 void SeriesWindow::stopSeries() {
-    if (running()) {
+    if (!running())
+        return;
+    if (driver_->stepRunning())
         log("The series stops after the step that runs.");
-        driver_->stopSeries();
-    }
+    driver_->stopSeries();
 }
 
 bool SeriesWindow::running() const {

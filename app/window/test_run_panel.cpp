@@ -4,6 +4,7 @@
 
 #include "app/application.h"
 #include "app/datafile/data_file_names.h"
+#include "app/series/series_run.h"
 #include "app/session/data_path_template.h"
 #include "app/table/readings_area.h"
 #include "app/table/units.h"
@@ -67,6 +68,8 @@ TestRunPanel::TestRunPanel(Application& application, frmMain& window, Instrument
 }
 
 TestRunPanel::~TestRunPanel() {
+    // The window's children go after the panel; a series must not outlive the panel it runs on.
+    delete seriesWindow_;
     device_.setSpollObserver(nullptr);
 }
 
@@ -246,7 +249,7 @@ void TestRunPanel::listEndedRun(const testrun::RunReport& report) {
         run.source = step.source;
         run.key = step.key;
         run.shown = true;
-        run.state = "done";
+        run.state = series::stateWord(series::StepState::Done);
         run.colour = step.colour;
         run.chosenColour = step.chosenColour;
         step = std::move(run);

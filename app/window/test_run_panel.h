@@ -89,6 +89,8 @@ public:
     // Where the readings of a test whose data file could not be written are: "The 21 readings
     // are in /data/iv.txt.partial" (the journal, or the file they were saved in instead), or
     // that no file has them all.
+    // The file other than the data file that the last test's readings went to, when one did.
+    const std::optional<std::string>& readingsFile() const { return readingsFile_; }
     std::string whereReadingsAre();
     // The record of the last test that started: its set-up, sample, start and end, and report.
     const testrun::RunRecord& lastRecord() const { return record_; }
