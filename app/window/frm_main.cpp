@@ -386,8 +386,9 @@ hp4140::TestConfig& frmMain::Form_SaveConfig() {
     return config;
 }
 
-void frmMain::resetReadings() {
-    readings_->keepPreviousRun(leftColumn_->chkKeepPreviousRun()->isChecked());
+void frmMain::resetReadings(PreviousRun previous) {
+    readings_->keepPreviousRun(previous == PreviousRun::AsChecked &&
+                               leftColumn_->chkKeepPreviousRun()->isChecked());
     readings_->resetReadings();
     analyse_->readingsReset();
 }

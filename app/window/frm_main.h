@@ -133,7 +133,9 @@ public:
     // kept on the chart as the previous run while "Keep previous run" is checked), each reading
     // filed (labels, table row, chart point), the data file and its run record written at the
     // end (false when the readings could not be written anywhere; they stay in the collection).
-    void resetReadings();
+    // A series' step keeps no previous run: the steps before it are listed and drawn already.
+    enum class PreviousRun { AsChecked, NotKept };
+    void resetReadings(PreviousRun previous = PreviousRun::AsChecked);
     void fileReading(std::unique_ptr<HP4140DataType> reading, std::int32_t iMeasIndex);
     bool SaveData(std::string_view record = {});
     // The run record's [Analysis] lines of the readings as the analyse panel analyses them now;

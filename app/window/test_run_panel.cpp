@@ -184,7 +184,8 @@ void TestRunPanel::limitRedraws(bool limited) {
 }
 
 void TestRunPanel::resetReadings() {
-    window_.resetReadings();
+    window_.resetReadings(seriesRunning_ ? frmMain::PreviousRun::NotKept
+                                         : frmMain::PreviousRun::AsChecked);
     beginRecord();
 }
 

@@ -128,6 +128,7 @@ TEST_F(SeriesWindow, AFamilyOfCurvesPausedBetweenStepsEachStepARunOfItsOwn) {
 // C-V file opened beside the series but cannot draw it, and puts a step's set-up on the panel.
 TEST_F(SeriesWindow, UsersWordsSkipStopAndAbortAndTheBrowserUsesARunsSettings) {
     chooseDiodeSweep();
+    window.leftColumn().chkKeepPreviousRun()->setChecked(true); // the steps are listed instead
     app::SeriesWindow& series = panel->showSeriesWindow();
     series.cmbField()->setCurrentIndex(series.cmbField()->findData("txtConfig(6)"));
     series.txtValues()->setText("0, 1.5");
