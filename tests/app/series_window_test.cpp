@@ -30,6 +30,15 @@ protected:
     const std::vector<datafile::ReferenceRun>& listed() {
         return window.readingsArea().references().runs();
     }
+    // Each step's test in virtual time; the next starts from the event loop. False when the
+    // series does not end.
+    bool runToItsEnd(const app::SeriesWindow& series) {
+        for (int turns = 0; series.running() && turns < 100; ++turns) {
+            QApplication::processEvents();
+            runToEnd();
+        }
+        return !series.running();
+    }
     // The names of the reference curves drawn.
     std::vector<std::string> curves() {
         std::vector<std::string> names;
@@ -74,12 +83,7 @@ TEST_F(SeriesWindow, AFamilyOfCurvesPausedBetweenStepsEachStepARunOfItsOwn) {
     ASSERT_EQ(listed().size(), 3u);
     EXPECT_EQ(listed()[0].state, "running");
     EXPECT_EQ(listed()[2].state, "queued");
-    // Each step's test in virtual time; the next starts from the event loop.
-    for (int turns = 0; series.running() && turns < 100; ++turns) {
-        QApplication::processEvents();
-        runToEnd();
-    }
-    ASSERT_FALSE(series.running());
+    ASSERT_TRUE(runToItsEnd(series));
 
     // Two questions, before the second and the third step.
     ASSERT_EQ(box->shown().size(), 2u);
@@ -145,11 +149,7 @@ TEST_F(SeriesWindow, UsersWordsSkipStopAndAbortAndTheBrowserUsesARunsSettings) {
     ASSERT_TRUE(series.startSeries());
     runUntilReadings(5);
     window.cmdAbort()->click(); // the first step ends; the series goes on
-    for (int turns = 0; series.running() && turns < 100; ++turns) {
-        QApplication::processEvents();
-        runToEnd();
-    }
-    ASSERT_FALSE(series.running());
+    ASSERT_TRUE(runToItsEnd(series));
     ASSERT_EQ(box->shown().size(), 2u);
     EXPECT_EQ(box->shown()[0].text, "Move the probe to D2, then Continue");
     std::vector<std::string> states;
