@@ -127,6 +127,14 @@ std::size_t ReadingsArea::listRun(datafile::ReferenceRun run) {
     return at;
 }
 
+std::vector<std::uint64_t> ReadingsArea::listRuns(std::vector<datafile::ReferenceRun> runs) {
+    std::vector<std::uint64_t> keys;
+    for (datafile::ReferenceRun& run : runs)
+        keys.push_back(references_.runs().at(references_.add(std::move(run))).key);
+    showReferences();
+    return keys;
+}
+
 void ReadingsArea::changeRun(std::size_t i,
                              const std::function<void(datafile::ReferenceRun&)>& change) {
     if (i >= references_.runs().size())

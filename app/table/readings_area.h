@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -107,6 +108,8 @@ public:
     // The list of runs beside the readings (the browser shows it): a run added, changed or taken
     // off, each change drawn and told by runsChanged.
     std::size_t listRun(datafile::ReferenceRun run);
+    // Several at once, drawn once (a series' steps); returns the key each is listed under.
+    std::vector<std::uint64_t> listRuns(std::vector<datafile::ReferenceRun> runs);
     void changeRun(std::size_t i, const std::function<void(datafile::ReferenceRun&)>& change);
     void removeRun(std::size_t i);
     // A change of what the list says of the run listed under that key (a series step's state),

@@ -34,18 +34,17 @@ void SeriesDriver::start() {
 }
 
 void SeriesDriver::listSteps() {
-    table::ReadingsArea& readings = window_.readingsArea();
+    std::vector<datafile::ReferenceRun> rows;
     for (const series::SeriesStep& step : run_.plan().steps) {
-        datafile::ReferenceRun row;
+        datafile::ReferenceRun& row = rows.emplace_back();
         row.name = step.label.empty() ? step.device : step.label;
         row.source = datafile::ReferenceRun::Source::SeriesStep;
         row.shown = false;
         row.sample = run_.plan().sample;
         row.device = step.device;
         row.state = series::stateWord(series::StepState::Queued);
-        readings.listRun(std::move(row));
-        keys_.push_back(readings.references().runs().back().key);
     }
+    keys_ = window_.readingsArea().listRuns(std::move(rows));
 }
 
 // Runs the series on until a step's test is under way or the series is over.
@@ -86,9 +85,7 @@ void SeriesDriver::ask(const std::string& question) {
 // True once the step's test is under way; its end goes on with the series.
 bool SeriesDriver::runStep(std::size_t step) {
     panel_.listNextRunAsStep(keys_.at(step));
-    window_.readingsArea().relabelRun(keys_.at(step), [](datafile::ReferenceRun& row) {
-        row.state = series::stateWord(series::StepState::Running);
-    });
+    relabel(keys_.at(step), series::stateWord(series::StepState::Running));
     const bool started = steps_.start() == testrun::StartResult::Started;
     if (!started) {
         panel_.listNextRunAsStep(std::nullopt);
@@ -133,9 +130,16 @@ void SeriesDriver::showStates() {
         std::string state = series::stateWord(record.state);
         if (!record.refusal.empty())
             state += ": " + record.refusal;
-        window_.readingsArea().relabelRun(keys_[step],
-                                          [&](datafile::ReferenceRun& row) { row.state = state; });
+        relabel(keys_[step], state);
     }
+}
+
+// Only a row whose state changes is drawn again: a long series has many rows.
+void SeriesDriver::relabel(std::uint64_t key, const std::string& state) {
+    table::ReadingsArea& readings = window_.readingsArea();
+    const auto row = readings.references().find(key);
+    if (row && readings.references().runs()[*row].state != state)
+        readings.relabelRun(key, [&](datafile::ReferenceRun& run) { run.state = state; });
 }
 
 void SeriesDriver::showProgress() {
@@ -146,8 +150,7 @@ void SeriesDriver::showProgress() {
         series::stateWord(series::StepState::Running) +
         (fraction ? ", " + std::to_string(static_cast<int>(std::floor(*fraction * 100))) + " %"
                   : std::string());
-    window_.readingsArea().relabelRun(keys_.at(run_.next().step),
-                                      [&](datafile::ReferenceRun& row) { row.state = state; });
+    relabel(keys_.at(run_.next().step), state);
 }
 
 void SeriesDriver::noteSettledSteps() {

@@ -53,6 +53,7 @@ private:
     void stepEnded();
     void showStates();
     void showProgress();
+    void relabel(std::uint64_t key, const std::string& state);
     void noteSettledSteps();
     void stepOver();
     void finish();
