@@ -31,4 +31,8 @@ std::string textField(std::string_view text, std::int16_t n, std::string_view de
     return std::string(fields[static_cast<std::size_t>(n) - 1]);
 }
 
+std::string counted(std::int64_t count, std::string_view one, std::string_view many) {
+    return std::to_string(count) + " " + std::string(count == 1 ? one : many);
+}
+
 } // namespace platform

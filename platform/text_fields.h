@@ -11,4 +11,7 @@ namespace platform {
 // gives an empty text. An empty delimiter leaves the text whole, as its only field.
 std::string textField(std::string_view text, std::int16_t n, std::string_view delimiter);
 
+// A count with its noun: "1 reading", "21 readings".
+std::string counted(std::int64_t count, std::string_view one, std::string_view many);
+
 } // namespace platform

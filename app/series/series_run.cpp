@@ -1,17 +1,11 @@
 #include "series_run.h"
 
+#include "platform/text_fields.h"
+
 #include <algorithm>
 #include <stdexcept>
 
 namespace series {
-
-namespace {
-
-std::string counted(std::size_t count, const char* one, const char* many) {
-    return std::to_string(count) + " " + (count == 1 ? one : many);
-}
-
-} // namespace
 
 std::string stateWord(StepState state) {
     switch (state) {
@@ -154,8 +148,7 @@ std::string SeriesRun::stepLine(std::size_t step) const {
     if (record.state != StepState::Done || !record.run)
         return line + ": " + stateWord(record.state);
     const StepRun& run = *record.run;
-    line += ": " + run.outcome + ", " +
-            counted(static_cast<std::size_t>(run.readings), "reading", "readings");
+    line += ": " + run.outcome + ", " + platform::counted(run.readings, "reading", "readings");
     return line + (run.dataFile.empty() ? ", in no data file" : " in " + run.dataFile);
 }
 
@@ -164,7 +157,7 @@ std::string SeriesRun::endText() const {
     for (const StepRecord& record : records_)
         ++counts[static_cast<int>(record.state)];
     std::string tally =
-        counted(counts[static_cast<int>(StepState::Done)], "step", "steps") + " done";
+        platform::counted(counts[static_cast<int>(StepState::Done)], "step", "steps") + " done";
     for (const StepState state : {StepState::Refused, StepState::Skipped, StepState::NotRun})
         if (const std::size_t count = counts[static_cast<int>(state)])
             tally += ", " + std::to_string(count) + " " + stateWord(state);

@@ -1,5 +1,7 @@
 #include "run_report.h"
 
+#include "platform/text_fields.h"
+
 #include <algorithm>
 #include <array>
 #include <vector>
@@ -50,28 +52,21 @@ std::int32_t RunReport::missing() const {
     return expected ? std::max(*expected - filed, 0) : 0;
 }
 
-namespace {
-
-std::string counted(std::int32_t count, const char* one, const char* many) {
-    return std::to_string(count) + " " + (count == 1 ? one : many);
-}
-
-} // namespace
-
 std::string RunReport::summary() const {
     std::vector<std::string> parts;
     if (missing() > 0)
         parts.push_back(std::to_string(missing()) + " of " + std::to_string(*expected) +
                         " readings missing");
     if (unreadable > 0)
-        parts.push_back((parts.empty() ? counted(unreadable, "reading", "readings") + " "
+        parts.push_back((parts.empty() ? platform::counted(unreadable, "reading", "readings") + " "
                                        : std::to_string(unreadable) + " ") +
                         "unreadable");
     if (failedPolls > 0)
-        parts.push_back(counted(failedPolls, "poll", "polls") + " failed");
-    std::string text = outputOffAfter ? "ended when the instrument switched its output off after " +
-                                            counted(*outputOffAfter, "reading", "readings")
-                                      : outcomeText(outcome);
+        parts.push_back(platform::counted(failedPolls, "poll", "polls") + " failed");
+    std::string text = outputOffAfter
+                           ? "ended when the instrument switched its output off after " +
+                                 platform::counted(*outputOffAfter, "reading", "readings")
+                           : outcomeText(outcome);
     for (std::size_t i = 0; i < parts.size(); ++i)
         text += (i == 0 ? "; " : ", ") + parts[i];
     return text;

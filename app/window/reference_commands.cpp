@@ -1,5 +1,7 @@
 #include "reference_commands.h"
 
+#include "platform/text_fields.h"
+
 #include "app/chart/graph_texts.h"
 #include "app/datafile/file_dialogs.h"
 #include "app/table/readings_area.h"
@@ -16,14 +18,6 @@
 #include <string>
 
 namespace app {
-
-namespace {
-
-std::string counted(std::size_t count, const char* one, const char* many) {
-    return std::to_string(count) + " " + (count == 1 ? one : many);
-}
-
-} // namespace
 
 ReferenceCommands::ReferenceCommands(frmMain& window, FileDialogs& dialogs,
                                      std::filesystem::path programFolder)
@@ -62,8 +56,8 @@ void ReferenceCommands::itemOpenData_Click() {
 void ReferenceCommands::openData(const std::filesystem::path& path) {
     const datafile::OpenedReference opened = window_.readingsArea().openReference(path);
     const std::string name = path.filename().string();
-    const std::string leftOut = counted(opened.leftOut, "line that is not a reading was",
-                                        "lines that are not readings were") +
+    const std::string leftOut = platform::counted(opened.leftOut, "line that is not a reading was",
+                                                  "lines that are not readings were") +
                                 " left out";
     if (opened.readings > 0 && !opened.drawn) {
         platform::messageBox().show(
@@ -75,10 +69,10 @@ void ReferenceCommands::openData(const std::filesystem::path& path) {
                                         (opened.leftOut > 0 ? " (" + leftOut + ")" : "") + ".",
                                     platform::kAppTitle, platform::mb::Exclamation);
     } else if (opened.leftOut > 0) {
-        platform::messageBox().show(name + ": " + leftOut + "; " +
-                                        counted(opened.readings, "reading is", "readings are") +
-                                        " shown.",
-                                    platform::kAppTitle, platform::mb::Information);
+        platform::messageBox().show(
+            name + ": " + leftOut + "; " +
+                platform::counted(opened.readings, "reading is", "readings are") + " shown.",
+            platform::kAppTitle, platform::mb::Information);
     }
 }
 
